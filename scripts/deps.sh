@@ -1,0 +1,28 @@
+#!/bin/bash
+# Installs the Debian 12 packages the build, the tests and the program need, if any is missing.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config
+  qt6-base-dev qt6-qpa-plugins libcups2-dev
+  fonts-liberation fonts-dejavu-core
+  poppler-utils
+  libbenchmark-dev
+  clang libclang-rt-14-dev
+  cups cups-bsd printer-driver-cups-pdf
+  xvfb xauth openbox imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model.h"
+
+#include <QString>
+
+// A data file as read, before anything of it reaches the model.
+struct DataFileContents
+{
+    QByteArray year;
+    QByteArray schoolName;
+    QList<QByteArray> keys;
+    QList<double> values;
+};
+
+// Year, school name, then a Key line and a Value line per indicator in catalogue order.
+QByteArray dataFileBytes(const IndicatorModel &model);
+void SaveDataFile(const QString &Path, const IndicatorModel &model);
+
+// Reads as many key/value pairs as there are indicators; missing pairs read as an empty key and
+// 0, surplus lines are ignored. Throws IoError (InvalidNumericInput for a bad number).
+DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
+DataFileContents readDataFile(const QString &path, int indicatorCount);
+// Replaces the school name and every indicator's Key and Value, by position.
+void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
+
+// SchoolName + "(" + CatalogYear + ")".
+QString proposedDataFileName(const IndicatorModel &model);
+// Appends ".zrs" unless the name already ends in exactly ".zrs" (case-sensitive).
+QString withDataFileExtension(const QString &name);

@@ -1,0 +1,170 @@
+#include "fileio.h"
+
+#include "platform/errors.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+[[noreturn]] void throwErrno()
+{
+    throw IoError::fromErrno(errno);
+}
+
+QByteArray nativePath(const QString &path)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        throw IoError(IoError::InvalidFilename);
+    return QFile::encodeName(path);
+}
+
+// 0 when everything was written, else the system's error number.
+int writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += n;
+        left -= n;
+    }
+    return 0;
+}
+
+// Devices and pipes cannot be replaced by a rename; they are written as they are.
+void writeInPlace(const QByteArray &name, const QByteArray &bytes)
+{
+    FileDescriptor fd(::open(name.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwErrno();
+    if (const int error = writeAll(fd.get(), bytes))
+        throw IoError::fromErrno(error);
+    if (::close(fd.release()) != 0)
+        throwErrno();
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString &path)
+{
+    const QByteArray name = nativePath(path);
+    FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwErrno();
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throwErrno();
+    if (S_ISDIR(info.st_mode))
+        throw IoError::fromErrno(EISDIR);
+    QByteArray bytes;
+    if (S_ISREG(info.st_mode) && info.st_size > 0)
+        bytes.reserve(qsizetype(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwErrno();
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    return bytes;
+}
+
+bool fileExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+void writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink() && info.exists())
+        target = info.canonicalFilePath();
+    const QByteArray name = nativePath(target);
+
+    mode_t mode = 0;
+    struct stat existing {};
+    if (::stat(name.constData(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode))
+            throw IoError::fromErrno(EISDIR);
+        if (!S_ISREG(existing.st_mode)) {
+            writeInPlace(name, bytes);
+            return;
+        }
+        // A rename would replace a file that may not be written.
+        if (::access(name.constData(), W_OK) != 0)
+            throwErrno();
+        mode = existing.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        throwErrno();
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const QFileInfo targetInfo(target);
+    QByteArray temp = QFile::encodeName(targetInfo.absolutePath()) + "/." + QFile::encodeName(targetInfo.fileName())
+        + ".XXXXXX";
+    FileDescriptor fd(::mkstemp(temp.data()));
+    if (fd.get() < 0)
+        throwErrno();
+    auto fail = [&](int error) {
+        ::close(fd.release());
+        ::unlink(temp.constData());
+        throw IoError::fromErrno(error);
+    };
+    ::fcntl(fd.get(), F_SETFD, FD_CLOEXEC);
+    if (const int error = writeAll(fd.get(), bytes))
+        fail(error);
+    if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
+        fail(errno);
+    if (::close(fd.release()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        throw IoError::fromErrno(error);
+    }
+    if (::rename(temp.constData(), name.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        throw IoError::fromErrno(error);
+    }
+}

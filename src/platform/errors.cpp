@@ -1,0 +1,78 @@
+#include "errors.h"
+
+#include <cerrno>
+
+ZorisError::ZorisError(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toUtf8())
+{
+}
+
+IoError::IoError(int code)
+    : ZorisError(messageFor(code))
+    , m_code(code)
+{
+}
+
+QString IoError::messageFor(int code)
+{
+    switch (code) {
+    case FileNotFound: return QStringLiteral("File not found");
+    case InvalidFilename: return QStringLiteral("Invalid filename");
+    case TooManyOpenFiles: return QStringLiteral("Too many open files");
+    case AccessDenied: return QStringLiteral("File access denied");
+    case ReadBeyondEnd: return QStringLiteral("Read beyond end of file");
+    case DiskFull: return QStringLiteral("Disk full");
+    case InvalidNumericInput: return QStringLiteral("Invalid numeric input");
+    }
+    return QStringLiteral("I/O error %1").arg(code);
+}
+
+int IoError::codeFromErrno(int errnoValue)
+{
+    switch (errnoValue) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileNotFound;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+        return InvalidFilename;
+    case EMFILE:
+    case ENFILE:
+        return TooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return DiskFull;
+    }
+    return errnoValue;
+}
+
+IoError IoError::fromErrno(int errnoValue)
+{
+    return IoError(codeFromErrno(errnoValue));
+}
+
+ConversionError::ConversionError(const QString &text)
+    : ZorisError(QStringLiteral("'%1' is not a valid floating point value").arg(text))
+{
+}
+
+OutOfMemoryError::OutOfMemoryError(const QString &message)
+    : ZorisError(message)
+{
+}
+
+QString errorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
