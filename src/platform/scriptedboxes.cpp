@@ -1,5 +1,7 @@
 #include "scriptedboxes.h"
 
+#include "errors.h"
+
 void ScriptedBoxes::warning(const QString &text)
 {
     asked.append({Kind::Warning, text, {}, {}, {}});
@@ -39,7 +41,7 @@ std::optional<QString> ScriptedBoxes::saveFile(const QString &filter, const QStr
 
 void ScriptedBoxes::errorBox(const QString &message)
 {
-    asked.append({Kind::Error, message, {}, {}, {}});
+    asked.append({Kind::Error, errorBoxText(message), {}, {}, {}});
 }
 
 void ScriptedBoxes::beep()

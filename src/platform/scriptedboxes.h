@@ -17,7 +17,7 @@ public:
     struct Asked
     {
         Kind kind;
-        QString text;      // the message, prompt or filter
+        QString text;      // the message (error boxes: as shown), prompt or filter
         QString caption;   // input box caption
         QString proposed;  // input box text, or the proposed file name
         QString directory; // save dialog's starting folder
