@@ -1,0 +1,100 @@
+#include "canvas.h"
+
+#include "muldiv.h"
+
+#include <QPainter>
+
+Canvas::Canvas(QPainter &painter, int pixelsPerInch)
+    : m_painter(painter)
+    , m_ppi(pixelsPerInch)
+    , m_font(painter.font())
+{
+    m_points = m_font.pixelSize() > 0 ? MulDiv(m_font.pixelSize(), 72, m_ppi) : m_font.pointSize();
+    m_fontColor = painter.pen().color();
+}
+
+void Canvas::setFont(const QFont &font)
+{
+    m_font = font;
+    if (m_font.pixelSize() > 0)
+        m_points = MulDiv(m_font.pixelSize(), 72, m_ppi);
+    m_metrics.reset();
+}
+
+void Canvas::setFontName(const QString &face)
+{
+    m_font.setFamily(face);
+    m_metrics.reset();
+}
+
+void Canvas::setFontSize(int points)
+{
+    m_points = points;
+    m_font.setPixelSize(qMax(1, MulDiv(points, m_ppi, 72)));
+    m_metrics.reset();
+}
+
+void Canvas::setFontStyle(bool bold, bool italic, bool underline)
+{
+    m_font.setBold(bold);
+    m_font.setItalic(italic);
+    m_font.setUnderline(underline);
+    m_metrics.reset();
+}
+
+void Canvas::setBrushColor(const QColor &color)
+{
+    m_brush = QBrush(color);
+}
+
+const TextMetrics &Canvas::metrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_font, m_painter.device());
+    return *m_metrics;
+}
+
+void Canvas::textOut(int x, int y, const QString &text)
+{
+    const TextMetrics &m = metrics();
+    const int w = m.width(text);
+    const int h = m.height();
+    m_painter.save();
+    m_painter.translate(x, y);
+    if (m_escapement != 0)
+        m_painter.rotate(-m_escapement);
+    if (m_brush.style() != Qt::NoBrush)
+        m_painter.fillRect(QRect(0, 0, w, h), m_brush);
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_fontColor);
+    m_painter.drawText(QPoint(0, m.fontMetrics().ascent()), text);
+    m_painter.restore();
+}
+
+void Canvas::rectangle(int left, int top, int right, int bottom)
+{
+    const int w = right - left;
+    const int h = bottom - top;
+    if (w <= 0 || h <= 0)
+        return;
+    if (m_brush.style() != Qt::NoBrush)
+        m_painter.fillRect(QRect(left, top, w, h), m_brush);
+    if (m_pen.style() == Qt::NoPen)
+        return;
+    // The outline lies inside the covered area: its last column is right - 1 and its last row
+    // bottom - 1, whatever the pen width.
+    const qreal pw = qMax(1, m_pen.width());
+    QPen outline = m_pen;
+    outline.setWidthF(pw);
+    outline.setJoinStyle(Qt::MiterJoin);
+    m_painter.save();
+    m_painter.setPen(outline);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(QRectF(left + pw / 2, top + pw / 2, qMax<qreal>(0, w - pw), qMax<qreal>(0, h - pw)));
+    m_painter.restore();
+}
+
+void Canvas::fillRect(const QRect &rect)
+{
+    m_painter.fillRect(rect, m_brush);
+}

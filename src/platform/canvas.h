@@ -1,0 +1,65 @@
+#pragma once
+
+#include "textmetrics.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QPen>
+
+#include <optional>
+
+class QPainter;
+
+// A drawing surface over a QPainter as the grid and the report draw on it: font by face, size
+// in points and style; text put out at its top-left corner with the brush behind it;
+// rectangles that exclude their right and bottom edges. A font size S gives a character height
+// of S x pixelsPerInch / 72 units, rounded.
+class Canvas
+{
+public:
+    Canvas(QPainter &painter, int pixelsPerInch);
+
+    QPainter &painter() { return m_painter; }
+    int pixelsPerInch() const { return m_ppi; }
+
+    QFont font() const { return m_font; }
+    void setFont(const QFont &font);
+    void setFontName(const QString &face);
+    void setFontSize(int points);
+    int fontSize() const { return m_points; }
+    void setFontStyle(bool bold, bool italic, bool underline);
+    QColor fontColor() const { return m_fontColor; }
+    void setFontColor(const QColor &color) { m_fontColor = color; }
+    // Degrees counter-clockwise in which text runs; 90 reads from bottom to top.
+    int escapement() const { return m_escapement; }
+    void setEscapement(int degrees) { m_escapement = degrees; }
+
+    QBrush brush() const { return m_brush; }
+    void setBrush(const QBrush &brush) { m_brush = brush; }
+    void setBrushColor(const QColor &color);
+    QPen pen() const { return m_pen; }
+    void setPen(const QPen &pen) { m_pen = pen; }
+
+    const TextMetrics &metrics() const;
+    int textWidth(QStringView text) const { return metrics().width(text); }
+    int textHeight() const { return metrics().height(); }
+
+    // The text with its top-left corner at (x, y), its box filled with the brush first. With an
+    // escapement of 90 the box's lower-left corner is at (x, y) and the text runs upward.
+    void textOut(int x, int y, const QString &text);
+    // Outlined with the pen and filled with the brush; covers left..right-1 and top..bottom-1.
+    void rectangle(int left, int top, int right, int bottom);
+    void fillRect(const QRect &rect);
+
+private:
+    QPainter &m_painter;
+    int m_ppi;
+    QFont m_font;
+    int m_points = 0;
+    QColor m_fontColor = Qt::black;
+    int m_escapement = 0;
+    QBrush m_brush = QBrush(Qt::white);
+    QPen m_pen = QPen(Qt::black, 1);
+    mutable std::optional<TextMetrics> m_metrics;
+};

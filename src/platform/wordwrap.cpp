@@ -1,0 +1,91 @@
+#include "wordwrap.h"
+
+#include "canvas.h"
+#include "textmetrics.h"
+
+TextAlignment alignmentFromWord(QStringView word)
+{
+    if (word == u"center")
+        return TextAlignment::Center;
+    if (word == u"right")
+        return TextAlignment::Right;
+    return TextAlignment::Left;
+}
+
+namespace {
+
+// Counts lines without keeping words: the measuring path of every row height.
+template<typename OnWord, typename OnLineEnd>
+void breakLines(const TextMetrics &metrics, QStringView text, int limit, OnWord onWord, OnLineEnd onLineEnd)
+{
+    const int sw = metrics.width(u" ");
+    int running = 0;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype blank = text.indexOf(u' ', start);
+        const qsizetype end = blank < 0 ? text.size() : blank + 1;
+        const QStringView word = text.sliced(start, end - start);
+        const int w = metrics.width(word);
+        const int t = running + sw + w;
+        if (t >= limit) {
+            onLineEnd(running);
+            running = w;
+        } else {
+            running = t;
+        }
+        onWord(word, w);
+        if (blank < 0)
+            break;
+        start = end;
+    }
+    onLineEnd(running);
+}
+
+} // namespace
+
+WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
+{
+    WrappedText result;
+    result.blankWidth = metrics.width(u" ");
+    result.lineHeight = metrics.height();
+    qsizetype lineStart = 0;
+    breakLines(
+        metrics, text, limit, [&](QStringView word, int w) { result.words.append({word, w}); },
+        [&](int width) {
+            // Called before the breaking word is added: the line holds the words so far.
+            const qsizetype end = result.words.size();
+            result.lines.append({lineStart, end - lineStart, width});
+            lineStart = end;
+        });
+    return result;
+}
+
+int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit)
+{
+    int lines = 0;
+    breakLines(metrics, text, limit, [](QStringView, int) {}, [&](int) { ++lines; });
+    return lines * metrics.height() + 2;
+}
+
+int drawWrappedText(Canvas &canvas, const QString &text, TextAlignment alignment, int left, int top, int right,
+                    int inset)
+{
+    const int limit = right - left;
+    const WrappedText wrapped = wrapText(canvas.metrics(), text, limit);
+    for (qsizetype i = 0; i < wrapped.lines.size(); ++i) {
+        const WrappedText::Line &line = wrapped.lines[i];
+        int x = 0;
+        if (alignment == TextAlignment::Center)
+            x = (limit - line.width) / 2;
+        else if (alignment == TextAlignment::Right)
+            x = limit - line.width;
+        const int y = top + int(i) * wrapped.lineHeight + 1;
+        for (qsizetype k = line.firstWord; k < line.firstWord + line.wordCount; ++k) {
+            const WrappedText::Word &word = wrapped.words[k];
+            if (!word.text.isEmpty())
+                canvas.textOut(left + x + inset, y, word.text.toString());
+            x += word.width + wrapped.blankWidth;
+        }
+    }
+    return wrapped.height();
+}
