@@ -129,9 +129,12 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
             writeInPlace(name, bytes);
             return;
         }
-        // A rename would replace a file that may not be written.
+        // A rename would replace a file that may not be written; a file without any write
+        // permission is kept read-only even for the superuser.
         if (::access(name.constData(), W_OK) != 0)
             throwErrno();
+        if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throw IoError::fromErrno(EACCES);
         mode = existing.st_mode & 07777;
     } else if (errno != ENOENT) {
         throwErrno();

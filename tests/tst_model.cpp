@@ -1,0 +1,147 @@
+#include "indicators/encoding.h"
+#include "indicators/model.h"
+
+#include <QtTest>
+
+namespace {
+
+// Sections with 3, 0 and 2 indicators; each indicator's value is 100 * (section + 1) + item.
+IndicatorModel threeZeroTwo()
+{
+    IndicatorModel m;
+    const int counts[] = {3, 0, 2};
+    for (int s = 0; s < 3; ++s) {
+        razdel section;
+        section.Name = "section " + QByteArray::number(s + 1);
+        for (int i = 0; i < counts[s]; ++i)
+            section.Items.append(pokazatel{"n", double(100 * (s + 1) + i), "same key", {}, {}, "C", "same code"});
+        m.Catalog.append(section);
+    }
+    return m;
+}
+
+QList<double> values(const IndicatorModel &m)
+{
+    QList<double> v;
+    for (const razdel &s : m.Catalog)
+        for (const pokazatel &item : s.Items)
+            v.append(item.Value);
+    return v;
+}
+
+} // namespace
+
+class tst_Model : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rows_data();
+    void rows();
+    void rowCount();
+    void setValueAtRow_data();
+    void setValueAtRow();
+    void emptyCatalogue();
+    void cp1251_data();
+    void cp1251();
+};
+
+void tst_Model::rows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QByteArray>("title");
+    QTest::newRow("0 header") << 0 << int(GridRow::Header) << -1 << -1 << QByteArray();
+    QTest::newRow("1 section 1") << 1 << int(GridRow::Section) << 0 << -1 << QByteArray("section 1");
+    QTest::newRow("2 first indicator") << 2 << int(GridRow::Indicator) << 0 << 0 << QByteArray();
+    QTest::newRow("4 last of section 1") << 4 << int(GridRow::Indicator) << 0 << 2 << QByteArray();
+    QTest::newRow("5 empty section 2") << 5 << int(GridRow::Section) << 1 << -1 << QByteArray("section 2");
+    QTest::newRow("6 section 3") << 6 << int(GridRow::Section) << 2 << -1 << QByteArray("section 3");
+    QTest::newRow("7 its first") << 7 << int(GridRow::Indicator) << 2 << 0 << QByteArray();
+    QTest::newRow("8 last row") << 8 << int(GridRow::Indicator) << 2 << 1 << QByteArray();
+    QTest::newRow("9 past the end") << 9 << int(GridRow::Outside) << -1 << -1 << QByteArray();
+    QTest::newRow("-1 negative") << -1 << int(GridRow::Outside) << -1 << -1 << QByteArray();
+}
+
+void tst_Model::rows()
+{
+    QFETCH(int, row);
+    QFETCH(int, kind);
+    QFETCH(int, section);
+    QFETCH(int, item);
+    QFETCH(QByteArray, title);
+    const IndicatorModel m = threeZeroTwo();
+    const GridRow at = m.gridRow(row);
+    QCOMPARE(int(at.kind), kind);
+    QCOMPARE(at.section, section);
+    QCOMPARE(at.item, item);
+    QCOMPARE(m.SectionTitleAtRow(row), title);
+    if (at.kind == GridRow::Section)
+        QCOMPARE(m.sectionRow(section), row);
+    if (at.kind == GridRow::Indicator)
+        QCOMPARE(m.indicatorRow(section, item), row);
+}
+
+void tst_Model::rowCount()
+{
+    QCOMPARE(threeZeroTwo().gridRowCount(), 9);
+    QCOMPARE(threeZeroTwo().indicatorCount(), 5);
+}
+
+void tst_Model::setValueAtRow_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<double>>("after");
+    const QList<double> unchanged{100, 101, 102, 300, 301};
+    QTest::newRow("header") << 0 << unchanged;
+    QTest::newRow("section row") << 1 << unchanged;
+    QTest::newRow("third section's own row") << 6 << unchanged;
+    QTest::newRow("negative") << -3 << unchanged;
+    QTest::newRow("past the last") << 9 << unchanged;
+    QTest::newRow("row 2") << 2 << QList<double>{-1, 101, 102, 300, 301};
+    QTest::newRow("row 7: first of the third section") << 7 << QList<double>{100, 101, 102, -1, 301};
+    QTest::newRow("row 8") << 8 << QList<double>{100, 101, 102, 300, -1};
+}
+
+void tst_Model::setValueAtRow()
+{
+    QFETCH(int, row);
+    QFETCH(QList<double>, after);
+    IndicatorModel m = threeZeroTwo();
+    m.SetValueAtRow(row, -1);
+    QCOMPARE(values(m), after);
+}
+
+void tst_Model::emptyCatalogue()
+{
+    IndicatorModel m;
+    QCOMPARE(m.gridRowCount(), 1);
+    for (int row = -1; row < 3; ++row)
+        m.SetValueAtRow(row, 5);
+    QCOMPARE(m.gridRow(1).kind, GridRow::Outside);
+}
+
+void tst_Model::cp1251_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ukrainian") << "Ґанок їжак Є №" << QByteArray("\xa5\xe0\xed\xee\xea \xbf\xe6\xe0\xea \xaa \xb9");
+    QTest::newRow("ascii") << "2026" << QByteArray("2026");
+    QTest::newRow("unmappable becomes ?") << "a→b" << QByteArray("a?b");
+    QTest::newRow("emoji is one ?") << "x😀y" << QByteArray("x?y");
+    QTest::newRow("0x1a never written") << QString("a\x1a" "b") << QByteArray("a?b");
+}
+
+void tst_Model::cp1251()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(toCp1251(text), bytes);
+    if (!bytes.contains('?'))
+        QCOMPARE(fromCp1251(bytes), text);
+}
+
+QTEST_APPLESS_MAIN(tst_Model)
+#include "tst_model.moc"
