@@ -1,0 +1,7 @@
+#include "fuzzentries.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzzNumberText(data, size);
+    return 0;
+}

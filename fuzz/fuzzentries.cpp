@@ -1,0 +1,81 @@
+#include "fuzzentries.h"
+
+#include "indicators/catalogfile.h"
+#include "indicators/datafile.h"
+#include "indicators/numbertext.h"
+#include "platform/errors.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+QByteArray bytes(const std::uint8_t *data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+} // namespace
+
+void fuzzCatalog(const std::uint8_t *data, std::size_t size)
+{
+    IndicatorModel model;
+    readCatalog(bytes(data, size), model);
+    // A catalogue saved and read back as a data file gives its keys and values back.
+    const DataFileContents back = parseDataFile(dataFileBytes(model), model.indicatorCount());
+    check(back.keys.size() == model.indicatorCount());
+    qsizetype k = 0;
+    for (const razdel &section : model.Catalog) {
+        for (const pokazatel &item : section.Items) {
+            check(back.keys[k] == item.Key);
+            check(back.values[k] == 0);
+            ++k;
+        }
+    }
+    check(model.gridRowCount() == 1 + model.Catalog.size() + model.indicatorCount());
+}
+
+void fuzzDataFile(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return;
+    const int count = data[0];
+    try {
+        const DataFileContents contents = parseDataFile(bytes(data + 1, size - 1), count);
+        check(contents.keys.size() == count && contents.values.size() == count);
+        for (double v : contents.values) {
+            check(std::isfinite(v));
+            // The written form reads back to a value written the same way.
+            const QByteArray written = dataNumberText(v);
+            QByteArrayView run(written);
+            if (run.front() == ' ')
+                run = run.sliced(1);
+            double back = 0;
+            check(parseDataNumber(run, back));
+            check(dataNumberText(back) == written);
+        }
+    } catch (const IoError &error) {
+        check(error.code() == IoError::InvalidNumericInput);
+    }
+}
+
+void fuzzNumberText(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    double value = 0;
+    if (tryNumberFromText(text, value)) {
+        check(std::isfinite(value));
+        // What is shown reads back as a number that is shown the same way.
+        double again = 0;
+        check(tryNumberFromText(numberText(value), again));
+        check(numberText(again) == numberText(value));
+    }
+    for (QChar c : text)
+        filterNumberKey(c.unicode(), text);
+}
