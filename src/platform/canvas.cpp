@@ -21,6 +21,12 @@ void Canvas::setFont(const QFont &font)
     m_metrics.reset();
 }
 
+void Canvas::setFontHandle(const FontHandle &handle)
+{
+    setFont(handle.font);
+    m_escapement = handle.escapement;
+}
+
 void Canvas::setFontName(const QString &face)
 {
     m_font.setFamily(face);

@@ -11,6 +11,13 @@
 
 class QPainter;
 
+// A font as the canvas holds it: the face, size and style, and the angle its text runs at.
+struct FontHandle
+{
+    QFont font;
+    int escapement = 0;
+};
+
 // A drawing surface over a QPainter as the grid and the report draw on it: font by face, size
 // in points and style; text put out at its top-left corner with the brush behind it;
 // rectangles that exclude their right and bottom edges. A font size S gives a character height
@@ -34,6 +41,9 @@ public:
     // Degrees counter-clockwise in which text runs; 90 reads from bottom to top.
     int escapement() const { return m_escapement; }
     void setEscapement(int degrees) { m_escapement = degrees; }
+
+    FontHandle fontHandle() const { return {m_font, m_escapement}; }
+    void setFontHandle(const FontHandle &handle);
 
     QBrush brush() const { return m_brush; }
     void setBrush(const QBrush &brush) { m_brush = brush; }

@@ -1,0 +1,82 @@
+#include "reportdrawing.h"
+
+#include "platform/wordwrap.h"
+
+namespace {
+
+constexpr int TextInset = 1;
+
+int cellHeight(const Canvas &canvas, const Inset &inset, const RowCells &cells, int k)
+{
+    return MeasureWrappedText(canvas, cells[size_t(k)], ColumnWidths[size_t(k)] - inset.left - inset.right);
+}
+
+} // namespace
+
+int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit)
+{
+    return measureWrappedText(canvas.metrics(), text, limit);
+}
+
+int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right)
+{
+    return drawWrappedText(canvas, text, alignmentFromWord(alignment), left, top, right, TextInset);
+}
+
+int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
+{
+    int height = 0;
+    for (int k = 0; k < int(cells.size()); ++k)
+        height = qMax(height, cellHeight(canvas, inset, cells, k) + inset.top + inset.bottom);
+    return qMax(height, minHeight);
+}
+
+int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
+                 const RowCells &cells, int minHeight)
+{
+    const int height = MeasureTableRow(canvas, inset, cells, minHeight);
+    for (int k = 0; k < int(cells.size()); ++k) {
+        const int width = ColumnWidths[size_t(k)];
+        canvas.rectangle(x, y, x + width + 1, y + height + 1);
+        const int dy = centreVertically ? height / 2 - cellHeight(canvas, inset, cells, k) / 2 : inset.top;
+        const bool centred = k == 0 || k == 1 || k == 3 || k == 4 || k == 7;
+        DrawWrappedText(canvas, cells[size_t(k)], centred ? QStringLiteral("center") : alignment, x + inset.left,
+                        y + dy, x + width - inset.right);
+        x += width;
+    }
+    return height;
+}
+
+int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight)
+{
+    const int height = MeasureWrappedText(canvas, text, TableWidth - inset.left - inset.right) + inset.top + inset.bottom;
+    return qMax(height, minHeight);
+}
+
+int DrawSpanRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
+                const QString &text, int minHeight)
+{
+    const int height = MeasureSpanRow(canvas, inset, text, minHeight);
+    canvas.rectangle(x, y, x + TableWidth + 1, y + height + 1);
+    const int textHeight = MeasureWrappedText(canvas, text, TableWidth - inset.left - inset.right);
+    const int dy = centreVertically ? height / 2 - textHeight / 2 : inset.top;
+    DrawWrappedText(canvas, text, alignment, x + inset.left, y + dy + 1, x + TableWidth - inset.right);
+    return height;
+}
+
+FontHandle CreateRotatedFont(const FontHandle &font, int angle)
+{
+    return {font.font, angle};
+}
+
+void DrawPageFooter(Canvas &canvas, int left, int top, int right, int finishedPages)
+{
+    canvas.setFontName(QStringLiteral("Times New Roman"));
+    canvas.setFontSize(28);
+    canvas.setFontStyle(true, true, false);
+    canvas.setFontColor(QColor(128, 128, 128));
+    const QString mark = QStringLiteral("АС \"Зоріс\"");
+    canvas.textOut(left + (right - left) / 2 - canvas.textWidth(mark) / 2, top + 5, mark);
+    const QString page = QStringLiteral("Сторінка №") + QString::number(finishedPages + 1);
+    canvas.textOut(right - canvas.textWidth(page) - 50, top + 5, page);
+}

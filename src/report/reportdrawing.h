@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/canvas.h"
+
+#include <QString>
+
+#include <array>
+
+// Drawing of the report's eight-column table on a page canvas, in paper units.
+
+inline constexpr std::array<int, 8> ColumnWidths = {110, 150, 940, 100, 100, 800, 250, 200};
+inline constexpr int TableWidth = 2650; // the sum of ColumnWidths
+
+struct Inset
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+using RowCells = std::array<QString, 8>;
+
+int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit);
+int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right);
+
+int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight);
+// Each cell is outlined so that neighbours and the next row share their border lines; columns
+// 0, 1, 3, 4 and 7 are centred, the others take alignment. Gives the row's height.
+int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
+                 const RowCells &cells, int minHeight);
+
+int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight);
+int DrawSpanRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
+                const QString &text, int minHeight);
+
+// The same font turned counter-clockwise by angle degrees; angle 0 gives the upright font.
+FontHandle CreateRotatedFont(const FontHandle &font, int angle);
+
+// The grey band at the foot of a page: the system mark centred, "Сторінка №" with the page's
+// number (finishedPages + 1) ending 50 units left of the band's right edge.
+void DrawPageFooter(Canvas &canvas, int left, int top, int right, int finishedPages);
