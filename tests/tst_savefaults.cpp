@@ -1,0 +1,148 @@
+#include "indicators/datafile.h"
+#include "indicators/fileio.h"
+#include "platform/errors.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+IndicatorModel bigModel(int indicators)
+{
+    IndicatorModel m;
+    m.CatalogYear = "2026";
+    m.SchoolName = "School";
+    for (int i = 0; i < indicators; ++i) {
+        if (i % 20 == 0)
+            m.Catalog.append(razdel{"Section " + QByteArray::number(i / 20), {}});
+        m.Catalog.back().Items.append(pokazatel{"n", double(i) + 0.5, "K" + QByteArray::number(i), {}, {}, "C", {}});
+    }
+    return m;
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// A small tmpfs of its own, for a disk that fills up or turns read-only. Needs the right to
+// mount, which CI has as root.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &size)
+    {
+        m_ok = m_dir.isValid()
+            && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                       ("size=" + size.toLatin1()).constData()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_ok)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool ok() const { return m_ok; }
+    QString path() const { return m_dir.path(); }
+    bool makeReadOnly()
+    {
+        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+int saveError(const QString &path, const IndicatorModel &model)
+{
+    try {
+        SaveDataFile(path, model);
+    } catch (const IoError &error) {
+        return error.code();
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_SaveFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fullDiskKeepsOldFile();
+    void readOnlyFolderKeepsOldFile();
+    void killedWhileSavingKeepsAWholeFile();
+};
+
+void tst_SaveFaults::fullDiskKeepsOldFile()
+{
+    SmallDisk disk(QStringLiteral("64k"));
+    if (!disk.ok())
+        QSKIP("Cannot mount a small tmpfs here (needs root).");
+    const QString path = disk.path() + QStringLiteral("/school(2026).zrs");
+    SaveDataFile(path, bigModel(10));
+    const QByteArray old = contentsOf(path);
+    QCOMPARE(saveError(path, bigModel(5000)), int(IoError::DiskFull));
+    QCOMPARE(IoError(IoError::DiskFull).message(), QStringLiteral("Disk full"));
+    QCOMPARE(contentsOf(path), old);
+    QCOMPARE(entries(disk.path()), QStringList{"school(2026).zrs"});
+}
+
+void tst_SaveFaults::readOnlyFolderKeepsOldFile()
+{
+    SmallDisk disk(QStringLiteral("1m"));
+    if (!disk.ok())
+        QSKIP("Cannot mount a small tmpfs here (needs root).");
+    const QString path = disk.path() + QStringLiteral("/a.zrs");
+    SaveDataFile(path, bigModel(10));
+    const QByteArray old = contentsOf(path);
+    QVERIFY(disk.makeReadOnly());
+    QCOMPARE(saveError(path, bigModel(20)), int(IoError::AccessDenied));
+    QCOMPARE(saveError(disk.path() + QStringLiteral("/new.zrs"), bigModel(20)), int(IoError::AccessDenied));
+    QCOMPARE(contentsOf(path), old);
+    QCOMPARE(entries(disk.path()), QStringList{"a.zrs"});
+}
+
+// A child saves a large file over and over and is killed at some moment; the file under the
+// name is always one whole version, never a part of one.
+void tst_SaveFaults::killedWhileSavingKeepsAWholeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.zrs"));
+    const IndicatorModel first = bigModel(100000);
+    IndicatorModel second = first;
+    second.SchoolName = "Other school";
+    SaveDataFile(path, first);
+    const QByteArray a = dataFileBytes(first);
+    const QByteArray b = dataFileBytes(second);
+    for (int round = 0; round < 6; ++round) {
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                SaveDataFile(path, i % 2 ? first : second);
+        }
+        ::usleep(useconds_t(20000 + round * 37000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        QVERIFY(WIFSIGNALED(status));
+        const QByteArray now = contentsOf(path);
+        QVERIFY2(now == a || now == b, qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
+    }
+}
+
+QTEST_APPLESS_MAIN(tst_SaveFaults)
+#include "tst_savefaults.moc"
