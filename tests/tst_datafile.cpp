@@ -59,6 +59,9 @@ private slots:
     void saveFailures();
     void readFailures_data();
     void readFailures();
+    void hostileFiles_data();
+    void hostileFiles();
+    void cutAtEveryByte();
 };
 
 void tst_DataFile::workedExample()
@@ -279,6 +282,52 @@ void tst_DataFile::readFailures()
         QFAIL("no error");
     } catch (const IoError &error) {
         QCOMPARE(error.code(), code);
+    }
+}
+
+void tst_DataFile::hostileFiles_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("reads");
+    QTest::newRow("empty") << QByteArray() << true;
+    QByteArray junk(4096, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = char((i * 7919) % 251);
+    QTest::newRow("binary junk ended early by 0x1a") << junk << true;
+    junk.replace('\x1a', "\x1b");
+    QTest::newRow("binary junk") << junk << false;
+    QTest::newRow("100 MB line") << QByteArray("2026\r\n") + QByteArray(100 << 20, 'x') << true;
+    QTest::newRow("100 MB number") << QByteArray("2026\r\nS\r\nk\r\n") + QByteArray(100 << 20, '7') << false;
+    QTest::newRow("only line ends") << QByteArray(1 << 20, '\n') << true;
+}
+
+void tst_DataFile::hostileFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, reads);
+    bool read = true;
+    try {
+        parseDataFile(file, 3);
+    } catch (const IoError &error) {
+        QCOMPARE(error.code(), 106);
+        read = false;
+    }
+    QCOMPARE(read, reads);
+}
+
+void tst_DataFile::cutAtEveryByte()
+{
+    const QByteArray whole = dataFileBytes(twoIndicators());
+    for (qsizetype n = 0; n <= whole.size(); ++n) {
+        try {
+            const DataFileContents contents = parseDataFile(whole.left(n), 2);
+            QCOMPARE(contents.values.size(), 2);
+            // " 2.50000000000000E+0001" cut short reads as 2, 2.5 or 25; the second value as 0.
+            QVERIFY2(QList<double>({0, 2, 2.5, 25}).contains(contents.values[0]), qPrintable(QString::number(n)));
+            QCOMPARE(contents.values[1], 0.0);
+        } catch (const IoError &error) {
+            QCOMPARE(error.code(), 106); // a number cut in its exponent
+        }
     }
 }
 
