@@ -15,6 +15,9 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<QString>)
 
 struct CatalogItem
 {

@@ -122,7 +122,6 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
     button->setIcon(QIcon(Skin::toolImage(Skin::ToolImage(image))));
     button->setIconSize(QSize(48, 48));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(false);
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QToolButton::clicked, this, [this, handler] {
         // A value being typed is stored already; closing its editor first keeps a command from
@@ -131,6 +130,7 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
         (this->*handler)();
     });
     sToolBar1->addWidget(button);
+    button->setAutoRaise(false); // the tool bar makes its buttons flat
     return button;
 }
 
