@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libcups2-dev
-  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  fonts-liberation fonts-dejavu-core
   poppler-utils
   libbenchmark-dev
   clang libclang-rt-14-dev
