@@ -1,26 +1,45 @@
-#include "indicators/catalogfile.h"
-#include "indicators/encoding.h"
-#include "platform/errors.h"
+#include "indicators/model.h"
+#include "mainwindow/mainwindow.h"
+#include "platform/apptitle.h"
+#include "platform/qtboxes.h"
+#include "platform/skin.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    IndicatorModel model;
-    try {
-        if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing) {
-            out << "Файл конфігурації відсутній\n";
-            return 1;
-        }
-    } catch (const ZorisError &error) {
-        out << errorBoxText(error.message()) << '\n';
-        return 1;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(applicationTitle());
+    QApplication::setApplicationVersion(QStringLiteral(ZORIS_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("zoris"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Формування показників діяльності ЗНЗ. Каталог DEFAULT.lng читається з поточної теки."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.zrs"), QStringLiteral("Файл з даними, що відкривається при запуску."),
+                                 QStringLiteral("[FILE.zrs]"));
+    // The report as a PDF without a window (--pdf OUT.pdf [FILE.zrs]) is decided here, before
+    // any window exists.
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
+        return 2;
     }
-    out << "Рік: " << fromCp1251(model.CatalogYear) << '\n';
-    for (const razdel &section : model.Catalog)
-        out << fromCp1251(section.Name) << ": " << section.Items.size() << '\n';
-    return 0;
+
+    Skin::apply(app);
+    IndicatorModel model;
+    QtBoxes boxes;
+    TForm1 Form1(model, boxes);
+    // The wizard (TiDialog) and the report window (TPrintRep) are created here, after the main
+    // window, and handed to it with setShowWizard and setShowReport.
+    Form1.show();
+    if (!files.isEmpty())
+        Form1.openDataFileNamed(files.front());
+    return app.exec();
 }

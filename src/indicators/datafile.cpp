@@ -45,6 +45,11 @@ DataFileContents readDataFile(const QString &path, int indicatorCount)
     return parseDataFile(readWholeFile(path), indicatorCount);
 }
 
+QByteArray dataFileYear(const QByteArray &bytes)
+{
+    return TextReader(bytes).readLine();
+}
+
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model)
 {
     model.SchoolName = contents.schoolName;

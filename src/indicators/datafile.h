@@ -21,6 +21,8 @@ void SaveDataFile(const QString &Path, const IndicatorModel &model);
 // 0, surplus lines are ignored. Throws IoError (InvalidNumericInput for a bad number).
 DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
 DataFileContents readDataFile(const QString &path, int indicatorCount);
+// The year line alone, so that a file of another year is refused before its values are read.
+QByteArray dataFileYear(const QByteArray &bytes);
 // Replaces the school name and every indicator's Key and Value, by position.
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 

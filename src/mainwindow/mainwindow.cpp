@@ -1,0 +1,317 @@
+#include "mainwindow.h"
+
+#include "indicators/catalogfile.h"
+#include "indicators/datafile.h"
+#include "indicators/encoding.h"
+#include "indicators/fileio.h"
+#include "indicators/model.h"
+#include "indicators/textfile.h"
+#include "platform/boxes.h"
+#include "platform/errors.h"
+#include "platform/skin.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString DesignCaption = QStringLiteral("Формування показників діяльності ЗНЗ");
+const QString SchoolNameFile = QStringLiteral("school_name.dat");
+const QString SchoolNameCaption = QStringLiteral("Запит");
+const QString SchoolNamePrompt = QStringLiteral("Введіть назву навчального закладу: ");
+const QString ExitQuestion = QStringLiteral("Ви дійсно вирішили війти з програми?");
+
+// A name typed or pasted with line breaks would split the one-line school-name file and shift
+// every line of a data file written with it.
+QByteArray oneLine(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return toCp1251(line);
+}
+
+} // namespace
+
+TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
+    : QMainWindow(parent)
+    , m_model(model)
+    , m_boxes(boxes)
+{
+    setWindowTitle(DesignCaption);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, Skin::WindowColor);
+    setPalette(colors);
+    setAutoFillBackground(true);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    sToolBar1 = new QToolBar(this);
+    sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
+    sToolBar1->setMovable(false);
+    sToolBar1->setFloatable(false);
+    sToolBar1->setIconSize(QSize(48, 48));
+    sToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    sToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, sToolBar1);
+
+    ToolButton11 = addToolButton(QStringLiteral("Відкрити"), QStringLiteral("Відкрити файл з даними"),
+                                 int(Skin::ToolImage::Open), &TForm1::OpenDataFile);
+    sToolBar1->addSeparator();
+    ToolButton3 = addToolButton(QStringLiteral("Записати"), QStringLiteral("Записати файл з даними"),
+                                int(Skin::ToolImage::Save), &TForm1::ToolButton3Click);
+    sToolBar1->addSeparator();
+    ToolButton4 = addToolButton(QStringLiteral("Ввести дані"), QStringLiteral("Ввести значення показникiв"),
+                                int(Skin::ToolImage::EnterData), &TForm1::ToolButton4Click);
+    sToolBar1->addSeparator();
+    ToolButton5 = addToolButton(QStringLiteral("Роздрук"), QStringLiteral("Роздрукувати звіт"),
+                                int(Skin::ToolImage::Print), &TForm1::ToolButton5Click);
+    sToolBar1->addSeparator();
+    ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
+                                int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
+    sToolBar1->addSeparator();
+    ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
+                                int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
+
+    Grid1 = new StringGrid(this);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    Grid1->setColCount(8);
+    Grid1->setRowCount(2);
+    Skin::applyTo(*Grid1);
+    setCentralWidget(Grid1);
+    connect(Grid1, &StringGrid::drawCell, this,
+            [this](Canvas &canvas, int col, int row, const QRect &rect) { Grid1DrawCell(canvas, col, row, rect); });
+    connect(Grid1, &StringGrid::clicked, this, &TForm1::Grid1Click);
+    connect(Grid1, &StringGrid::keyPressed, this, &TForm1::Grid1KeyPress);
+    connect(Grid1, &StringGrid::keyReleased, this, [this](int key) { Grid1KeyUp(key); });
+    connect(Grid1, &StringGrid::editTextSet, this, &TForm1::Grid1SetEditText);
+    connect(Grid1, &StringGrid::mouseMoved, this, &TForm1::Grid1MouseMove);
+
+    sStatusBar1 = new QStatusBar(this);
+    sStatusBar1->setObjectName(QStringLiteral("sStatusBar1"));
+    sStatusBar1->setSizeGripEnabled(false);
+    statusText = new QLabel(sStatusBar1);
+    sStatusBar1->addWidget(statusText, 1);
+    setStatusBar(sStatusBar1);
+
+    resize(673, 446);
+    // An outer size of 640 x 480 with a usual window frame.
+    setMinimumSize(632, 446);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, int image,
+                                   void (TForm1::*handler)())
+{
+    auto *button = new QToolButton(sToolBar1);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(Skin::toolImage(Skin::ToolImage(image))));
+    button->setIconSize(QSize(48, 48));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QToolButton::clicked, this, [this, handler] {
+        // A value being typed is stored already; closing its editor first keeps a command from
+        // being overwritten by the editor's text when it closes later.
+        Grid1->setEditorMode(false);
+        (this->*handler)();
+    });
+    sToolBar1->addWidget(button);
+    button->setAutoRaise(false); // the tool bar makes its buttons flat
+    return button;
+}
+
+void TForm1::run(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const ZorisError &error) {
+        m_boxes.errorBox(error.message());
+    }
+}
+
+void TForm1::FormCreate()
+{
+    m_saveDirectory = QCoreApplication::applicationDirPath();
+    // A failure skips the rest of the start-up steps; the window opens all the same.
+    run([this] {
+        LoadCatalog();
+        readSchoolName();
+        setWindowState(windowState() | Qt::WindowMaximized);
+        statusText->setText(QStringLiteral("Версія ") + QStringLiteral(ZORIS_VERSION));
+    });
+}
+
+void TForm1::LoadCatalog()
+{
+    if (loadCatalogFile(QString::fromLatin1(CatalogFileName), m_model) == CatalogLoad::Missing) {
+        m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
+        return;
+    }
+    setWindowTitle(DesignCaption + QStringLiteral(" - ") + fromCp1251(m_model.CatalogYear));
+}
+
+void TForm1::readSchoolName()
+{
+    if (fileExists(SchoolNameFile)) {
+        TextReader reader(readWholeFile(SchoolNameFile));
+        m_model.SchoolName = reader.readLine();
+        return;
+    }
+    m_model.SchoolName =
+        oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, QStringLiteral("Середня школа №")));
+    storeSchoolName();
+}
+
+void TForm1::storeSchoolName()
+{
+    if (m_model.SchoolName.isEmpty())
+        return;
+    TextWriter writer;
+    writer.writeLine(m_model.SchoolName);
+    writeFileAtomically(SchoolNameFile, writer.bytes());
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    fillCells();
+    // The width rule comes after the fixed widths of the fill, so that the text columns take
+    // the window's width from the start.
+    applyWidthRule();
+    updateRowHeights();
+    ToolButton11->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (Grid1)
+        FormResize();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && Grid1)
+        updateRowHeights();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_exitConfirmed && !m_boxes.confirmYesNo(ExitQuestion)) {
+        event->ignore();
+        return;
+    }
+    m_exitConfirmed = true;
+    event->accept();
+}
+
+void TForm1::OpenDataFile()
+{
+    run([this] {
+        const std::optional<QString> chosen = m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"));
+        if (chosen && !chosen->isEmpty() && !loadDataFile(*chosen))
+            return;
+        RefreshValues();
+    });
+}
+
+void TForm1::openDataFileNamed(const QString &path)
+{
+    run([&] {
+        if (loadDataFile(path))
+            RefreshValues();
+    });
+}
+
+bool TForm1::loadDataFile(const QString &path)
+{
+    const QByteArray bytes = readWholeFile(path);
+    const QByteArray year = dataFileYear(bytes);
+    if (year != m_model.CatalogYear) {
+        m_boxes.warning(QStringLiteral("Рік файлу з даними (") + fromCp1251(year)
+                        + QStringLiteral(") не співпадає з поточним роком (") + fromCp1251(m_model.CatalogYear)
+                        + QLatin1Char(')'));
+        return false;
+    }
+    applyDataFile(parseDataFile(bytes, m_model.indicatorCount()), m_model);
+    return true;
+}
+
+void TForm1::ToolButton3Click()
+{
+    run([this] {
+        const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Файлы данных *.zrs|*.zrs"),
+                                                               m_saveDirectory, proposedDataFileName(m_model));
+        if (!chosen || chosen->isEmpty())
+            return;
+        const QString name = withDataFileExtension(*chosen);
+        if (fileExists(name)
+            && !m_boxes.confirmYesNo(QStringLiteral("Файл \"") + QFileInfo(name).fileName()
+                                     + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?")))
+            return;
+        SaveDataFile(name);
+    });
+}
+
+void TForm1::SaveDataFile(const QString &Path)
+{
+    ::SaveDataFile(Path, m_model);
+}
+
+void TForm1::ToolButton4Click()
+{
+    run([this] {
+        m_model.WizardSection = 0;
+        m_model.WizardItem = 0;
+        if (m_showWizard)
+            m_showWizard();
+    });
+}
+
+void TForm1::ToolButton5Click()
+{
+    run([this] {
+        if (m_showReport)
+            m_showReport();
+    });
+}
+
+void TForm1::ToolButton6Click()
+{
+    run([this] {
+        m_model.SchoolName =
+            oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
+        storeSchoolName();
+    });
+}
+
+void TForm1::ToolButton7Click()
+{
+    if (!m_boxes.confirmYesNo(ExitQuestion))
+        return;
+    m_exitConfirmed = true;
+    close();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/stringgrid.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class Canvas;
+class IndicatorModel;
+class QLabel;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class StandardBoxes;
+
+// The main window: tool bar, indicator grid and status bar over the one model. Its handlers
+// carry the names of the events they answer; file work is done by the indicators library and
+// every failure ends in the application's error box.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Runs FormCreate: loads the catalogue from the working directory, reads or asks for the
+    // school's name, maximises the window and shows the version.
+    TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // What "Ввести дані" and "Роздрук" show modally; until set, the buttons do nothing.
+    void setShowWizard(std::function<void()> show) { m_showWizard = std::move(show); }
+    void setShowReport(std::function<void()> show) { m_showReport = std::move(show); }
+
+    // Opens a data file as "Відкрити" does after its dialog: year check, then every value.
+    void openDataFileNamed(const QString &path);
+
+    QToolBar *sToolBar1 = nullptr;
+    QToolButton *ToolButton11 = nullptr;
+    QToolButton *ToolButton3 = nullptr;
+    QToolButton *ToolButton4 = nullptr;
+    QToolButton *ToolButton5 = nullptr;
+    QToolButton *ToolButton6 = nullptr;
+    QToolButton *ToolButton7 = nullptr;
+    StringGrid *Grid1 = nullptr;
+    QStatusBar *sStatusBar1 = nullptr;
+    QLabel *statusText = nullptr;
+
+    int HintRow = 0;
+    int HintCol = 0;
+
+public slots:
+    // Column 6 of every indicator row from the model.
+    void RefreshValues();
+
+    void OpenDataFile();
+    void ToolButton3Click();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ToolButton6Click();
+    void ToolButton7Click();
+
+    void FillGrid();
+    void FormResize();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void LoadCatalog();
+    void readSchoolName();
+    void storeSchoolName();
+    void SaveDataFile(const QString &Path);
+    // False when the file is of another year (after the warning); the model is then untouched.
+    bool loadDataFile(const QString &path);
+    void SetValueAtRow(int Row, double Value);
+
+    // Grid handlers (mainwindowgrid.cpp).
+    void Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect);
+    void Grid1Click();
+    void Grid1KeyPress(QChar &Key);
+    void Grid1KeyUp(int Key);
+    void Grid1SetEditText(int ACol, int ARow, const QString &Value);
+    void Grid1MouseMove(const QPoint &pos);
+    void fillCells();
+    // Columns 2 and 5 share the grid's width; true when a width changed.
+    bool applyWidthRule();
+    void moveDownOverSections();
+    bool isValueRow(int row) const;
+    // Row heights by the cell-text rule: each row as tall as its tallest wrapped text, a
+    // section row as tall as its title wrapped across the whole row.
+    int Grid1RowHeight(int row) const;
+    void updateRowHeights();
+    void updateRowHeight(int row);
+
+    QToolButton *addToolButton(const QString &caption, const QString &hint, int image, void (TForm1::*handler)());
+    // Runs a command; an error it raises goes to the error box.
+    void run(const std::function<void()> &command);
+
+    IndicatorModel &m_model;
+    StandardBoxes &m_boxes;
+    std::function<void()> m_showWizard;
+    std::function<void()> m_showReport;
+    QString m_saveDirectory;
+    bool m_shown = false;
+    bool m_exitConfirmed = false;
+};

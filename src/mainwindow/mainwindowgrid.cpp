@@ -1,0 +1,217 @@
+// The main window's indicator grid: filling, widths, row heights, cell drawing, hints and value
+// editing.
+
+#include "celltext.h"
+#include "mainwindow.h"
+
+#include "indicators/encoding.h"
+#include "indicators/model.h"
+#include "indicators/numbertext.h"
+#include "platform/boxes.h"
+#include "platform/canvas.h"
+#include "platform/errors.h"
+#include "platform/textmetrics.h"
+
+namespace {
+
+constexpr int ValueCol = 6;
+
+const QStringList HeaderTexts = {
+    QStringLiteral("№ п/п"),       QStringLiteral("Позн. показн."),      QStringLiteral("Вхідні дані"),
+    QStringLiteral("Стат."),       QStringLiteral("Аналіт."),            QStringLiteral("Джерело інформації"),
+    QStringLiteral("Цифрові дані"), QStringLiteral("Одиниця вимірювання"),
+};
+constexpr int FillWidths[] = {24, 44, 400, 40, 45, 280, 70, 70};
+
+QStringList indicatorTexts(int number, const pokazatel &item)
+{
+    return {
+        QString::number(number),
+        fromCp1251(item.Code),
+        fromCp1251(item.Name),
+        item.Kind == "C" ? QStringLiteral("C") : QString(),
+        item.Kind == "A" ? QStringLiteral("A") : QString(),
+        fromCp1251(item.Source),
+        numberText(item.Value),
+        fromCp1251(item.Measure),
+    };
+}
+
+} // namespace
+
+void TForm1::FillGrid()
+{
+    fillCells();
+    updateRowHeights();
+}
+
+void TForm1::fillCells()
+{
+    Grid1->setColCount(8);
+    Grid1->setRowCount(m_model.gridRowCount());
+    for (int col = 0; col < 8; ++col)
+        Grid1->setColWidths(col, FillWidths[col]);
+    Grid1->setRowTexts(0, HeaderTexts);
+    int row = 1;
+    int number = 0;
+    for (const razdel &section : m_model.Catalog) {
+        Grid1->setRowTexts(row++, {});
+        for (const pokazatel &item : section.Items)
+            Grid1->setRowTexts(row++, indicatorTexts(++number, item));
+    }
+}
+
+void TForm1::RefreshValues()
+{
+    int row = 1;
+    for (const razdel &section : m_model.Catalog) {
+        ++row;
+        for (const pokazatel &item : section.Items) {
+            const QString text = numberText(item.Value);
+            if (Grid1->Cells(ValueCol, row) != text) {
+                Grid1->setCells(ValueCol, row, text);
+                updateRowHeight(row);
+            }
+            ++row;
+        }
+    }
+}
+
+void TForm1::FormResize()
+{
+    if (applyWidthRule())
+        updateRowHeights();
+}
+
+bool TForm1::applyWidthRule()
+{
+    if (Grid1->ColCount() < 8)
+        return false;
+    const int G = Grid1->width();
+    int S = 0;
+    for (int col : {0, 1, 3, 4, 6, 7})
+        S += Grid1->ColWidths(col);
+    const int width = (G - S - 33) / 2;
+    if (width < 0 || (Grid1->ColWidths(2) == width && Grid1->ColWidths(5) == width))
+        return false;
+    Grid1->setColWidths(2, width);
+    Grid1->setColWidths(5, width);
+    Grid1->viewport()->update();
+    return true;
+}
+
+int TForm1::Grid1RowHeight(int row) const
+{
+    const TextMetrics metrics(Grid1->font(), Grid1->viewport());
+    if (Grid1->Cells(2, row).isEmpty())
+        return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
+    int h = -999;
+    for (int k = 0; k < Grid1->ColCount(); ++k)
+        h = qMax(h, MeasureCellText(metrics, Grid1->Cells(k, row), Grid1->ColWidths(k)));
+    return h;
+}
+
+void TForm1::updateRowHeights()
+{
+    const int rows = Grid1->RowCount();
+    QList<int> heights;
+    heights.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        heights.append(Grid1RowHeight(row));
+    Grid1->setRowHeights(0, heights);
+}
+
+void TForm1::updateRowHeight(int row)
+{
+    Grid1->setRowHeights(row, Grid1RowHeight(row));
+}
+
+void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect)
+{
+    if (Grid1->Cells(2, ARow).isEmpty()) {
+        DrawSectionBand(canvas, *Grid1, fromCp1251(m_model.SectionTitleAtRow(ARow)), ARow);
+        return;
+    }
+    canvas.fillRect(Rect);
+    DrawCellText(canvas, Grid1->Cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
+}
+
+void TForm1::Grid1MouseMove(const QPoint &pos)
+{
+    const QPoint cell = Grid1->MouseCoord(pos);
+    if (cell.x() < 0 || cell.y() < 0)
+        return;
+    if (cell.y() == HintRow && cell.x() == HintCol)
+        return;
+    HintRow = cell.y();
+    HintCol = cell.x();
+    Grid1->setHint(Grid1->Cells(HintCol, HintRow));
+}
+
+bool TForm1::isValueRow(int row) const
+{
+    return !Grid1->Cells(0, row).isEmpty();
+}
+
+void TForm1::Grid1Click()
+{
+    Grid1->setEditing(Grid1->Col() == ValueCol && isValueRow(Grid1->Row()));
+}
+
+void TForm1::Grid1KeyPress(QChar &Key)
+{
+    if (!Grid1->Editing())
+        return;
+    if (Key == QLatin1Char('\r')) {
+        moveDownOverSections();
+        return;
+    }
+    const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->Cells(Grid1->Col(), Grid1->Row()));
+    if (admitted == 0) {
+        Key = QChar();
+        m_boxes.beep();
+        return;
+    }
+    Key = QChar(admitted);
+}
+
+// Enter goes to the next indicator's value over any section rows between. When only section
+// rows are left below, it stays where it is and, as on the last row, only closes or opens the
+// editor.
+void TForm1::moveDownOverSections()
+{
+    int target = Grid1->Row() + 1;
+    while (target < Grid1->RowCount() && !isValueRow(target))
+        ++target;
+    if (target < Grid1->RowCount())
+        Grid1->setRow(target);
+}
+
+// The arrow has already moved the current cell; in the value column it goes on over section
+// rows in the same direction (row 1, with only the header above, is not left upward).
+void TForm1::Grid1KeyUp(int Key)
+{
+    if (Grid1->Col() != ValueCol)
+        return;
+    if (Key == Qt::Key_Up) {
+        while (Grid1->Row() > 1 && !isValueRow(Grid1->Row()))
+            Grid1->setRow(Grid1->Row() - 1);
+    } else if (Key == Qt::Key_Down) {
+        while (Grid1->Row() < Grid1->RowCount() - 1 && !isValueRow(Grid1->Row()))
+            Grid1->setRow(Grid1->Row() + 1);
+    }
+}
+
+void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
+{
+    Q_UNUSED(ACol);
+    updateRowHeight(ARow);
+    if (Value.isEmpty())
+        return;
+    run([&] { SetValueAtRow(ARow, numberFromText(Value)); });
+}
+
+void TForm1::SetValueAtRow(int Row, double Value)
+{
+    m_model.SetValueAtRow(Row, Value);
+}

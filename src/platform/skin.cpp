@@ -1,0 +1,273 @@
+#include "skin.h"
+
+#include "hintballoon.h"
+#include "stringgrid.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr int ImageSize = 48;
+
+QPen outlinePen(const QColor &color, qreal width = 1.5)
+{
+    QPen pen(color, width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
+QLinearGradient vertical(qreal top, qreal bottom, const QColor &from, const QColor &to)
+{
+    QLinearGradient gradient(0, top, 0, bottom);
+    gradient.setColorAt(0, from);
+    gradient.setColorAt(1, to);
+    return gradient;
+}
+
+void drawSheet(QPainter &p, const QRectF &sheet)
+{
+    p.setPen(outlinePen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(sheet);
+    p.setPen(QPen(QColor(120, 150, 200), 1));
+    for (qreal y = sheet.top() + 5; y < sheet.bottom() - 3; y += 4)
+        p.drawLine(QPointF(sheet.left() + 4, y), QPointF(sheet.right() - 4, y));
+}
+
+void drawOpen(QPainter &p)
+{
+    // Back of the folder, a sheet sticking out, the open front flap.
+    QPainterPath back;
+    back.moveTo(4, 12);
+    back.lineTo(17, 12);
+    back.lineTo(21, 16);
+    back.lineTo(40, 16);
+    back.lineTo(40, 40);
+    back.lineTo(4, 40);
+    back.closeSubpath();
+    p.setPen(outlinePen(QColor(150, 100, 10)));
+    p.setBrush(vertical(12, 40, QColor(250, 215, 110), QColor(215, 160, 40)));
+    p.drawPath(back);
+    drawSheet(p, QRectF(12, 8, 22, 24));
+    QPainterPath front;
+    front.moveTo(4, 40);
+    front.lineTo(11, 22);
+    front.lineTo(46, 22);
+    front.lineTo(40, 40);
+    front.closeSubpath();
+    p.setPen(outlinePen(QColor(150, 100, 10)));
+    p.setBrush(vertical(22, 40, QColor(255, 232, 140), QColor(235, 180, 50)));
+    p.drawPath(front);
+}
+
+void drawSave(QPainter &p)
+{
+    const QRectF disk(6, 6, 36, 36);
+    QPainterPath body;
+    body.moveTo(disk.topLeft());
+    body.lineTo(disk.right() - 5, disk.top());
+    body.lineTo(disk.right(), disk.top() + 5);
+    body.lineTo(disk.bottomRight());
+    body.lineTo(disk.bottomLeft());
+    body.closeSubpath();
+    p.setPen(outlinePen(QColor(20, 40, 90)));
+    p.setBrush(vertical(6, 42, QColor(80, 120, 200), QColor(30, 60, 140)));
+    p.drawPath(body);
+    // Shutter with its window, and the label.
+    p.setPen(outlinePen(QColor(90, 90, 100), 1));
+    p.setBrush(vertical(6, 20, QColor(235, 235, 240), QColor(170, 175, 185)));
+    p.drawRect(QRectF(13, 6, 20, 14));
+    p.setBrush(QColor(30, 60, 140));
+    p.drawRect(QRectF(26, 8.5, 4, 9));
+    p.setPen(outlinePen(QColor(120, 120, 120), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(11, 25, 26, 15), 1.5, 1.5);
+    p.setPen(QPen(QColor(200, 60, 60), 1));
+    p.drawLine(QPointF(14, 29), QPointF(34, 29));
+    p.setPen(QPen(QColor(150, 150, 170), 1));
+    p.drawLine(QPointF(14, 33), QPointF(34, 33));
+    p.drawLine(QPointF(14, 37), QPointF(30, 37));
+}
+
+void drawEnterData(QPainter &p)
+{
+    // A table sheet and a pencil writing into it.
+    p.setPen(outlinePen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 5, 30, 38));
+    p.setPen(QPen(QColor(120, 150, 200), 1));
+    for (qreal y = 12; y < 42; y += 6)
+        p.drawLine(QPointF(5, y), QPointF(35, y));
+    p.drawLine(QPointF(14, 5), QPointF(14, 43));
+    p.setPen(QPen(QColor(30, 30, 30), 1.2));
+    for (int i = 0; i < 4; ++i)
+        p.drawText(QRectF(16, 12 + i * 6, 16, 6), Qt::AlignLeft | Qt::AlignVCenter, QString::number(3 * i + 2));
+
+    p.save();
+    p.translate(30, 34);
+    p.rotate(-45);
+    p.setPen(outlinePen(QColor(120, 70, 0), 1));
+    p.setBrush(vertical(-4, 4, QColor(255, 220, 90), QColor(230, 150, 20)));
+    p.drawRect(QRectF(6, -4, 22, 8));
+    p.setBrush(QColor(230, 120, 140));
+    p.drawRect(QRectF(28, -4, 5, 8));
+    QPainterPath tip;
+    tip.moveTo(6, -4);
+    tip.lineTo(-2, 0);
+    tip.lineTo(6, 4);
+    tip.closeSubpath();
+    p.setBrush(QColor(245, 215, 170));
+    p.drawPath(tip);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawEllipse(QPointF(-0.5, 0), 1.2, 1.2);
+    p.restore();
+}
+
+void drawPrint(QPainter &p)
+{
+    // Paper in the feed, the printer's body, the printed sheet coming out.
+    drawSheet(p, QRectF(13, 4, 22, 16));
+    p.setPen(outlinePen(QColor(60, 60, 70)));
+    p.setBrush(vertical(18, 36, QColor(220, 222, 228), QColor(140, 144, 155)));
+    p.drawRoundedRect(QRectF(4, 18, 40, 18), 3, 3);
+    p.setBrush(QColor(70, 70, 80));
+    p.drawRect(QRectF(10, 30, 28, 3));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 200, 80));
+    p.drawEllipse(QPointF(38, 23), 1.8, 1.8);
+    drawSheet(p, QRectF(11, 32, 26, 12));
+}
+
+void drawSchoolName(QPainter &p)
+{
+    // A school building with a pediment and a flag.
+    p.setPen(outlinePen(QColor(110, 40, 30)));
+    p.setBrush(vertical(20, 42, QColor(240, 160, 120), QColor(200, 100, 70)));
+    p.drawRect(QRectF(6, 20, 36, 22));
+    QPainterPath roof;
+    roof.moveTo(3, 21);
+    roof.lineTo(24, 9);
+    roof.lineTo(45, 21);
+    roof.closeSubpath();
+    p.setBrush(vertical(9, 21, QColor(150, 170, 200), QColor(80, 100, 140)));
+    p.drawPath(roof);
+    p.setPen(outlinePen(QColor(60, 60, 60), 1));
+    p.setBrush(vertical(24, 34, QColor(230, 245, 255), QColor(140, 190, 230)));
+    for (qreal x : {10.0, 17.0, 27.0, 34.0})
+        p.drawRect(QRectF(x, 25, 5, 6));
+    p.setBrush(QColor(120, 70, 30));
+    p.drawRect(QRectF(21, 32, 6, 10));
+    p.setPen(outlinePen(QColor(60, 60, 60), 1.2));
+    p.drawLine(QPointF(24, 9), QPointF(24, 1.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 90, 200));
+    p.drawRect(QRectF(24.5, 2, 9, 3));
+    p.setBrush(QColor(255, 210, 0));
+    p.drawRect(QRectF(24.5, 5, 9, 3));
+}
+
+void drawExit(QPainter &p)
+{
+    // An open door and an arrow leaving through it.
+    p.setPen(outlinePen(QColor(80, 50, 20)));
+    p.setBrush(QColor(60, 40, 20));
+    p.drawRect(QRectF(8, 5, 22, 38));
+    QPainterPath door;
+    door.moveTo(8, 5);
+    door.lineTo(20, 9);
+    door.lineTo(20, 46);
+    door.lineTo(8, 43);
+    door.closeSubpath();
+    p.setBrush(vertical(5, 46, QColor(210, 150, 80), QColor(150, 90, 40)));
+    p.drawPath(door);
+    p.setBrush(QColor(250, 220, 80));
+    p.drawEllipse(QPointF(17, 27), 1.3, 1.3);
+
+    QPainterPath arrow;
+    arrow.moveTo(22, 21);
+    arrow.lineTo(34, 21);
+    arrow.lineTo(34, 14);
+    arrow.lineTo(46, 25);
+    arrow.lineTo(34, 36);
+    arrow.lineTo(34, 29);
+    arrow.lineTo(22, 29);
+    arrow.closeSubpath();
+    p.setPen(outlinePen(QColor(20, 100, 20)));
+    p.setBrush(vertical(14, 36, QColor(120, 230, 110), QColor(30, 150, 40)));
+    p.drawPath(arrow);
+}
+
+} // namespace
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerSkinResources()
+{
+    Q_INIT_RESOURCE(skin);
+}
+
+namespace Skin {
+
+QString styleSheet()
+{
+    QFile file(QStringLiteral(":/skin/skin.qss"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+void apply(QApplication &app)
+{
+    registerSkinResources();
+    app.setStyleSheet(styleSheet());
+    app.installEventFilter(new HintManager(&app));
+    app.setWindowIcon(QIcon(appIcon(64)));
+}
+
+void applyTo(StringGrid &grid)
+{
+    grid.setFixedColor(QColor(210, 226, 246));
+    grid.setColor(Qt::white);
+    grid.setGridLineColor(QColor(150, 175, 210));
+}
+
+QPixmap toolImage(ToolImage image)
+{
+    QPixmap pixmap(ImageSize, ImageSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(6);
+    font.setBold(true);
+    painter.setFont(font);
+    switch (image) {
+    case ToolImage::Open: drawOpen(painter); break;
+    case ToolImage::Save: drawSave(painter); break;
+    case ToolImage::EnterData: drawEnterData(painter); break;
+    case ToolImage::Print: drawPrint(painter); break;
+    case ToolImage::SchoolName: drawSchoolName(painter); break;
+    case ToolImage::Exit: drawExit(painter); break;
+    }
+    return pixmap;
+}
+
+QPixmap appIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 48.0, size / 48.0);
+    painter.setPen(outlinePen(QColor(30, 60, 120)));
+    painter.setBrush(vertical(2, 46, QColor(176, 206, 241), TitleBandColor));
+    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 6, 6);
+    drawEnterData(painter);
+    return pixmap;
+}
+
+} // namespace Skin

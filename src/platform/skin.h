@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+
+class QApplication;
+class StringGrid;
+
+// The program's one look: the design colours, the style sheet for tool bar and status bar,
+// the tool bar images and the hint balloons.
+namespace Skin {
+
+inline constexpr QColor WindowColor{176, 206, 241};
+inline constexpr QColor TitleBandColor{102, 158, 227};
+inline constexpr QColor HintColor{61, 153, 192};
+
+// Style sheet and hint balloons for the whole application.
+void apply(QApplication &app);
+QString styleSheet();
+// The grid's fixed, ordinary and line colours.
+void applyTo(StringGrid &grid);
+
+enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit };
+// 48 x 48, transparent around the picture.
+QPixmap toolImage(ToolImage image);
+// The program's icon for window frames and the desktop.
+QPixmap appIcon(int size);
+
+} // namespace Skin

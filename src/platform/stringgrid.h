@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QTableView>
+
+class Canvas;
+class StringGridModel;
+class StringGridHeader;
+class StringGridDelegate;
+
+// A grid of text cells over Qt's table view, numbered as the windows expect: row 0 is the one
+// fixed header row (Qt's horizontal header, so it stays in view while the rows scroll), rows 1
+// and on are the ordinary rows. Column widths and row heights are those of the cells; the
+// one-pixel grid line at each cell's right and bottom comes on top.
+//
+// Everything a cell shows is painted through drawCell: the grid fills the cell with the colour
+// for its state and writes its text at (2, 2), then the handler paints over it.
+class StringGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    enum StateFlag { Selected = 1, Focused = 2, Fixed = 4 };
+    Q_DECLARE_FLAGS(DrawState, StateFlag)
+
+    explicit StringGrid(QWidget *parent = nullptr);
+    ~StringGrid() override;
+
+    int RowCount() const;
+    void setRowCount(int rows);
+    int ColCount() const;
+    void setColCount(int cols);
+
+    QString Cells(int col, int row) const;
+    void setCells(int col, int row, const QString &text);
+    // Replaces a whole row's texts at once (missing columns become empty).
+    void setRowTexts(int row, const QStringList &texts);
+
+    int ColWidths(int col) const;
+    void setColWidths(int col, int width);
+    int RowHeights(int row) const;
+    void setRowHeights(int row, int height);
+    // Heights of rows first, first + 1, ... in one layout pass.
+    void setRowHeights(int first, const QList<int> &heights);
+
+    // The current cell; row 0, being fixed, never becomes current.
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+
+    // The editing switch: while on, typing, F2, Enter or a click on the current cell opens the
+    // in-place editor on the current cell.
+    bool Editing() const { return m_editing; }
+    void setEditing(bool on);
+    bool EditorMode() const;
+    void setEditorMode(bool open);
+
+    QColor FixedColor() const { return m_fixedColor; }
+    void setFixedColor(const QColor &color);
+    QColor Color() const { return m_color; }
+    void setColor(const QColor &color);
+    QColor GridLineColor() const { return m_lineColor; }
+    void setGridLineColor(const QColor &color);
+
+    // A cell's rectangle without its grid lines, in the coordinates of the painter that
+    // drawCell gets for that row (the header's for row 0, the rows' area's for the others).
+    QRect CellRect(int col, int row) const;
+    // The cell under a point of the grid's client area (header at the top); -1 for the column
+    // or the row where there is none.
+    QPoint MouseCoord(const QPoint &pos) const;
+    // The grid's client coordinates of a point of the rows' area or of the header.
+    QPoint clientPosFromViewport(const QPoint &pos) const;
+    QPoint clientPosFromHeader(const QPoint &pos) const;
+
+    // The hint shown when the pointer rests over the grid; changing it hides the hint shown.
+    QString Hint() const { return toolTip(); }
+    void setHint(const QString &text);
+
+    int pixelsPerInch() const;
+
+signals:
+    void drawCell(Canvas &canvas, int col, int row, const QRect &rect, StringGrid::DrawState state);
+    // The user clicked a cell (the current one too) or the current cell moved, by the user or
+    // by setRow/setCol; always after the move.
+    void clicked();
+    // A character typed while the grid or its editor has the focus, before either takes it;
+    // the handler may replace it, and 0 discards it.
+    void keyPressed(QChar &key);
+    void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+    // After every change of the editor's text, and once more with the final text when the
+    // editor closes (naming the edited cell even when the current cell has moved on).
+    void editTextSet(int col, int row, const QString &text);
+    void mouseMoved(const QPoint &clientPos);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    // Typing never jumps to a cell by its text.
+    void keyboardSearch(const QString &) override {}
+
+private:
+    friend class StringGridDelegate;
+    friend class StringGridHeader;
+
+    // A key event of the grid or of its editor that carries a character. Returns false when
+    // the handler discarded it; otherwise the character to deliver.
+    bool filterCharacter(QKeyEvent *event, QChar &character);
+    // Enter that got through the key filter: closes the editor if it is open, else opens it.
+    void enterReachedGrid();
+    void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const;
+    void editorTextChanged(int col, int row, const QString &text);
+    void applyEditTriggers();
+    void updateHeaderHeight();
+    void updateColumnSizes();
+
+    StringGridModel *m_model;
+    StringGridHeader *m_header;
+    StringGridDelegate *m_delegate;
+    QList<int> m_colWidths;
+    int m_headerHeight;
+    bool m_editing = false;
+    bool m_forwarding = false; // a key event already filtered is on its way to the editor
+    bool m_currentMoved = false;
+    QColor m_fixedColor = QColor(192, 220, 192);
+    QColor m_color = Qt::white;
+    QColor m_lineColor = QColor(192, 192, 192);
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(StringGrid::DrawState)

@@ -1,0 +1,610 @@
+#include "formfixture.h"
+
+#include "mainwindow/celltext.h"
+#include "platform/canvas.h"
+#include "platform/skin.h"
+#include "platform/textmetrics.h"
+#include "platform/wordwrap.h"
+
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QPainter>
+
+namespace {
+
+constexpr int ValueCol = 6;
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+// Press and release each go to the widget that has the focus at that moment, as the window
+// system sends them: a key that closes the editor is released over the grid.
+void typeKey(char c, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyPress(focused(), c, modifiers);
+    QTest::keyRelease(focused(), c, modifiers);
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyPress(focused(), key, modifiers);
+    QTest::keyRelease(focused(), key, modifiers);
+}
+
+void goTo(TForm1 &form, int col, int row)
+{
+    form.Grid1->setRow(row);
+    form.Grid1->setCol(col);
+}
+
+QLineEdit *editor(TForm1 &form)
+{
+    return qobject_cast<QLineEdit *>(form.Grid1->EditorMode() ? focused() : nullptr);
+}
+
+TextMetrics gridMetrics(TForm1 &form)
+{
+    return TextMetrics(form.Grid1->font(), form.Grid1->viewport());
+}
+
+} // namespace
+
+class tst_Grid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowStructure_data();
+    void rowStructure();
+    void kindMarks_data();
+    void kindMarks();
+    void widthRule_data();
+    void widthRule();
+    void wrapRule_data();
+    void wrapRule();
+    void overlongFirstWordLeavesFirstLineEmpty();
+    void rowHeightsFollowTexts();
+    void cellDrawing();
+    void hintFollowsPointer();
+
+    void typingStoresEveryStep();
+    void refusedCharactersBeep_data();
+    void refusedCharactersBeep();
+    void secondCommaRefusedOverSelection();
+    void fullStopBecomesComma();
+    void deletingToEmptyKeepsLastValue();
+    void valueGoesToEditedRowOnly();
+    void enterSkipsSectionRow();
+    void enterAboveTrailingEmptySection();
+    void arrowsInValueColumn_data();
+    void arrowsInValueColumn();
+    void arrowsStopOnSectionRowsElsewhere();
+    void otherCellsAreNotFiltered();
+    void pastedTextThatIsNoNumber();
+    void refreshValuesRewritesValueColumn();
+};
+
+void tst_Grid::rowStructure_data()
+{
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<QStringList>("numbers"); // column 0 of rows 1 and on; "" for a section row
+
+    QTest::newRow("3, 0 and 2") << QList<int>{3, 0, 2}
+                                << QStringList{"", "1", "2", "3", "", "", "4", "5"};
+    QTest::newRow("3 and 2") << QList<int>{3, 2} << QStringList{"", "1", "2", "3", "", "4", "5"};
+    QTest::newRow("empty catalogue") << QList<int>{} << QStringList{};
+    QTest::newRow("only empty sections") << QList<int>{0, 0} << QStringList{"", ""};
+}
+
+void tst_Grid::rowStructure()
+{
+    QFETCH(QList<int>, counts);
+    QFETCH(QStringList, numbers);
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+
+    QCOMPARE(grid.RowCount(), 1 + numbers.size());
+    QCOMPARE(grid.ColCount(), 8);
+    const QStringList header{"№ п/п", "Позн. показн.", "Вхідні дані", "Стат.", "Аналіт.", "Джерело інформації",
+                             "Цифрові дані", "Одиниця вимірювання"};
+    for (int col = 0; col < 8; ++col)
+        QCOMPARE(grid.Cells(col, 0), header[col]);
+    for (int row = 1; row <= numbers.size(); ++row) {
+        QCOMPARE(grid.Cells(0, row), numbers[row - 1]);
+        if (numbers[row - 1].isEmpty()) {
+            for (int col = 0; col < 8; ++col)
+                QVERIFY(grid.Cells(col, row).isEmpty());
+        } else {
+            QVERIFY(grid.Cells(2, row).startsWith(QStringLiteral("Показник ")));
+            QCOMPARE(grid.Cells(6, row), QStringLiteral("0"));
+            QCOMPARE(grid.Cells(7, row), QStringLiteral("од."));
+        }
+    }
+}
+
+void tst_Grid::kindMarks_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("statistical");
+    QTest::addColumn<QString>("analytical");
+
+    QTest::newRow("C") << "C" << "C" << "";
+    QTest::newRow("A") << "A" << "" << "A";
+    QTest::newRow("lower-case c") << "c" << "" << "";
+    QTest::newRow("Cyrillic С") << "С" << "" << "";
+    QTest::newRow("C with a blank") << "C " << "" << "";
+    QTest::newRow("empty") << "" << "" << "";
+}
+
+void tst_Grid::kindMarks()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, statistical);
+    QFETCH(QString, analytical);
+    CatalogItem item{QStringLiteral("Показник"), kind};
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), {{QStringLiteral("Розділ"), {item}}}));
+    TForm1 &form = fixture.show();
+    QCOMPARE(form.Grid1->Cells(3, 2), statistical);
+    QCOMPARE(form.Grid1->Cells(4, 2), analytical);
+}
+
+void tst_Grid::widthRule_data()
+{
+    QTest::addColumn<int>("gridWidth");
+    QTest::addColumn<int>("textWidth");
+
+    QTest::newRow("1024") << 1024 << 349;
+    QTest::newRow("1025") << 1025 << 349;
+    QTest::newRow("1026") << 1026 << 350;
+    QTest::newRow("640") << 640 << 157;
+}
+
+void tst_Grid::widthRule()
+{
+    QFETCH(int, gridWidth);
+    QFETCH(int, textWidth);
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(gridWidth, 700);
+    QTRY_COMPARE(form.Grid1->width(), gridWidth);
+    QCOMPARE(form.Grid1->ColWidths(2), textWidth);
+    QCOMPARE(form.Grid1->ColWidths(5), textWidth);
+    const QList<int> fixed{24, 44, 40, 45, 70, 70};
+    const QList<int> cols{0, 1, 3, 4, 6, 7};
+    for (int i = 0; i < cols.size(); ++i)
+        QCOMPARE(form.Grid1->ColWidths(cols[i]), fixed[i]);
+}
+
+void tst_Grid::wrapRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("extra"); // the limit minus the width the text needs on one line
+    QTest::addColumn<int>("lines");
+
+    // One line needs sw + "aaa " + sw + "bbb": the second word breaks when that reaches the limit.
+    QTest::newRow("limit one past the line") << "aaa bbb" << 1 << 1;
+    QTest::newRow("limit equal to the line") << "aaa bbb" << 0 << 2;
+    QTest::newRow("limit one short") << "aaa bbb" << -1 << 2;
+}
+
+void tst_Grid::wrapRule()
+{
+    QFETCH(QString, text);
+    QFETCH(int, extra);
+    QFETCH(int, lines);
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    const TextMetrics metrics = gridMetrics(form);
+    const int sw = metrics.width(u" ");
+    const int L = metrics.height();
+    const int oneLine = sw + metrics.width(u"aaa ") + sw + metrics.width(u"bbb");
+    QCOMPARE(MeasureCellText(metrics, text, oneLine + extra), lines * L + 2);
+
+    // Two blanks make an extra word, a single blank, which takes its own width and one more.
+    const WrappedText doubled = wrapText(metrics, u"aaa  bbb", 1000);
+    QCOMPARE(doubled.words.size(), 3);
+    QCOMPARE(doubled.words[1].text, QStringView(u" "));
+    QCOMPARE(doubled.lines.front().width, sw + metrics.width(u"aaa ") + sw + sw + sw + metrics.width(u"bbb"));
+    // Empty text: one empty line.
+    QCOMPARE(MeasureCellText(metrics, QString(), 10), L + 2);
+}
+
+void tst_Grid::overlongFirstWordLeavesFirstLineEmpty()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    const TextMetrics metrics = gridMetrics(form);
+    const QString word = QStringLiteral("Найдовшеслово");
+    const int limit = metrics.width(u" ") + metrics.width(word); // reached, so it breaks
+    const WrappedText wrapped = wrapText(metrics, word, limit);
+    QCOMPARE(wrapped.lines.size(), 2);
+    QCOMPARE(wrapped.lines[0].wordCount, 0);
+    QCOMPARE(wrapped.lines[1].wordCount, 1);
+    QCOMPARE(MeasureCellText(metrics, word, limit), 2 * metrics.height() + 2);
+}
+
+void tst_Grid::rowHeightsFollowTexts()
+{
+    CatalogItem shortItem{QStringLiteral("Коротко")};
+    CatalogItem longItem{QStringLiteral("Слово слово слово слово слово слово слово слово слово слово слово слово "
+                                        "слово слово слово")};
+    longItem.source = QStringLiteral("Джерело");
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"),
+                                     {{QStringLiteral("Розділ з дуже довгою назвою"), {shortItem, longItem}}}));
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+    const TextMetrics metrics = gridMetrics(form);
+    const int L = metrics.height();
+
+    QCOMPARE(grid.RowHeights(2), L + 2);
+    // The header's tallest text wrapped in its column: "Одиниця вимірювання" takes two lines.
+    QVERIFY(grid.RowHeights(0) >= 2 * L + 2);
+    int header = -999;
+    for (int col = 0; col < 8; ++col)
+        header = qMax(header, MeasureCellText(metrics, grid.Cells(col, 0), grid.ColWidths(col)));
+    QCOMPARE(grid.RowHeights(0), header);
+
+    // Narrow the wording's column so that it needs three lines.
+    const QString name = grid.Cells(2, 3);
+    int width = 160;
+    while (MeasureCellText(metrics, name, width) > 3 * L + 2)
+        ++width;
+    QCOMPARE(MeasureCellText(metrics, name, width), 3 * L + 2);
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(width * 2 + 326, 600);
+    QTRY_COMPARE(grid.ColWidths(2), width);
+    QCOMPARE(grid.RowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.Cells(5, 3), width)));
+    // A section row: its title across the sum of all widths.
+    int total = 0;
+    for (int col = 0; col < 8; ++col)
+        total += grid.ColWidths(col);
+    QCOMPARE(grid.RowHeights(1), MeasureCellText(metrics, QStringLiteral("Розділ з дуже довгою назвою"), total));
+}
+
+void tst_Grid::cellDrawing()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+    goTo(form, ValueCol, 1); // the current cell on a band
+    const QImage image = grid.viewport()->grab().toImage();
+
+    // A section row is one band of the band colour, the current cell in it included.
+    const QRect band = grid.CellRect(ValueCol, 1);
+    QCOMPARE(image.pixelColor(band.left() + 1, band.bottom() - 1), Skin::TitleBandColor);
+    const QRect first = grid.CellRect(0, 1);
+    QCOMPARE(image.pixelColor(first.left() + 1, first.bottom() - 1), Skin::TitleBandColor);
+    // The title is centred: dark pixels around the middle of the band, none at its ends.
+    const int y = band.top() + band.height() / 2;
+    auto darkIn = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            if (image.pixelColor(x, y).lightness() < 60)
+                return true;
+        }
+        return false;
+    };
+    const int right = grid.CellRect(7, 1).right();
+    QVERIFY(darkIn(right / 2 - 40, right / 2 + 40));
+    QVERIFY(!darkIn(0, 20));
+    // An indicator cell: white, its text dark.
+    const QRect cell = grid.CellRect(2, 2);
+    QCOMPARE(image.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(Qt::white));
+}
+
+void tst_Grid::hintFollowsPointer()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+    QWidget *rows = grid.viewport();
+    auto centre = [&](int col, int row) { return grid.CellRect(col, row).center(); };
+
+    // At start the hint cell is (0, 0): resting over the header's first cell shows no hint.
+    QTest::mouseMove(grid.horizontalHeader()->viewport(), centre(0, 0));
+    QVERIFY(grid.Hint().isEmpty());
+    QTest::mouseMove(rows, centre(2, 2));
+    QCOMPARE(grid.Hint(), QStringLiteral("Показник 1.1"));
+    QCOMPARE(form.HintRow, 2);
+    QCOMPARE(form.HintCol, 2);
+    QTest::mouseMove(rows, centre(2, 2) + QPoint(3, 1));
+    QCOMPARE(grid.Hint(), QStringLiteral("Показник 1.1"));
+    QTest::mouseMove(rows, centre(3, 1)); // a band: no hint
+    QVERIFY(grid.Hint().isEmpty());
+    QTest::mouseMove(grid.horizontalHeader()->viewport(), centre(5, 0));
+    QCOMPARE(grid.Hint(), QStringLiteral("Джерело інформації"));
+    // Below the last row: nothing changes.
+    grid.verticalScrollBar()->setValue(0);
+    QTest::mouseMove(rows, QPoint(centre(2, 2).x(), rows->height() - 2));
+    if (grid.MouseCoord(grid.clientPosFromViewport(QPoint(centre(2, 2).x(), rows->height() - 2))).y() < 0)
+        QCOMPARE(grid.Hint(), QStringLiteral("Джерело інформації"));
+}
+
+void tst_Grid::typingStoresEveryStep()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    QVERIFY(form.Grid1->Editing());
+    double &value = fixture.model.Catalog[0].Items[0].Value;
+    const QList<std::pair<char, double>> steps{{'1', 1}, {'2', 12}, {',', 12}, {'5', 12.5}};
+    for (const auto &[key, expected] : steps) {
+        typeKey(key);
+        QCOMPARE(value, expected);
+    }
+    QVERIFY(editor(form));
+    QCOMPARE(editor(form)->text(), QStringLiteral("12,5"));
+    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("12,5"));
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+}
+
+void tst_Grid::refusedCharactersBeep_data()
+{
+    QTest::addColumn<char>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+
+    QTest::newRow("letter") << 'a' << Qt::KeyboardModifiers();
+    QTest::newRow("blank") << ' ' << Qt::KeyboardModifiers();
+    QTest::newRow("minus") << '-' << Qt::KeyboardModifiers();
+    QTest::newRow("plus") << '+' << Qt::KeyboardModifiers();
+    QTest::newRow("Ctrl+V") << 'v' << Qt::KeyboardModifiers(Qt::ControlModifier);
+}
+
+void tst_Grid::refusedCharactersBeep()
+{
+    QFETCH(char, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    typeKey('7');
+    typeKey(key, modifiers);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 1);
+    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("7"));
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 7.0);
+    // Refused before the editor is open too: it does not open.
+    goTo(form, ValueCol, 3);
+    typeKey(key, modifiers);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 2);
+    QVERIFY(!form.Grid1->EditorMode());
+}
+
+void tst_Grid::secondCommaRefusedOverSelection()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    for (char c : {'1', ',', '5'})
+        typeKey(c);
+    pressKey(Qt::Key_Return); // on to the next row with the editor open there
+    goTo(form, ValueCol, 2);
+    pressKey(Qt::Key_F2);
+    QVERIFY(editor(form));
+    QVERIFY(editor(form)->hasSelectedText());
+    QCOMPARE(editor(form)->selectedText(), QStringLiteral("1,5"));
+    typeKey(',');
+    typeKey('.');
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 2);
+    QCOMPARE(editor(form)->text(), QStringLiteral("1,5"));
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 1.5);
+}
+
+void tst_Grid::fullStopBecomesComma()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 3);
+    for (char c : {'2', '.', '5'})
+        typeKey(c);
+    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 2.5);
+    // A lone comma reads as 0.
+    goTo(form, ValueCol, 4);
+    typeKey(',');
+    QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 0.0);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+}
+
+void tst_Grid::deletingToEmptyKeepsLastValue()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    typeKey('1');
+    typeKey('2');
+    double &value = fixture.model.Catalog[0].Items[0].Value;
+    pressKey(Qt::Key_Backspace);
+    QCOMPARE(value, 1.0);
+    pressKey(Qt::Key_Backspace);
+    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QString());
+    QCOMPARE(value, 1.0);
+    // Closing the editor on the empty text keeps it too.
+    pressKey(Qt::Key_Return);
+    QCOMPARE(value, 1.0);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+}
+
+void tst_Grid::valueGoesToEditedRowOnly()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    for (Qt::Key move : {Qt::Key_Down, Qt::Key_Return}) {
+        goTo(form, ValueCol, 2);
+        typeKey('4');
+        pressKey(move);
+        QCOMPARE(form.Grid1->Row(), 3);
+        QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
+        QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 0.0);
+        if (form.Grid1->EditorMode())
+            pressKey(Qt::Key_Return); // closes the editor the Enter opened
+    }
+    // Clicking another row closes the editor with the value in the edited row.
+    goTo(form, ValueCol, 3);
+    typeKey('9');
+    QTest::mouseClick(form.Grid1->viewport(), Qt::LeftButton, {}, form.Grid1->CellRect(ValueCol, 7).center());
+    QCOMPARE(form.Grid1->Row(), 7);
+    QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 9.0);
+    QCOMPARE(fixture.model.Catalog[2].Items[0].Value, 0.0);
+}
+
+void tst_Grid::enterSkipsSectionRow()
+{
+    // Rows: 1 section, 2-4 indicators, 5 empty section, 6 section, 7-8 indicators.
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({3, 2})));
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 4);
+    typeKey('3');
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.Grid1->Row(), 6);
+    QCOMPARE(form.Grid1->Col(), ValueCol);
+    QVERIFY(form.Grid1->EditorMode());
+    QVERIFY(editor(form));
+    typeKey('8');
+    QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 3.0);
+    QCOMPARE(fixture.model.Catalog[1].Items[0].Value, 8.0);
+
+    // Over an empty section and the next section's row as well.
+    FormFixture skipping(catalogBytes(QStringLiteral("2026"), sectionsOf({1, 0, 1})));
+    TForm1 &second = skipping.show();
+    goTo(second, ValueCol, 2);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(second.Grid1->Row(), 5);
+    QVERIFY(second.Grid1->EditorMode());
+
+    // On the last row Enter only closes and opens the editor.
+    pressKey(Qt::Key_Return);
+    QCOMPARE(second.Grid1->Row(), 5);
+    QVERIFY(!second.Grid1->EditorMode());
+    pressKey(Qt::Key_Return);
+    QCOMPARE(second.Grid1->Row(), 5);
+    QVERIFY(second.Grid1->EditorMode());
+}
+
+void tst_Grid::enterAboveTrailingEmptySection()
+{
+    // Rows: 1 section, 2-3 indicators, 4 empty section (the last row).
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({2, 0})));
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 3);
+    typeKey('6');
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.Grid1->Row(), 3);
+    QVERIFY(!form.Grid1->EditorMode());
+    QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 6.0);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.Grid1->Row(), 3);
+    QVERIFY(form.Grid1->EditorMode());
+}
+
+void tst_Grid::arrowsInValueColumn_data()
+{
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+
+    // 3, 2: rows 1 section, 2-4, 5 section, 6-7. 3, 0, 2: 5 and 6 sections, 7-8.
+    QTest::newRow("down from a section's last") << QList<int>{3, 2} << 4 << int(Qt::Key_Down) << 6;
+    QTest::newRow("up from a section's first") << QList<int>{3, 2} << 6 << int(Qt::Key_Up) << 4;
+    QTest::newRow("up from row 2 stops on row 1") << QList<int>{3, 2} << 2 << int(Qt::Key_Up) << 1;
+    QTest::newRow("down over an empty section") << QList<int>{3, 0, 2} << 4 << int(Qt::Key_Down) << 7;
+    QTest::newRow("up over an empty section") << QList<int>{3, 0, 2} << 7 << int(Qt::Key_Up) << 4;
+    QTest::newRow("down within a section") << QList<int>{3, 2} << 2 << int(Qt::Key_Down) << 3;
+    QTest::newRow("down onto a trailing section") << QList<int>{2, 0} << 3 << int(Qt::Key_Down) << 4;
+}
+
+void tst_Grid::arrowsInValueColumn()
+{
+    QFETCH(QList<int>, counts);
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, to);
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, from);
+    pressKey(Qt::Key(key));
+    QCOMPARE(form.Grid1->Row(), to);
+    QCOMPARE(form.Grid1->Col(), ValueCol);
+    // The same from inside the editor, which the move closes with its value stored.
+    goTo(form, ValueCol, from);
+    if (form.Grid1->Editing()) {
+        typeKey('5');
+        pressKey(Qt::Key(key));
+        QCOMPARE(form.Grid1->Row(), to);
+        QCOMPARE(form.Grid1->Cells(ValueCol, from), QStringLiteral("5"));
+    }
+}
+
+void tst_Grid::arrowsStopOnSectionRowsElsewhere()
+{
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({3, 2})));
+    TForm1 &form = fixture.show();
+    for (int col : {0, 2, 5, 7}) {
+        goTo(form, col, 4);
+        pressKey(Qt::Key_Down);
+        QCOMPARE(form.Grid1->Row(), 5);
+        pressKey(Qt::Key_Up);
+        QCOMPARE(form.Grid1->Row(), 4);
+    }
+}
+
+void tst_Grid::otherCellsAreNotFiltered()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    for (const QPoint cell : {QPoint(2, 2), QPoint(ValueCol, 1), QPoint(0, 3)}) {
+        goTo(form, cell.x(), cell.y());
+        QVERIFY(!form.Grid1->Editing());
+        const QString before = form.Grid1->Cells(cell.x(), cell.y());
+        typeKey('x');
+        pressKey(Qt::Key_Return);
+        QVERIFY(!form.Grid1->EditorMode());
+        QCOMPARE(form.Grid1->Cells(cell.x(), cell.y()), before);
+    }
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+}
+
+void tst_Grid::pastedTextThatIsNoNumber()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    typeKey('3');
+    QLineEdit *edit = editor(form);
+    QVERIFY(edit);
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    edit->selectAll();
+    pressKey(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
+             QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
+    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("abc"));
+    // The editor stays open over the message; pasting a number then stores it.
+    QApplication::clipboard()->setText(QStringLiteral("1,25E2"));
+    edit->selectAll();
+    pressKey(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 125.0);
+}
+
+void tst_Grid::refreshValuesRewritesValueColumn()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    fixture.model.Catalog[0].Items[1].Value = 2.5;
+    fixture.model.Catalog[2].Items[1].Value = 1e20;
+    const QString name = form.Grid1->Cells(2, 3);
+    form.RefreshValues();
+    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(form.Grid1->Cells(ValueCol, 8), QStringLiteral("1E20"));
+    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("0"));
+    QCOMPARE(form.Grid1->Cells(2, 3), name);
+}
+
+QTEST_MAIN(tst_Grid)
+#include "tst_grid.moc"
