@@ -1,4 +1,220 @@
+#include "platform/canvas.h"
+#include "platform/stringgrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
-class tst_X : public QObject { Q_OBJECT };
-QTEST_MAIN(tst_X)
+
+namespace {
+
+// A grid of 4 columns and 41 rows (header included), each ordinary cell "c,r".
+std::unique_ptr<StringGrid> makeGrid()
+{
+    auto grid = std::make_unique<StringGrid>();
+    grid->setColCount(4);
+    grid->setRowCount(41);
+    for (int row = 0; row < 41; ++row) {
+        for (int col = 0; col < 4; ++col)
+            grid->setCells(col, row, QStringLiteral("%1,%2").arg(col).arg(row));
+    }
+    grid->resize(400, 300);
+    grid->show();
+    if (!QTest::qWaitForWindowActive(grid.get()))
+        qWarning("grid not active");
+    grid->setFocus();
+    return grid;
+}
+
+void press(Qt::Key key)
+{
+    QTest::keyPress(QApplication::focusWidget(), key);
+    QTest::keyRelease(QApplication::focusWidget(), key);
+}
+
+void type(char c)
+{
+    QTest::keyPress(QApplication::focusWidget(), c);
+    QTest::keyRelease(QApplication::focusWidget(), c);
+}
+
+} // namespace
+
+class tst_StringGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizesAndRectangles();
+    void headerStaysWhileScrolling();
+    void mouseCoord();
+    void drawCellStates();
+    void editingSwitch();
+    void keyPressReplacesOrDiscards();
+    void editTextAfterEveryChangeAndOnClose();
+    void clickAfterEveryMove();
+};
+
+void tst_StringGrid::sizesAndRectangles()
+{
+    auto grid = makeGrid();
+    QCOMPARE(grid->RowCount(), 41);
+    QCOMPARE(grid->ColWidths(0), 120);
+    QCOMPARE(grid->RowHeights(5), 18);
+    grid->setColWidths(1, 37);
+    grid->setRowHeights(3, 29);
+    grid->setRowHeights(0, 40);
+    grid->setRowHeights(10, QList<int>{11, 12, 13});
+    QCOMPARE(grid->ColWidths(1), 37);
+    QCOMPARE(grid->RowHeights(0), 40);
+    QCOMPARE(grid->RowHeights(3), 29);
+    QCOMPARE(grid->RowHeights(12), 13);
+    // Cell rectangles leave out the one-pixel grid lines.
+    QCOMPARE(grid->CellRect(1, 3).size(), QSize(37, 29));
+    QCOMPARE(grid->CellRect(2, 3).left(), grid->CellRect(1, 3).right() + 2);
+    QCOMPARE(grid->CellRect(1, 4).top(), grid->CellRect(1, 3).bottom() + 2);
+    QCOMPARE(grid->CellRect(1, 0).size(), QSize(37, 40));
+    QCOMPARE(grid->horizontalHeader()->height(), 41);
+    // Fewer rows keep the texts of those left.
+    grid->setRowCount(5);
+    QCOMPARE(grid->Cells(3, 4), QStringLiteral("3,4"));
+    QCOMPARE(grid->Cells(3, 5), QString());
+}
+
+void tst_StringGrid::headerStaysWhileScrolling()
+{
+    auto grid = makeGrid();
+    const QPoint headerAt = grid->horizontalHeader()->mapTo(grid.get(), QPoint(0, 0));
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    QVERIFY(grid->verticalScrollBar()->value() > 0);
+    QVERIFY(grid->horizontalHeader()->isVisible());
+    QCOMPARE(grid->horizontalHeader()->mapTo(grid.get(), QPoint(0, 0)), headerAt);
+    QCOMPARE(grid->CellRect(0, 0).top(), 0);
+    QVERIFY(grid->CellRect(0, 1).top() < 0); // scrolled away under the header
+}
+
+void tst_StringGrid::mouseCoord()
+{
+    auto grid = makeGrid();
+    const int header = grid->horizontalHeader()->height();
+    QCOMPARE(grid->MouseCoord(QPoint(5, 5)), QPoint(0, 0));
+    QCOMPARE(grid->MouseCoord(QPoint(125, header + 1)), QPoint(1, 1));
+    QCOMPARE(grid->MouseCoord(QPoint(125, header + 19)), QPoint(1, 2));
+    grid->setRowCount(3);
+    QCOMPARE(grid->MouseCoord(QPoint(125, header + 200)).y(), -1);
+    grid->setColCount(2);
+    QCOMPARE(grid->MouseCoord(QPoint(300, 5)).x(), -1);
+}
+
+void tst_StringGrid::drawCellStates()
+{
+    auto grid = makeGrid();
+    grid->setRow(2);
+    grid->setCol(1);
+    QList<std::tuple<int, int, QRect, StringGrid::DrawState, QColor>> drawn;
+    connect(grid.get(), &StringGrid::drawCell, grid.get(),
+            [&](Canvas &canvas, int col, int row, const QRect &rect, StringGrid::DrawState state) {
+                drawn.append({col, row, rect, state, canvas.brush().color()});
+            });
+    grid->horizontalHeader()->viewport()->repaint();
+    grid->viewport()->repaint();
+    bool header = false;
+    bool current = false;
+    for (const auto &[col, row, rect, state, brush] : drawn) {
+        QCOMPARE(rect.size(), QSize(grid->ColWidths(col), grid->RowHeights(row)));
+        if (row == 0) {
+            header = true;
+            QCOMPARE(state, StringGrid::DrawState(StringGrid::Fixed));
+            QCOMPARE(brush, grid->FixedColor());
+        } else if (row == 2 && col == 1) {
+            current = true;
+            QVERIFY(state & StringGrid::Selected);
+            QVERIFY(state & StringGrid::Focused);
+            QCOMPARE(brush, grid->palette().color(QPalette::Active, QPalette::Highlight));
+        } else {
+            QCOMPARE(state, StringGrid::DrawState());
+            QCOMPARE(brush, grid->Color());
+        }
+    }
+    QVERIFY(header && current);
+}
+
+void tst_StringGrid::editingSwitch()
+{
+    auto grid = makeGrid();
+    grid->setRow(3);
+    type('x');
+    press(Qt::Key_F2);
+    QVERIFY(!grid->EditorMode());
+    QCOMPARE(grid->Cells(0, 3), QStringLiteral("0,3"));
+    grid->setEditing(true);
+    type('x'); // opens the editor over the whole text, selected, and replaces it
+    QVERIFY(grid->EditorMode());
+    QCOMPARE(grid->Cells(0, 3), QStringLiteral("x"));
+    press(Qt::Key_Return); // closes it
+    QVERIFY(!grid->EditorMode());
+    press(Qt::Key_Return); // opens it
+    QVERIFY(grid->EditorMode());
+    grid->setEditing(false); // closes it
+    QVERIFY(!grid->EditorMode());
+}
+
+void tst_StringGrid::keyPressReplacesOrDiscards()
+{
+    auto grid = makeGrid();
+    grid->setEditing(true);
+    grid->setRow(1);
+    QString seen;
+    connect(grid.get(), &StringGrid::keyPressed, grid.get(), [&](QChar &key) {
+        seen.append(key);
+        if (key == QLatin1Char('a'))
+            key = QLatin1Char('b');
+        else if (key == QLatin1Char('z'))
+            key = QChar();
+    });
+    type('a'); // opens the editor with the replaced character
+    type('z');
+    type('c');
+    QCOMPARE(grid->Cells(0, 1), QStringLiteral("bc"));
+    QCOMPARE(seen, QStringLiteral("azc")); // each character once, also the one that opened the editor
+    press(Qt::Key_Backspace);
+    QCOMPARE(seen.back(), QChar(8));
+    QCOMPARE(grid->Cells(0, 1), QStringLiteral("b"));
+}
+
+void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
+{
+    auto grid = makeGrid();
+    grid->setEditing(true);
+    grid->setRow(4);
+    grid->setCol(2);
+    QSignalSpy texts(grid.get(), &StringGrid::editTextSet);
+    type('1');
+    type('2');
+    press(Qt::Key_Down); // closes the editor on the way
+    QCOMPARE(grid->Row(), 5);
+    QCOMPARE(texts.size(), 3);
+    const QList<QVariant> last = texts.back();
+    QCOMPARE(last, (QList<QVariant>{2, 4, QStringLiteral("12")}));
+    QCOMPARE(texts.at(0).at(2).toString(), QStringLiteral("1"));
+    QCOMPARE(grid->Cells(2, 4), QStringLiteral("12"));
+}
+
+void tst_StringGrid::clickAfterEveryMove()
+{
+    auto grid = makeGrid();
+    QList<std::pair<int, int>> clicks;
+    connect(grid.get(), &StringGrid::clicked, grid.get(), [&] { clicks.append({grid->Col(), grid->Row()}); });
+    grid->setRow(2);
+    press(Qt::Key_Right);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(3, 4).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(3, 4).center()); // the current one
+    grid->setRow(0); // the header never becomes current
+    grid->setRow(99);
+    QCOMPARE(clicks, (QList<std::pair<int, int>>{{0, 2}, {1, 2}, {3, 4}, {3, 4}}));
+}
+
+QTEST_MAIN(tst_StringGrid)
 #include "tst_stringgrid.moc"
