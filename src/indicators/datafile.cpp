@@ -50,6 +50,12 @@ QByteArray dataFileYear(const QByteArray &bytes)
     return TextReader(bytes).readLine();
 }
 
+QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear)
+{
+    return QStringLiteral("Рік файлу з даними (") + fromCp1251(fileYear) + QStringLiteral(") не співпадає з поточним роком (")
+        + fromCp1251(catalogYear) + QLatin1Char(')');
+}
+
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model)
 {
     model.SchoolName = contents.schoolName;

@@ -23,6 +23,8 @@ DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
 DataFileContents readDataFile(const QString &path, int indicatorCount);
 // The year line alone, so that a file of another year is refused before its values are read.
 QByteArray dataFileYear(const QByteArray &bytes);
+// The warning for a data file made for another year than the catalogue's.
+QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
 // Replaces the school name and every indicator's Key and Value, by position.
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 

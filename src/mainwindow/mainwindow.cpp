@@ -5,6 +5,7 @@
 #include "indicators/encoding.h"
 #include "indicators/fileio.h"
 #include "indicators/model.h"
+#include "indicators/schoolname.h"
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
 #include "platform/errors.h"
@@ -23,7 +24,7 @@
 namespace {
 
 const QString DesignCaption = QStringLiteral("Формування показників діяльності ЗНЗ");
-const QString SchoolNameFile = QStringLiteral("school_name.dat");
+const QString SchoolNameFile = QString::fromLatin1(SchoolNameFileName);
 const QString SchoolNameCaption = QStringLiteral("Запит");
 const QString SchoolNamePrompt = QStringLiteral("Введіть назву навчального закладу: ");
 const QString ExitQuestion = QStringLiteral("Ви дійсно вирішили війти з програми?");
@@ -167,8 +168,7 @@ void TForm1::LoadCatalog()
 void TForm1::readSchoolName()
 {
     if (fileExists(SchoolNameFile)) {
-        TextReader reader(readWholeFile(SchoolNameFile));
-        m_model.SchoolName = reader.readLine();
+        m_model.SchoolName = readSchoolNameFile(SchoolNameFile);
         return;
     }
     m_model.SchoolName =
@@ -180,9 +180,7 @@ void TForm1::storeSchoolName()
 {
     if (m_model.SchoolName.isEmpty())
         return;
-    TextWriter writer;
-    writer.writeLine(m_model.SchoolName);
-    writeFileAtomically(SchoolNameFile, writer.bytes());
+    writeSchoolNameFile(SchoolNameFile, m_model.SchoolName);
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -251,9 +249,7 @@ bool TForm1::loadDataFile(const QString &path)
     const QByteArray bytes = readWholeFile(path);
     const QByteArray year = dataFileYear(bytes);
     if (year != m_model.CatalogYear) {
-        m_boxes.warning(QStringLiteral("Рік файлу з даними (") + fromCp1251(year)
-                        + QStringLiteral(") не співпадає з поточним роком (") + fromCp1251(m_model.CatalogYear)
-                        + QLatin1Char(')'));
+        m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
         return false;
     }
     applyDataFile(parseDataFile(bytes, m_model.indicatorCount()), m_model);
