@@ -3,6 +3,7 @@
 #include "platform/apptitle.h"
 #include "platform/qtboxes.h"
 #include "platform/skin.h"
+#include "wizard/wizard.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,8 +37,15 @@ int main(int argc, char *argv[])
     IndicatorModel model;
     QtBoxes boxes;
     TForm1 Form1(model, boxes);
-    // The wizard (TiDialog) and the report window (TPrintRep) are created here, after the main
-    // window, and handed to it with setShowWizard and setShowReport.
+    TiDialog iDialog(model, boxes, &Form1);
+    QObject::connect(&iDialog, &TiDialog::refreshValues, &Form1, &TForm1::RefreshValues);
+    Form1.setShowWizard([&] {
+        if (!TiDialog::hasIndicators(model)) {
+            boxes.warning(TiDialog::NoIndicatorsWarning.toString());
+            return;
+        }
+        iDialog.exec();
+    });
     Form1.show();
     if (!files.isEmpty())
         Form1.openDataFileNamed(files.front());

@@ -1,0 +1,254 @@
+#include "wizard.h"
+
+#include "wizardhat.h"
+
+#include "indicators/encoding.h"
+#include "indicators/numbertext.h"
+#include "platform/boxes.h"
+#include "platform/errors.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr QStringView EmptyValueWarning = u"Будь ласка введіть значення!";
+
+QFont tahoma(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// Fixed box, transparent, word-wrapped from the top; what does not fit is cut off.
+QLabel *makeLabel(QWidget *parent, const char *name, const QRect &box, const QFont &font)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(box);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A lowered bevel line: shadow then highlight along the top or left edge of its box.
+QFrame *makeBevel(QWidget *parent, const char *name, QFrame::Shape shape, const QRect &line)
+{
+    auto *bevel = new QFrame(parent);
+    bevel->setObjectName(QLatin1String(name));
+    bevel->setFrameShape(shape);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(line);
+    return bevel;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &box)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(box);
+    return button;
+}
+
+// The character a key press types, as a key filter sees it: Backspace is 8, Escape 27,
+// Ctrl+letter its control character; keys that type nothing (arrows, Delete, Tab, Enter,
+// function keys) give 0 and go on to the edit or the dialog unfiltered.
+char16_t typedCharacter(const QKeyEvent &event)
+{
+    const int key = event.key();
+    if (key == Qt::Key_Backspace)
+        return 8;
+    if (key == Qt::Key_Escape)
+        return 27;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return 0;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A
+        && key <= Qt::Key_Z)
+        return char16_t(key - Qt::Key_A + 1);
+    const QString text = event.text();
+    if (text.isEmpty())
+        return 0;
+    const char16_t c = text.at(0).unicode();
+    return c < 0x20 || c == 0x7f ? 0 : c;
+}
+
+} // namespace
+
+TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_cursor(model)
+    , m_boxes(boxes)
+{
+    setWindowTitle(QStringLiteral("Майстер вводу даних"));
+    setFixedSize(442, 291);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(176, 206, 241));
+    setPalette(background);
+    setAutoFillBackground(true);
+    setFont(tahoma(11));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(13, 12, 48, 48);
+    Image1->setPixmap(wizardHatPicture());
+    Bevel2 = makeBevel(this, "Bevel2", QFrame::VLine, QRect(80, 8, 2, 273));
+    Label1 = makeLabel(this, "Label1", QRect(88, 8, 345, 65), tahoma(13, true));
+    Bevel1 = makeBevel(this, "Bevel1", QFrame::HLine, QRect(88, 72, 345, 2));
+    Label2 = makeLabel(this, "Label2", QRect(88, 80, 345, 49), tahoma(13));
+
+    sEdit1 = new QLineEdit(this);
+    sEdit1->setObjectName(QStringLiteral("sEdit1"));
+    sEdit1->setGeometry(88, 136, 345, 21);
+    sEdit1->setFont(tahoma(11));
+    QPalette editColours = sEdit1->palette();
+    editColours.setColor(QPalette::Base, QColor(245, 245, 245));
+    editColours.setColor(QPalette::Text, Qt::black);
+    sEdit1->setPalette(editColours);
+    // Typed text must come as key presses so that the key filter sees every character.
+    sEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    sEdit1->installEventFilter(this);
+
+    Label3 = makeLabel(this, "Label3", QRect(88, 168, 345, 81), tahoma(11));
+    sButton1 = makeButton(this, "sButton1", QStringLiteral("Закрити"), QRect(88, 256, 75, 25));
+    sButton2 = makeButton(this, "sButton2", QStringLiteral("< Назад"), QRect(272, 256, 75, 25));
+    sButton3 = makeButton(this, "sButton3", QStringLiteral("Далі >"), QRect(360, 256, 75, 25));
+    sButton3->setDefault(true);
+
+    setTabOrder(sEdit1, sButton1);
+    setTabOrder(sButton1, sButton2);
+    setTabOrder(sButton2, sButton3);
+
+    connect(sButton1, &QPushButton::clicked, this, &TiDialog::sButton1Click);
+    connect(sButton2, &QPushButton::clicked, this, &TiDialog::sButton2Click);
+    connect(sButton3, &QPushButton::clicked, this, &TiDialog::sButton3Click);
+}
+
+bool TiDialog::hasIndicators(const IndicatorModel &model)
+{
+    return WizardCursor::hasIndicators(model);
+}
+
+void TiDialog::done(int result)
+{
+    emit refreshValues();
+    QDialog::done(result);
+}
+
+void TiDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Restoring a minimised window is no new opening.
+    if (event->spontaneous())
+        return;
+    centreOnScreen();
+    m_cursor.settle();
+    ShowWizardItem();
+    const pokazatel *item = m_cursor.item();
+    showValue(item ? numberText(item->Value) : QString());
+    sEdit1->setFocus();
+}
+
+// There is no cancel button: Escape closes nothing.
+void TiDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TiDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == sEdit1 && event->type() == QEvent::KeyPress)
+        return sEdit1KeyPress(*static_cast<QKeyEvent *>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void TiDialog::ShowWizardItem()
+{
+    const razdel *section = m_cursor.section();
+    const pokazatel *item = m_cursor.item();
+    Label1->setText(item ? fromCp1251(section->Name) : QString());
+    Label2->setText(item ? fromCp1251(item->Name) + u':' : QString());
+    Label3->setText(item ? fromCp1251(item->Source) : QString());
+}
+
+void TiDialog::sButton1Click()
+{
+    accept();
+}
+
+void TiDialog::sButton2Click()
+{
+    sEdit1->setFocus();
+    if (!m_cursor.back())
+        return;
+    ShowWizardItem();
+    showValue(numberText(m_cursor.item()->Value));
+}
+
+void TiDialog::sButton3Click()
+{
+    sEdit1->setFocus();
+    const QString text = sEdit1->text();
+    if (text.isEmpty()) {
+        m_boxes.warning(EmptyValueWarning.toString());
+        return;
+    }
+    double value = 0;
+    try {
+        value = numberFromText(text);
+    } catch (const ConversionError &error) {
+        m_boxes.errorBox(error.message());
+        return;
+    }
+    if (pokazatel *item = m_cursor.item())
+        item->Value = value;
+    if (!m_cursor.forward()) {
+        accept();
+        return;
+    }
+    ShowWizardItem();
+    // Reached forward, an indicator not entered yet shows an empty edit rather than "0".
+    const double next = m_cursor.item()->Value;
+    showValue(next > 0 ? numberText(next) : QString());
+    emit refreshValues();
+}
+
+bool TiDialog::sEdit1KeyPress(const QKeyEvent &event)
+{
+    const char16_t typed = typedCharacter(event);
+    if (typed == 0)
+        return false;
+    const char16_t key = filterNumberKey(typed, sEdit1->text());
+    if (key == 0) {
+        m_boxes.beep();
+        return true;
+    }
+    if (key == typed)
+        return false;
+    sEdit1->insert(QString(QChar(key)));
+    return true;
+}
+
+// Selected, so that typing replaces the value shown and Enter keeps it.
+void TiDialog::showValue(const QString &text)
+{
+    sEdit1->setText(text);
+    sEdit1->selectAll();
+}
+
+void TiDialog::centreOnScreen()
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "wizardcursor.h"
+
+#include <QDialog>
+#include <QStringView>
+
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StandardBoxes;
+
+// The data-entry wizard: walks the indicators one at a time and stores the number typed for
+// each straight into the model. It opens on the indicator the model's cursor names (or the
+// first one when the cursor names none); the main window refreshes its value column on
+// refreshValues().
+class TiDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // What "Ввести дані" shows instead of opening the wizard when hasIndicators() is false.
+    static constexpr QStringView NoIndicatorsWarning = u"У файлі конфігурації немає жодного показника!";
+
+    TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent = nullptr);
+
+    static bool hasIndicators(const IndicatorModel &model);
+
+    // Closing the wizard in any way refreshes the main window first.
+    void done(int result) override;
+
+signals:
+    void refreshValues();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ShowWizardItem();
+    void sButton1Click();
+    void sButton2Click();
+    void sButton3Click();
+    // True when the key press is consumed: a refused character, or "." typed as ",".
+    bool sEdit1KeyPress(const QKeyEvent &event);
+    void showValue(const QString &text);
+    void centreOnScreen();
+
+    WizardCursor m_cursor;
+    StandardBoxes &m_boxes;
+
+    QLabel *Image1;
+    QFrame *Bevel2;
+    QLabel *Label1;
+    QFrame *Bevel1;
+    QLabel *Label2;
+    QLineEdit *sEdit1;
+    QLabel *Label3;
+    QPushButton *sButton1;
+    QPushButton *sButton2;
+    QPushButton *sButton3;
+};

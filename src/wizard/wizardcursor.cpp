@@ -1,0 +1,71 @@
+#include "wizardcursor.h"
+
+bool WizardCursor::hasIndicators(const IndicatorModel &model)
+{
+    return model.indicatorCount() > 0;
+}
+
+const razdel *WizardCursor::section() const
+{
+    const int s = m_model.WizardSection;
+    return s >= 0 && s < m_model.Catalog.size() ? &m_model.Catalog[s] : nullptr;
+}
+
+pokazatel *WizardCursor::item() const
+{
+    const razdel *current = section();
+    const int i = m_model.WizardItem;
+    if (!current || i < 0 || i >= current->Items.size())
+        return nullptr;
+    return &m_model.Catalog[m_model.WizardSection].Items[i];
+}
+
+bool WizardCursor::settle()
+{
+    if (item())
+        return true;
+    for (int s = 0; s < m_model.Catalog.size(); ++s) {
+        if (!m_model.Catalog[s].Items.isEmpty()) {
+            m_model.WizardSection = s;
+            m_model.WizardItem = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool WizardCursor::forward()
+{
+    if (!item())
+        return false;
+    if (m_model.WizardItem + 1 < section()->Items.size()) {
+        ++m_model.WizardItem;
+        return true;
+    }
+    for (int s = m_model.WizardSection + 1; s < m_model.Catalog.size(); ++s) {
+        if (!m_model.Catalog[s].Items.isEmpty()) {
+            m_model.WizardSection = s;
+            m_model.WizardItem = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool WizardCursor::back()
+{
+    if (!item())
+        return false;
+    if (m_model.WizardItem > 0) {
+        --m_model.WizardItem;
+        return true;
+    }
+    for (int s = m_model.WizardSection - 1; s >= 0; --s) {
+        if (!m_model.Catalog[s].Items.isEmpty()) {
+            m_model.WizardSection = s;
+            m_model.WizardItem = int(m_model.Catalog[s].Items.size()) - 1;
+            return true;
+        }
+    }
+    return false;
+}
