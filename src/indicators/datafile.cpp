@@ -50,6 +50,16 @@ QByteArray dataFileYear(const QByteArray &bytes)
     return TextReader(bytes).readLine();
 }
 
+bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYear)
+{
+    const QByteArray bytes = readWholeFile(path);
+    fileYear = dataFileYear(bytes);
+    if (fileYear != model.CatalogYear)
+        return false;
+    applyDataFile(parseDataFile(bytes, model.indicatorCount()), model);
+    return true;
+}
+
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear)
 {
     return QStringLiteral("Рік файлу з даними (") + fromCp1251(fileYear) + QStringLiteral(") не співпадає з поточним роком (")

@@ -25,6 +25,9 @@ DataFileContents readDataFile(const QString &path, int indicatorCount);
 QByteArray dataFileYear(const QByteArray &bytes);
 // The warning for a data file made for another year than the catalogue's.
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
+// Reads the data file at path into model when it was made for the catalogue's year: all or
+// nothing. False (model untouched, fileYear set) for another year; IoError when unreadable.
+bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYear);
 // Replaces the school name and every indicator's Key and Value, by position.
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 

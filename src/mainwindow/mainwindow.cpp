@@ -246,14 +246,11 @@ void TForm1::openDataFileNamed(const QString &path)
 
 bool TForm1::loadDataFile(const QString &path)
 {
-    const QByteArray bytes = readWholeFile(path);
-    const QByteArray year = dataFileYear(bytes);
-    if (year != m_model.CatalogYear) {
-        m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
-        return false;
-    }
-    applyDataFile(parseDataFile(bytes, m_model.indicatorCount()), m_model);
-    return true;
+    QByteArray year;
+    if (openDataFile(path, m_model, year))
+        return true;
+    m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
+    return false;
 }
 
 void TForm1::ToolButton3Click()
