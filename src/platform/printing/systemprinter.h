@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/printing/pdfrenderingprinter.h"
+
+#include <QTemporaryFile>
+
+#include <memory>
+
+// The CUPS printers of this machine, without a dialog. A job is rendered into a temporary PDF
+// and submitted with its title, media and orientation only when it is complete, so that a
+// cancelled job prints nothing. With no printer installed a job fails; it never turns into a
+// file instead.
+class SystemPrinter : public PdfRenderingPrinter
+{
+public:
+    // Printers as CUPS names them: "queue" or "queue/instance".
+    QStringList printers() const override;
+
+    // The printer a job goes to: the current one, else the default, else the first installed;
+    // empty when none is installed.
+    QString destination() const;
+
+    // The job's options as submitted: media and orientation-requested.
+    static QList<std::pair<QByteArray, QByteArray>> jobOptions(const PrinterSettings &settings);
+
+protected:
+    QIODevice *openOutput() override;
+    void deliver() override;
+    void discard() override;
+
+private:
+    std::unique_ptr<QTemporaryFile> m_file;
+    QString m_destination;
+};
