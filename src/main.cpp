@@ -1,8 +1,16 @@
+#include "indicators/catalogfile.h"
+#include "indicators/datafile.h"
+#include "indicators/fileio.h"
 #include "indicators/model.h"
+#include "indicators/schoolname.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/apptitle.h"
 #include "platform/qtboxes.h"
+#include "platform/errors.h"
+#include "platform/printing/systemprinter.h"
 #include "platform/skin.h"
+#include "report/reportpdf.h"
+#include "report/reportwindow.h"
 #include "wizard/wizard.h"
 
 #include <QApplication>
@@ -10,8 +18,52 @@
 
 #include <cstdio>
 
+namespace {
+
+// zoris --pdf OUT.pdf [FILE.zrs]: the report from the working folder's files, no window and no
+// question; errors go to standard error.
+int writePdfWithoutWindow(const QString &out, const QStringList &files)
+{
+    try {
+        IndicatorModel model;
+        if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
+            throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
+        if (fileExists(QString::fromLatin1(SchoolNameFileName)))
+            model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
+        QByteArray year;
+        if (!files.isEmpty() && !openDataFile(files.front(), model, year))
+            throw ZorisError(yearMismatchText(year, model.CatalogYear));
+        writeReportPdf(model, out);
+    } catch (const ZorisError &error) {
+        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(error.message())));
+        return 1;
+    }
+    return 0;
+}
+
+bool asksForPdf(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // The PDF is written without a window, so it needs no display; and on success the batch
+    // run prints nothing, so the toolkit's own notes are not shown.
+    if (asksForPdf(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(ZORIS_VERSION));
@@ -24,14 +76,19 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE.zrs"), QStringLiteral("Файл з даними, що відкривається при запуску."),
                                  QStringLiteral("[FILE.zrs]"));
-    // The report as a PDF without a window (--pdf OUT.pdf [FILE.zrs]) is decided here, before
-    // any window exists.
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("Записати звіт у файл PDF без вікна і вийти."),
+                                       QStringLiteral("OUT.pdf"));
+    parser.addOption(pdfOption);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
         return 2;
     }
+
+    if (parser.isSet(pdfOption))
+        return writePdfWithoutWindow(parser.value(pdfOption), files);
 
     Skin::apply(app);
     IndicatorModel model;
@@ -46,6 +103,9 @@ int main(int argc, char *argv[])
         }
         iDialog.exec();
     });
+    SystemPrinter printer;
+    TPrintRep PrintRep(model, boxes, printer, &Form1);
+    Form1.setShowReport([&] { PrintRep.exec(); });
     Form1.show();
     if (!files.isEmpty())
         Form1.openDataFileNamed(files.front());

@@ -1,0 +1,268 @@
+#include "reportlayout.h"
+
+#include "reportdrawing.h"
+
+#include "indicators/encoding.h"
+#include "indicators/model.h"
+#include "indicators/numbertext.h"
+#include "preview/printpreview.h"
+
+#include <optional>
+
+namespace {
+
+const QString FontFace = QStringLiteral("Times New Roman");
+constexpr int TableLeft = 100;
+constexpr int HeaderHeight = 400;
+constexpr Inset CellInset{5, 5, 5, 5};
+constexpr Inset IndicatorInset{15, 5, 5, 5};
+
+class Composer
+{
+public:
+    Composer(TPrintPreview &preview, const IndicatorModel &model)
+        : m_preview(preview)
+        , m_model(model)
+        , m_bodyLimit(preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20)
+    {
+    }
+
+    QList<ReportLayout::PlacedRow> run()
+    {
+        m_preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+        m_preview.BeginDoc();
+        openCanvas();
+        titleBlock();
+        tableHeader();
+        columnNumberRow();
+        rows();
+        closingBlock();
+        footer();
+        m_preview.EndDoc();
+        return m_placed;
+    }
+
+private:
+    Canvas &canvas() { return *m_canvas; }
+
+    void openCanvas()
+    {
+        m_canvas.emplace(*m_preview.Canvas(), 96);
+        canvas().setFontName(FontFace);
+        canvas().setFontSize(28);
+    }
+
+    void place(ReportLayout::PlacedRow::Kind kind, int height)
+    {
+        m_placed.append({kind, m_preview.TotalPages() + 1, m_y, height});
+    }
+
+    void centredText(int axis, int y, const QString &text)
+    {
+        canvas().textOut(axis - canvas().textWidth(text) / 2, y, text);
+    }
+
+    void titleBlock()
+    {
+        const int printable = m_preview.PrintableWidth();
+        const int right = printable - m_preview.MarginRight();
+        const int axis = printable / 2 + m_preview.MarginLeft() / 2;
+        m_y = m_preview.MarginTop();
+        canvas().setFontSize(24);
+        canvas().setFontStyle(true, false, false);
+        for (int i = 0; i < 10; ++i)
+            canvas().rectangle(right - 50 * (i + 1) - 1, m_y, right - 50 * i, m_y + 51);
+        m_y += 50;
+        canvas().rectangle(right - 501, m_y, right, m_y + 50);
+        centredText(right - 250, m_y + 4, QStringLiteral("КОД  ЗНЗ"));
+        m_y += 50;
+        canvas().setFontSize(35);
+        centredText(axis, m_y, QStringLiteral("ПОКАЗНИКИ"));
+        m_y += canvas().textHeight();
+        centredText(axis, m_y, QStringLiteral("стану розвитку та результатів діяльності"));
+        m_y += canvas().textHeight() + 10;
+        centredText(axis, m_y, QString(99, QLatin1Char('_')));
+        // Drawn lower over the underscores, the name blanks them out behind its white box and its
+        // own underline carries the line on.
+        canvas().setFontStyle(false, false, true);
+        centredText(axis, m_y + 3, fromCp1251(m_model.SchoolName));
+        m_y += canvas().textHeight() + 3;
+        canvas().setFontSize(28);
+        canvas().setFontStyle(true, false, false);
+        centredText(printable / 2, m_y, QStringLiteral("(повна назва навчального закладу)"));
+        m_y += canvas().textHeight() + 50;
+    }
+
+    // A header cell: the rectangle from column edge left to right (inclusive), then its text.
+    void headerCell(int left, int right, int top, int bottom, const QString &text)
+    {
+        canvas().rectangle(left, top, right + 1, bottom);
+        const int w = right + 1 - left;
+        const int h = MeasureWrappedText(canvas(), text, w);
+        DrawWrappedText(canvas(), text, QStringLiteral("center"), left, top + (bottom - top - h) / 2, right + 1);
+    }
+
+    void verticalText(int left, int right, int top, int bottom, const QString &text, int xShift)
+    {
+        const int mx = left + (right + 1 - left) / 2;
+        const int my = top + (bottom - top) / 2;
+        const int tw = canvas().textWidth(text);
+        canvas().textOut(mx + xShift, my + tw / 2, text);
+    }
+
+    void rotate(int angle) { canvas().setFontHandle(CreateRotatedFont(canvas().fontHandle(), angle)); }
+
+    void tableHeader()
+    {
+        canvas().setFontSize(28);
+        canvas().setFontStyle(true, false, false);
+        const int top = m_y;
+        const int bottom = top + HeaderHeight;
+        const int th = canvas().textHeight();
+        headerCell(100, 210, top, bottom, QStringLiteral("№ п/п"));
+        canvas().rectangle(210, top, 361, bottom);
+        rotate(90);
+        verticalText(210, 360, top, bottom, QStringLiteral("Умовне позначення"), -th);
+        verticalText(210, 360, top, bottom, QStringLiteral("показника"), 0);
+        rotate(0);
+        headerCell(360, 1300, top, bottom, QStringLiteral("Вхідні дані"));
+        canvas().rectangle(1300, top + 100, 1401, bottom);
+        rotate(90);
+        verticalText(1300, 1400, top + 100, bottom, QStringLiteral("Статистичний"), -th / 2);
+        canvas().rectangle(1400, top + 100, 1501, bottom);
+        verticalText(1400, 1500, top + 100, bottom, QStringLiteral("Аналітичний"), -th / 2);
+        rotate(0);
+        headerCell(1300, 1500, top, top + 101, QStringLiteral("Вид показника"));
+        headerCell(1500, 2300, top, bottom, QStringLiteral("Джерело інформації"));
+        canvas().rectangle(2300, top, 2551, bottom);
+        rotate(90);
+        verticalText(2300, 2550, top, bottom, QStringLiteral("Цифрові дані"), -th / 2);
+        canvas().rectangle(2550, top, 2751, bottom);
+        verticalText(2550, 2750, top, bottom, QStringLiteral("Одиниці"), -th);
+        verticalText(2550, 2750, top, bottom, QStringLiteral("вимірювання"), 0);
+        rotate(0);
+        m_y = bottom;
+    }
+
+    void columnNumberRow()
+    {
+        canvas().setFontSize(28);
+        canvas().setFontStyle(true, true, false);
+        const RowCells numbers{"1", "2", "3", "4", "5", "6", "7", "8"};
+        const int h = MeasureTableRow(canvas(), CellInset, numbers, 0);
+        place(ReportLayout::PlacedRow::ColumnNumbers, h);
+        DrawTableRow(canvas(), TableLeft, m_y, CellInset, true, QStringLiteral("center"), numbers, 0);
+        m_y += h;
+    }
+
+    void footer()
+    {
+        DrawPageFooter(canvas(), m_preview.MarginLeft(), m_bodyLimit,
+                       m_preview.PaperWidth() - m_preview.MarginRight() - m_preview.MarginLeft(),
+                       m_preview.TotalPages());
+    }
+
+    // Closes the page and opens the next one in the table's font.
+    void pageBreak(bool withColumnNumbers)
+    {
+        const QFont style = canvas().font();
+        footer();
+        m_preview.NewPage();
+        openCanvas();
+        m_y = m_preview.MarginTop();
+        if (withColumnNumbers) {
+            columnNumberRow();
+            m_freshPage = true;
+        } else {
+            canvas().setFontStyle(style.bold(), style.italic(), false);
+        }
+    }
+
+    // A row goes to the next page when its real height would reach the page band, unless it
+    // already stands first on a page: then no page could hold it, and it runs past the band.
+    void makeRoomFor(int height)
+    {
+        if (m_y + height >= m_bodyLimit && !m_freshPage)
+            pageBreak(true);
+        m_freshPage = false;
+    }
+
+    void rows()
+    {
+        int n = 0;
+        for (const razdel &section : m_model.Catalog) {
+            ++n;
+            canvas().setFontStyle(true, false, false);
+            const QString title = QString::number(n) + QStringLiteral(". ") + fromCp1251(section.Name);
+            makeRoomFor(MeasureSpanRow(canvas(), CellInset, title, 0));
+            canvas().setFontStyle(true, false, false);
+            const int h = DrawSpanRow(canvas(), TableLeft, m_y, CellInset, true, QStringLiteral("center"), title, 0);
+            place(ReportLayout::PlacedRow::Section, h);
+            m_y += h;
+            int m = 0;
+            for (const pokazatel &item : section.Items) {
+                ++m;
+                const RowCells cells = indicatorCells(n, m, item);
+                canvas().setFontStyle(false, false, false);
+                makeRoomFor(MeasureTableRow(canvas(), IndicatorInset, cells, 0));
+                canvas().setFontStyle(false, false, false);
+                const int rowHeight =
+                    DrawTableRow(canvas(), TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells, 0);
+                place(ReportLayout::PlacedRow::Indicator, rowHeight);
+                m_y += rowHeight;
+            }
+        }
+    }
+
+    static RowCells indicatorCells(int n, int m, const pokazatel &item)
+    {
+        const bool statistical = item.Kind == "C";
+        return RowCells{QString::number(n) + QLatin1Char('.') + QString::number(m) + QLatin1Char('.'),
+                        fromCp1251(item.Code),
+                        fromCp1251(item.Name),
+                        statistical ? QStringLiteral("C") : QString(),
+                        statistical ? QString() : QStringLiteral("A"),
+                        fromCp1251(item.Source),
+                        numberText(item.Value),
+                        fromCp1251(item.Measure)};
+    }
+
+    void closingBlock()
+    {
+        canvas().setFontSize(28);
+        const int L = canvas().textHeight();
+        const int height = 10 + 100 + (L + 10) + (L + 10) + L;
+        if (m_y + height >= m_bodyLimit)
+            pageBreak(false);
+        place(ReportLayout::PlacedRow::Closing, height);
+        const int x = m_preview.MarginLeft();
+        m_y += 10;
+        canvas().textOut(x, m_y,
+                         QStringLiteral("*Подається навчальним закладом районному відділу освіти на 15.01 поточного року"));
+        m_y += 100;
+        const QString signature = QStringLiteral("Керівник навчального закладу") + QString(4, QLatin1Char(' '))
+            + QString(27, QLatin1Char('_')) + QString(8, QLatin1Char(' ')) + QString(40, QLatin1Char('_'));
+        canvas().textOut(x, m_y, signature);
+        m_y += canvas().textHeight() + 10;
+        const QString captions = QString(79, QLatin1Char(' ')) + QStringLiteral("(підпис)") + QString(52, QLatin1Char(' '))
+            + QStringLiteral("(прізвище, ініціали)");
+        canvas().textOut(x, m_y, captions);
+        m_y += canvas().textHeight() + 10;
+        canvas().textOut(x, m_y, QStringLiteral("М.П."));
+    }
+
+    TPrintPreview &m_preview;
+    const IndicatorModel &m_model;
+    const int m_bodyLimit;
+    std::optional<Canvas> m_canvas;
+    int m_y = 0;
+    bool m_freshPage = false;
+    QList<ReportLayout::PlacedRow> m_placed;
+};
+
+} // namespace
+
+QList<ReportLayout::PlacedRow> ReportLayout::compose(TPrintPreview &preview, const IndicatorModel &model)
+{
+    return Composer(preview, model).run();
+}

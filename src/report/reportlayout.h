@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+
+class IndicatorModel;
+class TPrintPreview;
+
+// Composes the report from the catalogue, the values and the school's name into the preview
+// control's pages: title block and two-level header on page 1, the column-number row opening
+// every page, section and indicator rows, the closing block, and the page band on every page.
+class ReportLayout
+{
+public:
+    // Where each row went, for whoever wants to check the pages.
+    struct PlacedRow
+    {
+        enum Kind { ColumnNumbers, Section, Indicator, Closing };
+        Kind kind;
+        int page;
+        int top;
+        int height;
+    };
+
+    static QList<PlacedRow> compose(TPrintPreview &preview, const IndicatorModel &model);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class IndicatorModel;
+class TPrintPreview;
+
+// The report's paper on a preview control: landscape A4 (2970 x 2100 tenths of a millimetre),
+// margins 100, pages starting in Arial 27 units high.
+void setUpReportPreview(TPrintPreview &preview);
+
+// Prints every page through the preview's printer; true when the job completed.
+bool printAllPages(TPrintPreview &preview);
+
+// Prints the preview's pages into a PDF file, the same sheets a printer gets. Throws ZorisError
+// when the file could not be written.
+void printPagesToPdf(TPrintPreview &preview, const QString &path);
+
+// Composes the report of model and writes it as a PDF file, without a window.
+void writeReportPdf(const IndicatorModel &model, const QString &path);

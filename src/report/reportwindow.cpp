@@ -1,0 +1,189 @@
+#include "reportwindow.h"
+
+#include "reportlayout.h"
+#include "reportpdf.h"
+
+#include "indicators/datafile.h"
+#include "indicators/encoding.h"
+#include "platform/boxes.h"
+#include "platform/errors.h"
+#include "platform/printing/printerservice.h"
+#include "preview/printpreview.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+const QString TPrintRep::NoPrinterText = QStringLiteral("Не знайдено жодного встановленого принтера. Звіт не надруковано.");
+const QString TPrintRep::PrintFailedText = QStringLiteral("Друк не відбувся: завдання перервано через помилку. Звіт не надруковано.");
+
+namespace {
+
+QPushButton *button(QWidget *parent, const QString &caption, const QRect &geometry, bool bold = false)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    if (bold) {
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+    }
+    return b;
+}
+
+} // namespace
+
+TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService &printer, QWidget *parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_boxes(boxes)
+    , m_printer(printer)
+{
+    setObjectName(QStringLiteral("PrintRep"));
+    setWindowTitle(QStringLiteral("Попередній огляд"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
+    setGeometry(341, 169, 868, 606);
+    setWindowState(Qt::WindowMaximized);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(41);
+    layout->addWidget(Panel1);
+
+    Button4 = button(Panel1, QStringLiteral("<"), QRect(8, 8, 33, 25), true);
+    Label1 = new QLabel(QStringLiteral("0 / 0"), Panel1);
+    Label1->setGeometry(40, 16, 57, 13);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Button3 = button(Panel1, QStringLiteral(">"), QRect(96, 8, 33, 25), true);
+    ComboBox1 = new QComboBox(Panel1);
+    ComboBox1->setGeometry(168, 10, 89, 21);
+    ComboBox1->addItems({QStringLiteral("50 %"), QStringLiteral("100 %"), QStringLiteral("150 %"),
+                         QStringLiteral("200 %"), QStringLiteral("500 %"), QStringLiteral("По ширині"),
+                         QStringLiteral("По висоті")});
+    // No item is chosen at first; the box shows the whole-page view the window opens in.
+    ComboBox1->setPlaceholderText(QStringLiteral("По висоті"));
+    ComboBox1->setCurrentIndex(-1);
+    Button2 = button(Panel1, QStringLiteral("Роздрук"), QRect(296, 8, 73, 25));
+    Button1 = button(Panel1, QStringLiteral("Закрити"), QRect(416, 8, 73, 25));
+    Button5 = button(Panel1, QStringLiteral("Зберегти PDF"), QRect(496, 8, 97, 25));
+
+    PrintPreview1 = new TPrintPreview(this);
+    PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
+    setUpReportPreview(*PrintPreview1);
+    PrintPreview1->setPrinter(&m_printer);
+    layout->addWidget(PrintPreview1, 1);
+
+    setTabOrder(ComboBox1, Button1);
+    setTabOrder(Button1, Button5);
+    setTabOrder(Button5, Button2);
+    setTabOrder(Button2, Button3);
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, PrintPreview1);
+
+    connect(Button1, &QPushButton::clicked, this, &TPrintRep::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TPrintRep::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TPrintRep::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TPrintRep::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TPrintRep::Button5Click);
+    connect(ComboBox1, &QComboBox::activated, this, &TPrintRep::ComboBox1Change);
+}
+
+void TPrintRep::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TPrintRep::FormShow()
+{
+    try {
+        ReportLayout::compose(*PrintPreview1, m_model);
+        updatePageLabel();
+    } catch (const ZorisError &error) {
+        m_boxes.errorBox(error.message());
+    }
+}
+
+void TPrintRep::updatePageLabel()
+{
+    Label1->setText(QString::number(PrintPreview1->CurrentPage()) + QStringLiteral(" / ")
+                    + QString::number(PrintPreview1->TotalPages()));
+}
+
+void TPrintRep::Button1Click()
+{
+    accept();
+}
+
+void TPrintRep::Button2Click()
+{
+    if (!m_boxes.confirmOkCancel(QStringLiteral("Роздрукувати цей звiт?")))
+        return;
+    if (!m_printer.hasPrinter()) {
+        m_boxes.warning(NoPrinterText);
+        return;
+    }
+    if (!printAllPages(*PrintPreview1))
+        m_boxes.warning(PrintFailedText);
+}
+
+void TPrintRep::Button3Click()
+{
+    if (PrintPreview1->TotalPages() > PrintPreview1->CurrentPage())
+        PrintPreview1->setCurrentPage(PrintPreview1->CurrentPage() + 1);
+    updatePageLabel();
+}
+
+void TPrintRep::Button4Click()
+{
+    if (PrintPreview1->CurrentPage() > 0)
+        PrintPreview1->setCurrentPage(PrintPreview1->CurrentPage() - 1);
+    updatePageLabel();
+}
+
+void TPrintRep::Button5Click()
+{
+    const QString proposed = proposedDataFileName(m_model) + QStringLiteral(".pdf");
+    const std::optional<QString> chosen =
+        m_boxes.saveFile(QStringLiteral("Файли PDF (*.pdf)|*.pdf"), QString(), proposed);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString path = *chosen;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QLatin1String(".pdf");
+    if (QFileInfo::exists(path)
+        && !m_boxes.confirmYesNo(QStringLiteral("Файл \"%1\" вже існує. Ви дійсно бажаєте переписати його?")
+                                     .arg(QFileInfo(path).fileName())))
+        return;
+    try {
+        printPagesToPdf(*PrintPreview1, path);
+    } catch (const ZorisError &error) {
+        m_boxes.warning(error.message());
+    }
+}
+
+void TPrintRep::ComboBox1Change()
+{
+    switch (ComboBox1->currentIndex()) {
+    case 0: PrintPreview1->setZoom(50); break;
+    case 1: PrintPreview1->setZoom(100); break;
+    case 2: PrintPreview1->setZoom(150); break;
+    case 3: PrintPreview1->setZoom(200); break;
+    case 4: PrintPreview1->setZoom(500); break;
+    case 5: PrintPreview1->setZoomState(zsZoomToWidth); break;
+    case 6: PrintPreview1->setZoomState(zsZoomToFit); break;
+    default: break;
+    }
+    PrintPreview1->setFocus();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+class IndicatorModel;
+class PrinterService;
+class StandardBoxes;
+class TPrintPreview;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The report preview window: composes the report each time it is shown, turns pages, zooms,
+// prints after the user confirms, and saves the pages as PDF.
+class TPrintRep : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService &printer, QWidget *parent = nullptr);
+
+    TPrintPreview *PrintPreview1 = nullptr;
+    QWidget *Panel1 = nullptr;
+    QPushButton *Button4 = nullptr; // "<"
+    QLabel *Label1 = nullptr;       // "N / M"
+    QPushButton *Button3 = nullptr; // ">"
+    QComboBox *ComboBox1 = nullptr;
+    QPushButton *Button2 = nullptr; // "Роздрук"
+    QPushButton *Button1 = nullptr; // "Закрити"
+    QPushButton *Button5 = nullptr; // "Зберегти PDF"
+
+    void FormShow();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void ComboBox1Change();
+
+    static const QString NoPrinterText;
+    static const QString PrintFailedText;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void updatePageLabel();
+
+    IndicatorModel &m_model;
+    StandardBoxes &m_boxes;
+    PrinterService &m_printer;
+};

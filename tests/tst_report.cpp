@@ -1,0 +1,349 @@
+#include "report/reportlayout.h"
+#include "report/reportwindow.h"
+#include "textcapture.h"
+
+#include "generatedcatalogue.h"
+#include "indicators/catalogfile.h"
+#include "indicators/encoding.h"
+#include "platform/printing/recordingprinter.h"
+#include "platform/scriptedboxes.h"
+#include "preview/printpreview.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+using Row = ReportLayout::PlacedRow;
+
+IndicatorModel modelWith(const QByteArray &catalogue, const QString &school = QStringLiteral("Ліцей №7"))
+{
+    IndicatorModel model;
+    readCatalog(catalogue, model);
+    model.SchoolName = toCp1251(school);
+    return model;
+}
+
+QByteArray catalogue(const QList<QList<QByteArray>> &sections)
+{
+    QByteArray out = "2026\r\n";
+    int s = 0;
+    for (const QList<QByteArray> &kinds : sections) {
+        out += "Розділ " + QByteArray::number(++s) + "\r\n";
+        int i = 0;
+        for (const QByteArray &kind : kinds) {
+            const QByteArray number = QByteArray::number(++i);
+            out += "K" + number + "\r\nN\r\nS\r\nM\r\n" + kind + "\r\nC" + number + "\r\n";
+        }
+        out += "===\r\n";
+    }
+    return out;
+}
+
+// The texts of each printed page, read back from a recording printer.
+QList<QStringList> printedTexts(TPrintPreview &preview)
+{
+    RecordingPrinter printer;
+    preview.setPrinter(&printer);
+    preview.Print();
+    preview.setPrinter(nullptr);
+    QList<QStringList> pages;
+    for (const QPicture &page : printer.pages()) {
+        TextCapture capture(20000, 20000);
+        QPainter painter(&capture);
+        painter.drawPicture(0, 0, page);
+        painter.end();
+        pages.append(capture.textList());
+    }
+    return pages;
+}
+
+int bodyLimit(const TPrintPreview &preview)
+{
+    return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
+}
+
+struct Report
+{
+    ScriptedBoxes boxes;
+    RecordingPrinter printer;
+    IndicatorModel model;
+    TPrintRep window{model, boxes, printer};
+
+    explicit Report(const QByteArray &cat) : model(modelWith(cat)) {}
+    TPrintPreview &preview() { return *window.PrintPreview1; }
+};
+
+} // namespace
+
+class tst_Report : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptyCatalogueIsOnePage();
+    void kindMarksAndValues();
+    void rowsNeverReachTheBand();
+    void rowEndingExactlyAtTheLimitMovesOn();
+    void closingBlockMovesToANewPage();
+    void tallRowStandsAlone();
+    void pageLabelAndButtons();
+    void zoomList_data();
+    void zoomList();
+    void printAsksFirst();
+    void printWithoutPrinterSaysSo();
+    void pdfReadBack();
+};
+
+void tst_Report::emptyCatalogueIsOnePage()
+{
+    Report r(QByteArray("2026\r\n"));
+    r.window.FormShow();
+    QCOMPARE(r.preview().TotalPages(), 1);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / 1"));
+    QCOMPARE(r.preview().PrintJobTitle(), QStringLiteral("АС Зоріс"));
+    const QList<QStringList> pages = printedTexts(r.preview());
+    QCOMPARE(pages.size(), 1);
+    for (const char *text : {"ПОКАЗНИКИ", "стану розвитку та результатів діяльності", "Ліцей №7", "КОД  ЗНЗ",
+                             "(повна назва навчального закладу)", "Статистичний", "Цифрові дані", "М.П.",
+                             "АС \"Зоріс\"", "Сторінка №1"})
+        QVERIFY2(pages[0].contains(QString::fromUtf8(text)), text);
+}
+
+void tst_Report::kindMarksAndValues()
+{
+    IndicatorModel model = modelWith(catalogue({{"C", "A", "", "x"}}));
+    model.Catalog[0].Items[1].Value = 2.5;
+    TPrintPreview preview;
+    preview.setOrientation(poLandscape);
+    preview.setPaperWidth(2970);
+    preview.setPaperHeight(2100);
+    preview.setMarginLeft(100), preview.setMarginRight(100), preview.setMarginTop(100), preview.setMarginBottom(100);
+    ReportLayout::compose(preview, model);
+    const QStringList page = printedTexts(preview).value(0);
+    QCOMPARE(page.count(QStringLiteral("C")), 1);
+    QCOMPARE(page.count(QStringLiteral("A")), 3);
+    QCOMPARE(page.count(QStringLiteral("0")), 3); // a value of 0 is printed, never left empty
+    QVERIFY(page.contains(QStringLiteral("2,5")));
+    for (const char *number : {"1.1.", "1.2.", "1.3.", "1.4."})
+        QVERIFY2(page.contains(QString::fromUtf8(number)), number);
+    QVERIFY(page.contains(QStringLiteral("1. ")));
+}
+
+// Every row ends above the page band unless it stands first on its page; every page after the
+// first opens with the column-number row at the top margin; no page is broken early.
+void tst_Report::rowsNeverReachTheBand()
+{
+    Report r(generatedCatalogue(300));
+    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
+    const int F = bodyLimit(r.preview());
+    QVERIFY(r.preview().TotalPages() > 5);
+    for (int i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        QVERIFY(row.top + row.height < F);
+        if (i > 0 && row.page != rows[i - 1].page) {
+            QCOMPARE(row.kind, row.kind == Row::Closing ? Row::Closing : Row::ColumnNumbers);
+            QCOMPARE(row.top, 100);
+            // The first row moved over would not have fitted where the last page ended.
+            const Row &last = rows[i - 1];
+            const Row &moved = row.kind == Row::Closing ? row : rows[i + 1];
+            QVERIFY(last.top + last.height + moved.height >= F);
+        }
+    }
+    QCOMPARE(rows.back().page, r.preview().TotalPages());
+    const QList<QStringList> pages = printedTexts(r.preview());
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(QStringLiteral("Сторінка №%1").arg(p + 1)));
+}
+
+void tst_Report::rowEndingExactlyAtTheLimitMovesOn()
+{
+    Report r(generatedCatalogue(40));
+    const QList<Row> first = ReportLayout::compose(r.preview(), r.model);
+    // Move the body limit onto the bottom of the fifth indicator row of page 1.
+    int target = -1, seen = 0;
+    for (int i = 0; i < first.size(); ++i) {
+        if (first[i].kind == Row::Indicator && ++seen == 5)
+            target = i;
+    }
+    const int bottom = first[target].top + first[target].height;
+    r.preview().setMarginBottom(2100 - 100 - 20 - bottom);
+    QCOMPARE(bodyLimit(r.preview()), bottom);
+    const QList<Row> exact = ReportLayout::compose(r.preview(), r.model);
+    // The page break puts the column-number row before the row that moved on.
+    QCOMPARE(exact[target - 1].page, 1);
+    QCOMPARE(exact[target].kind, Row::ColumnNumbers);
+    QCOMPARE(exact[target].page, 2);
+    QCOMPARE(exact[target + 1].kind, Row::Indicator);
+    QCOMPARE(exact[target + 1].page, 2);
+    QCOMPARE(exact[target + 1].top, 100 + exact[target].height);
+    r.preview().setMarginBottom(2100 - 100 - 20 - bottom - 1);
+    const QList<Row> roomy = ReportLayout::compose(r.preview(), r.model);
+    QCOMPARE(roomy[target].page, 1);
+}
+
+void tst_Report::closingBlockMovesToANewPage()
+{
+    Report r(catalogue({{"C", "C"}}));
+    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
+    const Row closing = rows.back();
+    QCOMPARE(closing.kind, Row::Closing);
+    QCOMPARE(r.preview().TotalPages(), 1);
+    r.preview().setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
+    const QList<Row> moved = ReportLayout::compose(r.preview(), r.model);
+    QCOMPARE(r.preview().TotalPages(), 2);
+    QCOMPARE(moved.back().page, 2);
+    QCOMPARE(moved.back().top, 100);
+    const QList<QStringList> pages = printedTexts(r.preview());
+    QVERIFY(pages[1].contains(QStringLiteral("М.П.")));
+    QVERIFY(pages[1].contains(QStringLiteral("Сторінка №2")));
+    QVERIFY(!pages[0].contains(QStringLiteral("М.П.")));
+}
+
+void tst_Report::tallRowStandsAlone()
+{
+    QByteArray text;
+    for (int i = 0; i < 400; ++i)
+        text += "слово ";
+    IndicatorModel model = modelWith(catalogue({{"C", "C"}}));
+    model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
+    Report r(QByteArray("2026\r\n"));
+    r.model = model;
+    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
+    // Page 1 ends after the first indicator; page 2 holds the column numbers and the tall row
+    // alone, running past the band; the closing block takes page 3.
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows[3].kind, Row::ColumnNumbers);
+    const Row &tall = rows[4];
+    QCOMPARE(tall.kind, Row::Indicator);
+    QVERIFY(tall.height > bodyLimit(r.preview()));
+    QCOMPARE(tall.page, 2);
+    QCOMPARE(rows[5].kind, Row::Closing);
+    QCOMPARE(rows[5].page, 3);
+    QCOMPARE(rows[5].top, 100);
+}
+
+void tst_Report::pageLabelAndButtons()
+{
+    Report r(generatedCatalogue(100));
+    r.window.FormShow();
+    const int total = r.preview().TotalPages();
+    QVERIFY(total >= 3);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / %1").arg(total));
+    QTest::mouseClick(r.window.Button4, Qt::LeftButton);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / %1").arg(total));
+    QTest::mouseClick(r.window.Button3, Qt::LeftButton);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("2 / %1").arg(total));
+    r.preview().setCurrentPage(total); // keys of the preview leave the label as it was
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("2 / %1").arg(total));
+    QTest::mouseClick(r.window.Button3, Qt::LeftButton);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %1").arg(total));
+    QTest::mouseClick(r.window.Button4, Qt::LeftButton);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %2").arg(total - 1).arg(total));
+}
+
+void tst_Report::zoomList_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("50 %") << 0 << int(zsZoomOther) << 50;
+    QTest::newRow("200 %") << 3 << int(zsZoomOther) << 200;
+    QTest::newRow("500 %") << 4 << int(zsZoomOther) << 500;
+    QTest::newRow("По ширині") << 5 << int(zsZoomToWidth) << 150;
+    QTest::newRow("По висоті") << 6 << int(zsZoomToFit) << 150;
+}
+
+void tst_Report::zoomList()
+{
+    QFETCH(int, index);
+    QFETCH(int, state);
+    QFETCH(int, zoom);
+    Report r(catalogue({{"C"}}));
+    QCOMPARE(r.window.ComboBox1->currentIndex(), -1);
+    QCOMPARE(r.window.ComboBox1->placeholderText(), QStringLiteral("По висоті"));
+    QCOMPARE(r.window.ComboBox1->count(), 7);
+    r.window.ComboBox1->setCurrentIndex(2);
+    r.window.ComboBox1Change(); // 150 %
+    r.window.ComboBox1->setCurrentIndex(index);
+    r.window.ComboBox1Change();
+    QCOMPARE(int(r.preview().ZoomState()), state);
+    QCOMPARE(r.preview().Zoom(), zoom);
+}
+
+void tst_Report::printAsksFirst()
+{
+    Report r(generatedCatalogue(60));
+    r.window.FormShow();
+    r.boxes.confirmAnswers.enqueue(false);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::ConfirmOkCancel), QStringList{QStringLiteral("Роздрукувати цей звiт?")});
+    QVERIFY(r.printer.calls().isEmpty());
+    r.boxes.confirmAnswers.enqueue(true);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(r.printer.pages().size(), r.preview().TotalPages());
+    QCOMPARE(r.printer.jobTitle(), QStringLiteral("АС Зоріс"));
+    QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::Warning), 0);
+    r.printer.setFailingCall(QStringLiteral("newPage"));
+    r.boxes.confirmAnswers.enqueue(true);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::PrintFailedText});
+}
+
+void tst_Report::printWithoutPrinterSaysSo()
+{
+    Report r(catalogue({{"C"}}));
+    r.printer.setPrinters({});
+    r.window.FormShow();
+    r.boxes.confirmAnswers.enqueue(true);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::NoPrinterText});
+    QVERIFY(r.printer.calls().isEmpty());
+}
+
+void tst_Report::pdfReadBack()
+{
+    IndicatorModel shipped;
+    QCOMPARE(loadCatalogFile(ZORIS_SHIPPED_DATA "/DEFAULT.lng", shipped), CatalogLoad::Loaded);
+    shipped.SchoolName = toCp1251(u"Середня школа №5");
+    ScriptedBoxes boxes;
+    RecordingPrinter printer;
+    TPrintRep window(shipped, boxes, printer);
+    window.FormShow();
+    QTemporaryDir dir;
+    boxes.fileAnswers.enqueue(dir.filePath(QStringLiteral("звіт")));
+    QTest::mouseClick(window.Button5, Qt::LeftButton);
+    QCOMPARE(boxes.asked.value(0).proposed, QStringLiteral("Середня школа №5(2026).pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
+    QVERIFY(QFile::exists(pdf));
+
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished());
+    const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(meta.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(window.PrintPreview1->TotalPages()))),
+             qPrintable(meta));
+    QVERIFY2(meta.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595 pts"))), qPrintable(meta));
+
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    const QString all = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    QVERIFY(all.contains(QStringLiteral("ПОКАЗНИКИ")));
+    QVERIFY(all.contains(QStringLiteral("Середня школа №5")));
+    int n = 0;
+    for (const razdel &section : shipped.Catalog) {
+        ++n;
+        for (int m = 1; m <= section.Items.size(); ++m)
+            QVERIFY2(all.contains(QStringLiteral("%1.%2.").arg(n).arg(m)), qPrintable(QStringLiteral("%1.%2.").arg(n).arg(m)));
+    }
+    for (int p = 1; p <= window.PrintPreview1->TotalPages(); ++p)
+        QVERIFY(all.contains(QStringLiteral("Сторінка №%1").arg(p)));
+}
+
+QTEST_MAIN(tst_Report)
+#include "tst_report.moc"
