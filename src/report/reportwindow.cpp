@@ -74,6 +74,9 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     // No item is chosen at first; the box shows the whole-page view the window opens in.
     ComboBox1->setPlaceholderText(QStringLiteral("По висоті"));
     ComboBox1->setCurrentIndex(-1);
+    QPalette shown = ComboBox1->palette();
+    shown.setColor(QPalette::PlaceholderText, shown.color(QPalette::Text));
+    ComboBox1->setPalette(shown);
     Button2 = button(Panel1, QStringLiteral("Роздрук"), QRect(296, 8, 73, 25));
     Button1 = button(Panel1, QStringLiteral("Закрити"), QRect(416, 8, 73, 25));
     Button5 = button(Panel1, QStringLiteral("Зберегти PDF"), QRect(496, 8, 97, 25));
