@@ -1,6 +1,7 @@
 #include "stringgrid.h"
 
 #include "canvas.h"
+#include "typedkey.h"
 
 #include <QAbstractTableModel>
 #include <QCoreApplication>
@@ -19,37 +20,6 @@ namespace {
 constexpr int DefaultColWidth = 120;
 constexpr int DefaultRowHeight = 18;
 constexpr int GridLine = 1;
-
-// The character a key event carries, as a typed character: Enter is 13, Backspace 8, Escape
-// 27, Ctrl with a letter the letter's control code. Tab and Delete move and edit; they carry
-// none.
-QChar characterOf(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QLatin1Char('\r');
-    case Qt::Key_Backspace:
-        return QChar(8);
-    case Qt::Key_Escape:
-        return QChar(27);
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return {};
-    default:
-        break;
-    }
-    const QString text = event->text();
-    if (text.isEmpty())
-        return {};
-    const QChar c = text.front();
-    if ((event->modifiers() & Qt::ControlModifier) && c.isLetter() && c.unicode() < 128)
-        return QChar(c.toLower().unicode() - u'a' + 1);
-    if (c.unicode() == 127)
-        return {};
-    return c;
-}
 
 // A key event carrying character in place of the one the user typed.
 QKeyEvent keyEventFor(const QKeyEvent *event, QChar character)
@@ -313,7 +283,7 @@ private:
     // True when the key event was dealt with here.
     bool keyPress(QWidget *editor, QKeyEvent *event)
     {
-        const QChar typed = characterOf(event);
+        const QChar typed = QChar(typedCharacter(*event));
         if (typed.isNull())
             return false; // no character: the editor handles the key itself
         QChar character;
@@ -590,7 +560,7 @@ int StringGrid::pixelsPerInch() const
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
-    const QChar typed = characterOf(event);
+    const QChar typed = QChar(typedCharacter(*event));
     if (typed.isNull()) {
         QTableView::keyPressEvent(event);
         return;
@@ -660,7 +630,7 @@ void StringGrid::focusOutEvent(QFocusEvent *event)
 
 bool StringGrid::filterCharacter(QKeyEvent *event, QChar &character)
 {
-    character = characterOf(event);
+    character = QChar(typedCharacter(*event));
     if (character.isNull())
         return false;
     emit keyPressed(character);

@@ -6,6 +6,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/errors.h"
+#include "platform/typedkey.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -56,29 +57,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     button->setObjectName(QLatin1String(name));
     button->setGeometry(box);
     return button;
-}
-
-// The character a key press types, as a key filter sees it: Backspace is 8, Escape 27,
-// Ctrl+letter its control character; keys that type nothing (arrows, Delete, Tab, Enter,
-// function keys) give 0 and go on to the edit or the dialog unfiltered.
-char16_t typedCharacter(const QKeyEvent &event)
-{
-    const int key = event.key();
-    if (key == Qt::Key_Backspace)
-        return 8;
-    if (key == Qt::Key_Escape)
-        return 27;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab)
-        return 0;
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A
-        && key <= Qt::Key_Z)
-        return char16_t(key - Qt::Key_A + 1);
-    const QString text = event.text();
-    if (text.isEmpty())
-        return 0;
-    const char16_t c = text.at(0).unicode();
-    return c < 0x20 || c == 0x7f ? 0 : c;
 }
 
 } // namespace
@@ -225,8 +203,9 @@ void TiDialog::sButton3Click()
 
 bool TiDialog::sEdit1KeyPress(const QKeyEvent &event)
 {
+    // Enter presses the default button; it never reaches the filter.
     const char16_t typed = typedCharacter(event);
-    if (typed == 0)
+    if (typed == 0 || typed == 13)
         return false;
     const char16_t key = filterNumberKey(typed, sEdit1->text());
     if (key == 0) {
