@@ -13,8 +13,6 @@ class PdfFilePrinter : public PdfRenderingPrinter
 public:
     explicit PdfFilePrinter(const QString &fileName);
 
-    QString fileName() const { return m_fileName; }
-
     // One printer, named after the file.
     QStringList printers() const override;
 

@@ -40,13 +40,8 @@ void RecordingPrinter::cancelJob()
     record(QStringLiteral("cancelJob"));
     if (!isPrinting())
         return;
-    closePage();
+    m_painter.reset();
     m_cancelled = true;
-}
-
-QList<QPicture> RecordingPrinter::pages() const
-{
-    return m_pages;
 }
 
 void RecordingPrinter::openPage()

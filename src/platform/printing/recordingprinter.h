@@ -34,8 +34,8 @@ public:
     // The title and settings of the last job as it began.
     QString jobTitle() const { return m_jobTitle; }
     PrinterSettings jobSettings() const { return m_jobSettings; }
-    // The pages of the last job, the one being drawn included.
-    QList<QPicture> pages() const;
+    // The finished pages of the last job; a cancelled job drops the page being drawn.
+    QList<QPicture> pages() const { return m_pages; }
 
     // The named call throws PrintError from now on.
     void setFailingCall(const QString &call) { m_failingCall = call; }

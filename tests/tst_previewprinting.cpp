@@ -1,0 +1,550 @@
+#include "platform/printing/pdffileprinter.h"
+#include "platform/printing/recordingprinter.h"
+#include "preview/printpreview.h"
+
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+using Progress = std::pair<int, int>;
+
+// Records pages, page n filled with grey level 40 * n.
+void recordPages(TPrintPreview &preview, int count)
+{
+    preview.BeginDoc();
+    for (int n = 1; n <= count; ++n) {
+        if (n > 1)
+            preview.NewPage();
+        const int level = 40 * n;
+        preview.Canvas()->fillRect(0, 0, preview.PaperWidth(), preview.PaperHeight(),
+                                   QColor(level, level, level));
+    }
+    preview.EndDoc();
+}
+
+// A preview printing on a recording printer, with the events of its jobs.
+struct Job : QObject
+{
+    explicit Job(int pages = 0)
+    {
+        preview.setPrinter(&printer);
+        if (pages > 0)
+            recordPages(preview, pages);
+        connect(&preview, &TPrintPreview::beforePrint, this, [this] { events << "beforePrint"; });
+        connect(&preview, &TPrintPreview::afterPrint, this, [this] { events << "afterPrint"; });
+        connect(&preview, &TPrintPreview::printAborted, this, [this] { events << "printAborted"; });
+        connect(&preview, &TPrintPreview::printProgress, this, [this](int page, int percent, bool &) {
+            events << "printProgress";
+            progress << Progress(page, percent);
+        });
+    }
+    RecordingPrinter printer;
+    TPrintPreview preview;
+    QStringList events;
+    QList<Progress> progress;
+};
+
+// The grey level at the middle of a page the recording printer got.
+int printedLevel(const QPicture &page, const QRect &sheet)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setDotsPerMeterX(qRound(page.logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(page.logicalDpiY() / 0.0254));
+    QPainter painter(&image);
+    painter.scale(100.0 / sheet.width(), 100.0 / sheet.height());
+    painter.translate(-sheet.topLeft());
+    painter.drawPicture(0, 0, page);
+    painter.end();
+    return image.pixelColor(50, 50).red();
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The value after "Name:" in pdfinfo's output.
+QString pdfInfo(const QString &fileName, const QString &name)
+{
+    const QStringList lines = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                              QStringLiteral("-l"), QStringLiteral("99"),
+                                                              fileName})
+                                  .split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        if (line.startsWith(name + QLatin1Char(':')))
+            return line.mid(name.size() + 1).trimmed();
+    return QString();
+}
+
+// The left edge in points of each word pdftotext finds, by word.
+QMap<QString, double> wordLefts(const QString &fileName)
+{
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
+    QMap<QString, double> lefts;
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]+)</word>"));
+    for (auto match = word.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        lefts.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return lefts;
+}
+
+// A page's size in points as pdfinfo reads it ("842 x 595 pts (A4)").
+QSizeF pageSize(const QString &fileName, int page)
+{
+    const QStringList parts =
+        pdfInfo(fileName, QStringLiteral("Page %1 size").arg(page, 4)).split(QLatin1Char(' '));
+    return parts.size() >= 3 ? QSizeF(parts.at(0).toDouble(), parts.at(2).toDouble()) : QSizeF();
+}
+
+// Within a point of each other.
+bool sameSize(const QSizeF &a, const QSizeF &b)
+{
+    return qAbs(a.width() - b.width()) < 1 && qAbs(a.height() - b.height()) < 1;
+}
+
+double tenthsToPoints(int tenths)
+{
+    return tenths / 254.0 * 72.0;
+}
+
+} // namespace
+
+class tst_PreviewPrinting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void printsNothing_data();
+    void printsNothing();
+    void pageRanges_data();
+    void pageRanges();
+    void progress_data();
+    void progress();
+    void jobOrder();
+    void abortInFirstProgress();
+    void cancelledWhileEventsRun();
+    void reentryRefused();
+    void jobTitleDuringJobOnly_data();
+    void jobTitleDuringJobOnly();
+    void failuresAbort_data();
+    void failuresAbort();
+    void paperReachingPrinter_data();
+    void paperReachingPrinter();
+    void printerIndexOutOfRange();
+    void pageCoversWholeSheet();
+    void usePrinterResolution();
+    void canvasWhilePrinting();
+
+    void printIntoPdf();
+    void abortedPdfJobLeavesNoFile();
+    void noPrinterInstalled();
+
+private:
+    QTemporaryDir m_temp;
+};
+
+void tst_PreviewPrinting::initTestCase()
+{
+    // This machine's printers are asked for at a server that does not exist: none installed.
+    qputenv("CUPS_SERVER", "/nonexistent/zoris-test-cups.sock");
+    // A temporary folder of its own, so that what a job leaves there is this test's.
+    qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+}
+
+void tst_PreviewPrinting::printsNothing_data()
+{
+    QTest::addColumn<std::function<void(Job &)>>("setUp");
+    QTest::newRow("empty document") << std::function([](Job &) {});
+    QTest::newRow("while recording") << std::function([](Job &job) {
+        recordPages(job.preview, 2);
+        job.preview.BeginDoc();
+    });
+    QTest::newRow("no printer") << std::function([](Job &job) {
+        recordPages(job.preview, 2);
+        job.printer.setPrinters({});
+    });
+}
+
+void tst_PreviewPrinting::printsNothing()
+{
+    QFETCH(std::function<void(Job &)>, setUp);
+    Job job;
+    setUp(job);
+    const TPreviewState state = job.preview.State();
+    job.preview.Print();
+    QCOMPARE(job.events, QStringList());
+    QCOMPARE(job.printer.calls(), QStringList());
+    QCOMPARE(job.preview.State(), state);
+}
+
+void tst_PreviewPrinting::pageRanges_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QList<int>>("printed");
+    QTest::newRow("0 to 99") << 0 << 99 << QList<int>{1, 2, 3};
+    QTest::newRow("3 to 2") << 3 << 2 << QList<int>{};
+    QTest::newRow("1 to 0") << 1 << 0 << QList<int>{1};
+    QTest::newRow("2 to 0") << 2 << 0 << QList<int>{};
+    QTest::newRow("2 to 3") << 2 << 3 << QList<int>{2, 3};
+    QTest::newRow("3 to 3") << 3 << 3 << QList<int>{3};
+}
+
+void tst_PreviewPrinting::pageRanges()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QList<int>, printed);
+    Job job(3);
+    job.preview.PrintPages(from, to);
+    const QList<QPicture> pages = job.printer.pages();
+    QCOMPARE(pages.size(), printed.size());
+    const QRect sheet(-94, -118, 4960, 7016);
+    for (int i = 0; i < printed.size(); ++i)
+        QCOMPARE(printedLevel(pages.at(i), sheet), 40 * printed.at(i));
+    if (printed.isEmpty())
+        QCOMPARE(job.events, QStringList());
+}
+
+void tst_PreviewPrinting::progress_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QList<Progress>>("expected");
+    QTest::newRow("3 pages") << 3
+                             << QList<Progress>{{1, 0}, {1, 33}, {2, 33}, {2, 67}, {3, 67}, {3, 100}};
+    QTest::newRow("4 pages") << 4
+                             << QList<Progress>{{1, 0}, {1, 25}, {2, 25}, {2, 50},
+                                                {3, 50}, {3, 75}, {4, 75}, {4, 100}};
+    QTest::newRow("1 page") << 1 << QList<Progress>{{1, 0}, {1, 100}};
+}
+
+void tst_PreviewPrinting::progress()
+{
+    QFETCH(int, pages);
+    QFETCH(QList<Progress>, expected);
+    Job job(pages);
+    job.preview.Print();
+    QCOMPARE(job.progress, expected);
+}
+
+void tst_PreviewPrinting::jobOrder()
+{
+    Job job(2);
+    QList<TPreviewState> states;
+    connect(&job.preview, &TPrintPreview::printProgress, &job,
+            [&](int, int, bool &) { states << job.preview.State(); });
+    job.preview.Print();
+    QCOMPARE(job.events, (QStringList{"beforePrint", "printProgress", "printProgress", "printProgress",
+                                      "printProgress", "afterPrint"}));
+    QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "newPage", "endJob"}));
+    QCOMPARE(states, QList<TPreviewState>(4, dsPrinting));
+    QCOMPARE(job.preview.State(), dsIdle);
+    QCOMPARE(job.preview.LastPrintError(), QString());
+}
+
+void tst_PreviewPrinting::abortInFirstProgress()
+{
+    Job job(3);
+    connect(&job.preview, &TPrintPreview::printProgress, &job,
+            [](int, int, bool &abortIt) { abortIt = true; });
+    job.preview.Print();
+    QCOMPARE(job.printer.pages().size(), 0);
+    QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "cancelJob"}));
+    QCOMPARE(job.events, (QStringList{"beforePrint", "printProgress", "printAborted"}));
+    QCOMPARE(job.preview.State(), dsIdle);
+    QCOMPARE(job.preview.LastPrintError(), QString());
+}
+
+void tst_PreviewPrinting::cancelledWhileEventsRun()
+{
+    // A window event processed between pages cancels the job at the printer.
+    Job job(3);
+    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &) {
+        if (percent == 0)
+            QTimer::singleShot(0, &job, [&] { job.printer.cancelJob(); });
+    });
+    job.preview.Print();
+    QCOMPARE(job.progress, (QList<Progress>{{1, 0}, {1, 33}}));
+    QCOMPARE(job.events.last(), QStringLiteral("printAborted"));
+    QVERIFY(!job.events.contains(QStringLiteral("afterPrint")));
+    QCOMPARE(job.printer.pages().size(), 0);
+}
+
+void tst_PreviewPrinting::reentryRefused()
+{
+    Job job(2);
+    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &) {
+        if (percent != 0)
+            return;
+        job.preview.Print();
+        job.preview.PrintPages(1, 1);
+        job.preview.BeginDoc();
+        job.preview.Clear();
+        QTimer::singleShot(0, &job, [&] { job.preview.Print(); });
+    });
+    job.preview.Print();
+    QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "newPage", "endJob"}));
+    QCOMPARE(job.printer.pages().size(), 2);
+    QCOMPARE(job.preview.TotalPages(), 2);
+    QCOMPARE(job.events.count(QStringLiteral("beforePrint")), 1);
+}
+
+void tst_PreviewPrinting::jobTitleDuringJobOnly_data()
+{
+    QTest::addColumn<bool>("abort");
+    QTest::newRow("printed") << false;
+    QTest::newRow("aborted") << true;
+}
+
+void tst_PreviewPrinting::jobTitleDuringJobOnly()
+{
+    QFETCH(bool, abort);
+    Job job(2);
+    job.preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+    QStringList titles;
+    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &abortIt) {
+        titles << job.printer.title();
+        abortIt = abort && percent == 50;
+    });
+    job.preview.Print();
+    QCOMPARE(job.printer.jobTitle(), QStringLiteral("АС Зоріс"));
+    QVERIFY(!titles.isEmpty());
+    QCOMPARE(titles, QStringList(titles.size(), QStringLiteral("АС Зоріс")));
+    QCOMPARE(job.printer.title(), QString());
+    QCOMPARE(job.events.last(), abort ? QStringLiteral("printAborted") : QStringLiteral("afterPrint"));
+}
+
+void tst_PreviewPrinting::failuresAbort_data()
+{
+    QTest::addColumn<QString>("failingCall");
+    QTest::addColumn<bool>("handlerThrows");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("printer refuses to begin") << "beginJob" << false << QStringList{"beginJob"}
+                                              << "Принтер відмовився: beginJob";
+    QTest::newRow("printer fails a new page")
+        << "newPage" << false << QStringList{"beginJob", "newPage", "cancelJob"}
+        << "Принтер відмовився: newPage";
+    // The job is ended before success is announced.
+    QTest::newRow("printer refuses the finished job")
+        << "endJob" << false << QStringList{"beginJob", "newPage", "endJob", "cancelJob"}
+        << "Принтер відмовився: endJob";
+    QTest::newRow("handler throws") << QString() << true << QStringList{} << "handler failed";
+}
+
+void tst_PreviewPrinting::failuresAbort()
+{
+    QFETCH(QString, failingCall);
+    QFETCH(bool, handlerThrows);
+    QFETCH(QStringList, calls);
+    QFETCH(QString, error);
+    Job job(2);
+    job.printer.setFailingCall(failingCall);
+    if (handlerThrows)
+        connect(&job.preview, &TPrintPreview::beforePrint, &job,
+                [] { throw std::runtime_error("handler failed"); });
+    job.preview.Print();
+    QCOMPARE(job.printer.calls(), calls);
+    QCOMPARE(job.events.last(), QStringLiteral("printAborted"));
+    QVERIFY(!job.events.contains(QStringLiteral("afterPrint")));
+    QCOMPARE(job.preview.LastPrintError(), error);
+    QCOMPARE(job.preview.State(), dsIdle);
+    QCOMPARE(job.printer.title(), QString());
+}
+
+void tst_PreviewPrinting::paperReachingPrinter_data()
+{
+    QTest::addColumn<TPrinterOrientation>("orientation");
+    QTest::addColumn<TUnits>("units");
+    QTest::addColumn<QSize>("paper");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QSize>("userSize");
+    const QSize none(0, 0);
+    QTest::newRow("report's landscape A4") << poLandscape << mmLoMetric << QSize(2970, 2100) << 96 << 9 << none;
+    QTest::newRow("A4 portrait") << poPortrait << mmLoMetric << QSize(2100, 2970) << 96 << 9 << none;
+    QTest::newRow("Letter") << poPortrait << mmLoMetric << QSize(2159, 2794) << 96 << 1 << none;
+    QTest::newRow("A5 landscape") << poLandscape << mmLoMetric << QSize(2100, 1480) << 96 << 11 << none;
+    QTest::newRow("A4 in hi metric") << poPortrait << mmHiMetric << QSize(21000, 29700) << 96 << 9 << none;
+    QTest::newRow("own size") << poPortrait << mmLoMetric << QSize(1000, 1500) << 96 << 256
+                              << QSize(1000, 1500);
+    QTest::newRow("own size landscape") << poLandscape << mmLoMetric << QSize(1500, 1000) << 96 << 256
+                                        << QSize(1000, 1500);
+    QTest::newRow("pixels at 96") << poPortrait << mmPixel << QSize(794, 1123) << 96 << 256
+                                  << QSize(2101, 2971);
+    QTest::newRow("pixels at 600") << poPortrait << mmPixel << QSize(4961, 7016) << 600 << 9 << none;
+}
+
+void tst_PreviewPrinting::paperReachingPrinter()
+{
+    QFETCH(TPrinterOrientation, orientation);
+    QFETCH(TUnits, units);
+    QFETCH(QSize, paper);
+    QFETCH(int, resolution);
+    QFETCH(int, code);
+    QFETCH(QSize, userSize);
+    Job job;
+    job.preview.setOrientation(orientation);
+    job.preview.setUnits(units);
+    job.preview.setResulotion(resolution);
+    job.preview.setPaperWidth(paper.width());
+    job.preview.setPaperHeight(paper.height());
+    recordPages(job.preview, 1);
+    job.preview.Print();
+
+    const PrinterSettings settings = job.printer.jobSettings();
+    QCOMPARE(settings.paperSize, code);
+    QCOMPARE(QSize(settings.paperWidth, settings.paperLength), userSize);
+    QCOMPARE(settings.orientation,
+             orientation == poLandscape ? PaperOrientation::Landscape : PaperOrientation::Portrait);
+}
+
+void tst_PreviewPrinting::printerIndexOutOfRange()
+{
+    Job job(1);
+    job.printer.setPrinters({QStringLiteral("one"), QStringLiteral("two")});
+    job.printer.setPrinterIndex(1);
+    job.preview.Print();
+    QCOMPARE(job.printer.printerIndex(), 1);
+    job.printer.setPrinterIndex(2);
+    job.preview.Print();
+    QCOMPARE(job.printer.printerIndex(), -1);
+}
+
+void tst_PreviewPrinting::pageCoversWholeSheet()
+{
+    // The whole paper goes onto the whole physical sheet, unprintable margins included.
+    Job job(1);
+    job.preview.Print();
+    QCOMPARE(job.printer.pages().size(), 1);
+    QCOMPARE(job.printer.pages().first().boundingRect(), QRect(-94, -118, 4960, 7016));
+}
+
+void tst_PreviewPrinting::usePrinterResolution()
+{
+    Job job;
+    job.printer.setLogicalDpi(QSize(300, 600));
+    job.preview.setOrientation(poLandscape);
+    job.preview.setUsePrinterRes(true);
+    QCOMPARE(job.preview.PixelsPerInchX(), 300);
+    QCOMPARE(job.preview.PixelsPerInchY(), 600);
+    QCOMPARE(job.preview.PaperPixelWidth(), 3508);
+    QCOMPARE(job.preview.PaperPixelHeight(), 4961);
+    QCOMPARE(job.printer.settings().orientation, PaperOrientation::Landscape);
+
+    job.preview.setResulotion(200);
+    QCOMPARE(job.preview.PixelsPerInchX(), 300);
+    job.preview.setUsePrinterRes(false);
+    QCOMPARE(job.preview.PixelsPerInchX(), 200);
+
+    job.printer.setPrinters({});
+    job.preview.setUsePrinterRes(true);
+    QCOMPARE(job.preview.PixelsPerInchX(), 200);
+}
+
+void tst_PreviewPrinting::canvasWhilePrinting()
+{
+    Job job(1);
+    QPainter *during = nullptr;
+    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int, bool &) {
+        QVERIFY(job.printer.isPrinting());
+        during = job.preview.Canvas();
+        QCOMPARE(during, job.printer.painter());
+    });
+    job.preview.Print();
+    QVERIFY(during);
+    QVERIFY(job.preview.Canvas());
+}
+
+void tst_PreviewPrinting::printIntoPdf()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("report.pdf"));
+    PdfFilePrinter pdf(fileName);
+    TPrintPreview preview;
+    preview.setPrinter(&pdf);
+    preview.setOrientation(poLandscape);
+    preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+    preview.BeginDoc();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(50);
+    preview.Canvas()->setFont(font);
+    preview.Canvas()->drawText(200, 300, QStringLiteral("Лівий"));
+    // Near the right edge: a page printed 4 % too large would lose it.
+    font.setPixelSize(30);
+    preview.Canvas()->setFont(font);
+    preview.Canvas()->drawText(2870, 2050, QStringLiteral("Край"));
+    preview.NewPage();
+    preview.Canvas()->setFont(font);
+    preview.Canvas()->drawText(1000, 1000, QStringLiteral("Другий"));
+    preview.EndDoc();
+    preview.Print();
+
+    QVERIFY2(QFileInfo::exists(fileName), qPrintable(preview.LastPrintError()));
+    QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QStringLiteral("2"));
+    const QSizeF landscapeA4(tenthsToPoints(2970), tenthsToPoints(2100));
+    QVERIFY(sameSize(pageSize(fileName, 1), landscapeA4));
+    QVERIFY(sameSize(pageSize(fileName, 2), landscapeA4));
+    QCOMPARE(pdfInfo(fileName, QStringLiteral("Title")), QStringLiteral("АС Зоріс"));
+
+    const QMap<QString, double> lefts = wordLefts(fileName);
+    QCOMPARE(lefts.size(), 3);
+    // Paper units at their true size, within a glyph's side bearing.
+    QVERIFY(qAbs(lefts.value(QStringLiteral("Лівий")) - tenthsToPoints(200)) < 1.5);
+    QVERIFY(qAbs(lefts.value(QStringLiteral("Край")) - tenthsToPoints(2870)) < 1.5);
+    QVERIFY(qAbs(lefts.value(QStringLiteral("Другий")) - tenthsToPoints(1000)) < 1.5);
+}
+
+void tst_PreviewPrinting::abortedPdfJobLeavesNoFile()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("report.pdf"));
+    {
+        QFile earlier(fileName);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    PdfFilePrinter pdf(fileName);
+    TPrintPreview preview;
+    preview.setPrinter(&pdf);
+    recordPages(preview, 3);
+    connect(&preview, &TPrintPreview::printProgress, &preview,
+            [](int page, int, bool &abortIt) { abortIt = page == 2; });
+    preview.Print();
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("earlier"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("report.pdf")});
+}
+
+void tst_PreviewPrinting::noPrinterInstalled()
+{
+    // This machine's own printers, of which there are none: nothing happens, and the caller can
+    // tell why. No file is written instead.
+    TPrintPreview preview;
+    recordPages(preview, 2);
+    QStringList events;
+    connect(&preview, &TPrintPreview::beforePrint, &preview, [&] { events << "beforePrint"; });
+    connect(&preview, &TPrintPreview::printAborted, &preview, [&] { events << "printAborted"; });
+    preview.Print();
+    QCOMPARE(events, QStringList());
+    QCOMPARE(preview.LastPrintError(), QStringLiteral("Не встановлено жодного принтера"));
+    QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+}
+
+QTEST_MAIN(tst_PreviewPrinting)
+#include "tst_previewprinting.moc"
