@@ -65,14 +65,22 @@ void Canvas::textOut(int x, int y, const QString &text)
     const TextMetrics &m = metrics();
     const int w = m.width(text);
     const int h = m.height();
+    // Recorded pages keep every state change: the painter is touched only where it differs.
+    if (m_painter.font() != m_font)
+        m_painter.setFont(m_font);
+    if (m_painter.pen().color() != m_fontColor || m_painter.pen().style() != Qt::SolidLine)
+        m_painter.setPen(m_fontColor);
+    if (m_escapement == 0) {
+        if (m_brush.style() != Qt::NoBrush)
+            m_painter.fillRect(QRect(x, y, w, h), m_brush);
+        m_painter.drawText(QPoint(x, y + m.fontMetrics().ascent()), text);
+        return;
+    }
     m_painter.save();
     m_painter.translate(x, y);
-    if (m_escapement != 0)
-        m_painter.rotate(-m_escapement);
+    m_painter.rotate(-m_escapement);
     if (m_brush.style() != Qt::NoBrush)
         m_painter.fillRect(QRect(0, 0, w, h), m_brush);
-    m_painter.setFont(m_font);
-    m_painter.setPen(m_fontColor);
     m_painter.drawText(QPoint(0, m.fontMetrics().ascent()), text);
     m_painter.restore();
 }
