@@ -39,6 +39,17 @@ QByteArray oneLine(const QString &text)
     return toCp1251(line);
 }
 
+// A year line is compared whole but shown only by its start: a file that is no text file may
+// have megabytes before its first line break, and a box or caption of that length takes
+// minutes to lay out.
+QString shownYear(const QByteArray &year)
+{
+    constexpr qsizetype ShownLength = 64;
+    if (year.size() <= ShownLength)
+        return fromCp1251(year);
+    return fromCp1251(year.left(ShownLength)) + QChar(0x2026);
+}
+
 } // namespace
 
 TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
@@ -161,7 +172,7 @@ void TForm1::LoadCatalog()
         m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
         return;
     }
-    setWindowTitle(DesignCaption + QStringLiteral(" - ") + fromCp1251(m_model.CatalogYear));
+    setWindowTitle(DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear));
 }
 
 void TForm1::readSchoolName()
@@ -251,8 +262,8 @@ bool TForm1::loadDataFile(const QString &path)
     const QByteArray bytes = readWholeFile(path);
     const QByteArray year = dataFileYear(bytes);
     if (year != m_model.CatalogYear) {
-        m_boxes.warning(QStringLiteral("Рік файлу з даними (") + fromCp1251(year)
-                        + QStringLiteral(") не співпадає з поточним роком (") + fromCp1251(m_model.CatalogYear)
+        m_boxes.warning(QStringLiteral("Рік файлу з даними (") + shownYear(year)
+                        + QStringLiteral(") не співпадає з поточним роком (") + shownYear(m_model.CatalogYear)
                         + QLatin1Char(')'));
         return false;
     }
