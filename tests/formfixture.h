@@ -62,6 +62,15 @@ inline QList<CatalogSection> sectionsOf(const QList<int> &counts)
     return sections;
 }
 
+// A data file for the fixture's default catalogue (five indicators): keys L1 to L5, values 1 to 5.
+inline QByteArray fixtureDataFile(const QString &year, const QString &school)
+{
+    QString text = year + QStringLiteral("\r\n") + school + QStringLiteral("\r\n");
+    for (int k = 1; k <= 5; ++k)
+        text += QStringLiteral("L%1\r\n %2.00000000000000E+0000\r\n").arg(k).arg(k);
+    return toCp1251(text);
+}
+
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

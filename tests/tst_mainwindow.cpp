@@ -15,15 +15,6 @@ using Kind = ScriptedBoxes::Kind;
 const QString Proposal = QStringLiteral("Середня школа №");
 const QString ExitQuestion = QStringLiteral("Ви дійсно вирішили війти з програми?");
 
-// A data file for the fixture's catalogue (five indicators) with the values 1 to 5.
-QByteArray dataFile(const QString &year, const QString &school)
-{
-    QString text = year + QStringLiteral("\r\n") + school + QStringLiteral("\r\n");
-    for (int k = 1; k <= 5; ++k)
-        text += QStringLiteral("L%1\r\n %2.00000000000000E+0000\r\n").arg(k).arg(k);
-    return toCp1251(text);
-}
-
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -279,7 +270,7 @@ void tst_MainWindow::openMatchingYear()
 {
     FormFixture fixture;
     TForm1 &form = fixture.show();
-    writeBytes(fixture.path("data.zrs"), dataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
+    writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
     fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
     form.ToolButton11->click();
 
@@ -296,7 +287,7 @@ void tst_MainWindow::openOtherYear()
 {
     FormFixture fixture;
     TForm1 &form = fixture.show();
-    QByteArray bytes = dataFile(QStringLiteral("2025"), QStringLiteral("Ліцей №7"));
+    QByteArray bytes = fixtureDataFile(QStringLiteral("2025"), QStringLiteral("Ліцей №7"));
     bytes.append("garbage that is no number\r\n");
     writeBytes(fixture.path("data.zrs"), bytes);
     fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
@@ -353,8 +344,8 @@ void tst_MainWindow::openFromCommandLine()
 {
     FormFixture fixture;
     TForm1 &form = fixture.show();
-    writeBytes(fixture.path("data.zrs"), dataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
-    writeBytes(fixture.path("old.zrs"), dataFile(QStringLiteral("2019"), QStringLiteral("Ліцей №7")));
+    writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
+    writeBytes(fixture.path("old.zrs"), fixtureDataFile(QStringLiteral("2019"), QStringLiteral("Ліцей №7")));
     form.openDataFileNamed(QStringLiteral("old.zrs"));
     QCOMPARE(fixture.boxes.count(Kind::Warning), 1);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);

@@ -1,11 +1,11 @@
 #include "indicators/datafile.h"
 #include "indicators/fileio.h"
 #include "platform/errors.h"
+#include "smalldisk.h"
 
 #include <QtTest>
 
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,40 +29,6 @@ QByteArray contentsOf(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
-
-QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// A small tmpfs of its own, for a disk that fills up or turns read-only. Needs the right to
-// mount, which CI has as root.
-class SmallDisk
-{
-public:
-    explicit SmallDisk(const QString &size)
-    {
-        m_ok = m_dir.isValid()
-            && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
-                       ("size=" + size.toLatin1()).constData()) == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_ok)
-            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
-    }
-    bool ok() const { return m_ok; }
-    QString path() const { return m_dir.path(); }
-    bool makeReadOnly()
-    {
-        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                       nullptr) == 0;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
-};
 
 int saveError(const QString &path, const IndicatorModel &model)
 {
@@ -97,7 +63,7 @@ void tst_SaveFaults::fullDiskKeepsOldFile()
     QCOMPARE(saveError(path, bigModel(5000)), int(IoError::DiskFull));
     QCOMPARE(IoError(IoError::DiskFull).message(), QStringLiteral("Disk full"));
     QCOMPARE(contentsOf(path), old);
-    QCOMPARE(entries(disk.path()), QStringList{"school(2026).zrs"});
+    QCOMPARE(folderEntries(disk.path()), QStringList{"school(2026).zrs"});
 }
 
 void tst_SaveFaults::readOnlyFolderKeepsOldFile()
@@ -112,7 +78,7 @@ void tst_SaveFaults::readOnlyFolderKeepsOldFile()
     QCOMPARE(saveError(path, bigModel(20)), int(IoError::AccessDenied));
     QCOMPARE(saveError(disk.path() + QStringLiteral("/new.zrs"), bigModel(20)), int(IoError::AccessDenied));
     QCOMPARE(contentsOf(path), old);
-    QCOMPARE(entries(disk.path()), QStringList{"a.zrs"});
+    QCOMPARE(folderEntries(disk.path()), QStringList{"a.zrs"});
 }
 
 // A child saves a large file over and over and is killed at some moment; the file under the

@@ -60,10 +60,18 @@ bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYe
     return true;
 }
 
+QString shownYear(const QByteArray &year)
+{
+    constexpr qsizetype ShownLength = 64;
+    if (year.size() <= ShownLength)
+        return fromCp1251(year);
+    return fromCp1251(year.left(ShownLength)) + QChar(0x2026);
+}
+
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear)
 {
-    return QStringLiteral("Рік файлу з даними (") + fromCp1251(fileYear) + QStringLiteral(") не співпадає з поточним роком (")
-        + fromCp1251(catalogYear) + QLatin1Char(')');
+    return QStringLiteral("Рік файлу з даними (") + shownYear(fileYear) + QStringLiteral(") не співпадає з поточним роком (")
+        + shownYear(catalogYear) + QLatin1Char(')');
 }
 
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model)

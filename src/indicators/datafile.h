@@ -23,6 +23,10 @@ DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
 DataFileContents readDataFile(const QString &path, int indicatorCount);
 // The year line alone, so that a file of another year is refused before its values are read.
 QByteArray dataFileYear(const QByteArray &bytes);
+// A year as the screen shows it: compared whole, shown by its first 64 characters, since a file
+// that is no text file may have megabytes before its first line break and a box or caption of
+// that length takes minutes to lay out.
+QString shownYear(const QByteArray &year);
 // The warning for a data file made for another year than the catalogue's.
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
 // Reads the data file at path into model when it was made for the catalogue's year: all or

@@ -40,6 +40,7 @@ QByteArray oneLine(const QString &text)
     return toCp1251(line);
 }
 
+
 } // namespace
 
 TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
@@ -162,7 +163,7 @@ void TForm1::LoadCatalog()
         m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
         return;
     }
-    setWindowTitle(DesignCaption + QStringLiteral(" - ") + fromCp1251(m_model.CatalogYear));
+    setWindowTitle(DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear));
 }
 
 void TForm1::readSchoolName()

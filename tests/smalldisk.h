@@ -1,0 +1,48 @@
+#pragma once
+
+// Fault tests' folders: a small tmpfs of its own, for a disk that fills up or turns read-only.
+// Mounting needs the right to mount, which CI has as root; callers skip when ok() is false.
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <sys/mount.h>
+
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &size)
+    {
+        m_ok = m_dir.isValid()
+            && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                       ("size=" + size.toLatin1()).constData()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_ok)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool ok() const { return m_ok; }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    bool makeReadOnly()
+    {
+        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// Everything in a folder, hidden temporary files included.
+inline QStringList folderEntries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
