@@ -1,6 +1,7 @@
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/recordingprinter.h"
 #include "preview/printpreview.h"
+#include "recordedpages.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -13,20 +14,6 @@
 namespace {
 
 using Progress = std::pair<int, int>;
-
-// Records pages, page n filled with grey level 40 * n.
-void recordPages(TPrintPreview &preview, int count)
-{
-    preview.BeginDoc();
-    for (int n = 1; n <= count; ++n) {
-        if (n > 1)
-            preview.NewPage();
-        const int level = 40 * n;
-        preview.Canvas()->fillRect(0, 0, preview.PaperWidth(), preview.PaperHeight(),
-                                   QColor(level, level, level));
-    }
-    preview.EndDoc();
-}
 
 // A preview printing on a recording printer, with the events of its jobs.
 struct Job : QObject

@@ -2,6 +2,7 @@
 #include "platform/printing/recordingprinter.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"
+#include "recordedpages.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -22,20 +23,6 @@ struct Preview
     RecordingPrinter printer;
     TPrintPreview preview;
 };
-
-// Records pages, each filled with a colour of its own: page n in grey level 40 * n.
-void recordPages(TPrintPreview &preview, int count)
-{
-    preview.BeginDoc();
-    for (int n = 1; n <= count; ++n) {
-        if (n > 1)
-            preview.NewPage();
-        const int level = 40 * n;
-        preview.Canvas()->fillRect(0, 0, preview.PaperWidth(), preview.PaperHeight(),
-                                   QColor(level, level, level));
-    }
-    preview.EndDoc();
-}
 
 // The signals of a document, in the order they came.
 class DocumentEvents : public QObject
