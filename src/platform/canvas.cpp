@@ -1,6 +1,7 @@
 #include "canvas.h"
 
 #include "muldiv.h"
+#include "shapedtext.h"
 
 #include <QPainter>
 
@@ -65,15 +66,15 @@ void Canvas::textOut(int x, int y, const QString &text)
     const TextMetrics &m = metrics();
     const int w = m.width(text);
     const int h = m.height();
+    const int dpi = m_painter.device()->logicalDpiY();
     // Recorded pages keep every state change: the painter is touched only where it differs.
-    if (m_painter.font() != m_font)
-        m_painter.setFont(m_font);
     if (m_painter.pen().color() != m_fontColor || m_painter.pen().style() != Qt::SolidLine)
         m_painter.setPen(m_fontColor);
+    // The box behind the text is the brush's alone: the text itself never paints a background.
     if (m_escapement == 0) {
         if (m_brush.style() != Qt::NoBrush)
             m_painter.fillRect(QRect(x, y, w, h), m_brush);
-        m_painter.drawText(QPoint(x, y + m.fontMetrics().ascent()), text);
+        drawShapedText(m_painter, QPointF(x, y + m.fontMetrics().ascent()), text, m_font, dpi);
         return;
     }
     m_painter.save();
@@ -81,7 +82,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     m_painter.rotate(-m_escapement);
     if (m_brush.style() != Qt::NoBrush)
         m_painter.fillRect(QRect(0, 0, w, h), m_brush);
-    m_painter.drawText(QPoint(0, m.fontMetrics().ascent()), text);
+    drawShapedText(m_painter, QPointF(0, m.fontMetrics().ascent()), text, m_font, dpi);
     m_painter.restore();
 }
 

@@ -4,7 +4,6 @@
 #include "platform/muldiv.h"
 #include "platform/printing/papercodes.h"
 #include "platform/printing/systemprinter.h"
-#include "preview/pageplayer.h"
 #include "preview/paperpreview.h"
 
 #include <QApplication>
@@ -193,6 +192,7 @@ void TPrintPreview::setUnits(TUnits units)
     setFont(controlFont);
     if (m_pageCanvas) {
         m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
+        m_recording->setFrame(m_pageFrame);
         QFont canvasFont = m_pageCanvas->font();
         convertFontSize(canvasFont, m_pixelsPerInchY, m_units, units);
         m_pageCanvas->setFont(canvasFont);
@@ -250,7 +250,9 @@ void TPrintPreview::setPrinter(PrinterService *printer)
 void TPrintPreview::OpenPage()
 {
     m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
-    m_recording = std::make_unique<QPicture>();
+    if (!m_textPool)
+        m_textPool = PageRecorder::newPool();
+    m_recording = std::make_unique<PageRecorder>(m_pageFrame, m_textPool);
     auto canvas = std::make_unique<QPainter>();
     if (!canvas->begin(m_recording.get())) {
         m_recording.reset();
@@ -264,16 +266,14 @@ void TPrintPreview::OpenPage()
     m_pageCanvas = std::move(canvas);
 }
 
-QPicture TPrintPreview::ClosePage()
+RecordedPage TPrintPreview::ClosePage()
 {
     const bool ended = m_pageCanvas->end();
     m_pageCanvas.reset();
-    QPicture page = *m_recording;
+    RecordedPage page = m_recording->take();
     m_recording.reset();
     if (!ended)
         throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
-    // The frame is the whole paper: text does not count towards a computed one.
-    page.setBoundingRect(m_pageFrame);
     return page;
 }
 
@@ -327,6 +327,7 @@ void TPrintPreview::Clear()
     m_pageCanvas.reset();
     m_recording.reset();
     m_pages.clear();
+    m_textPool.reset();
     m_state = dsIdle;
     m_currentPage = 0;
     m_paperView->hide();
@@ -468,7 +469,7 @@ void TPrintPreview::VertBarChange(int position)
 void TPrintPreview::PaintPage(QPainter *canvas, const QRect &pageRect)
 {
     if (m_currentPage >= 1 && m_currentPage <= TotalPages())
-        PlayPage(*canvas, m_pages.at(m_currentPage - 1), pageRect);
+        m_pages.at(m_currentPage - 1).play(*canvas, pageRect);
 }
 
 void TPrintPreview::paintEvent(QPaintEvent *)
@@ -633,7 +634,7 @@ void TPrintPreview::PrintPages(int fromPage, int toPage)
         begun = true;
         for (int page = fromPage; page <= toPage; ++page) {
             reportProgress(page, pagesDone, pagesInJob, abortIt);
-            PlayPage(*m_printer->painter(), m_pages.at(page - 1), sheet);
+            m_pages.at(page - 1).play(*m_printer->painter(), sheet);
             ++pagesDone;
             // The windows stay responsive during the job.
             QCoreApplication::processEvents();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "preview/recordedpage.h"
 #include "preview/units.h"
 
 #include <QList>
-#include <QPicture>
 #include <QWidget>
 
 #include <memory>
@@ -17,7 +17,7 @@ enum TPrinterOrientation { poPortrait, poLandscape };
 enum TPreviewState { dsIdle, dsRecording, dsPrinting };
 
 // A print preview: a caller records a document page by page on Canvas() in paper units, the
-// control keeps every page as a picture, shows one page at a time as a sheet of paper with
+// control keeps every page as its drawing calls, shows one page at a time as a sheet of paper with
 // zoom, scrolling and keyboard paging, and prints the pages as one job.
 //
 // Page canvases: (0, 0) is the paper's top-left corner and (PaperWidth, PaperHeight) its
@@ -156,7 +156,7 @@ private:
     void HorzBarChange(int position);
     void VertBarChange(int position);
     void OpenPage();
-    QPicture ClosePage();
+    RecordedPage ClosePage();
     void storeOpenPage();
     void ApplyPaperToPrinter();
     QRect PrinterPageRect() const;
@@ -193,8 +193,9 @@ private:
     int m_paperPixelWidth = 0;
     int m_paperPixelHeight = 0;
 
-    QList<QPicture> m_pages;
+    QList<RecordedPage> m_pages;
     QRect m_pageFrame;
-    std::unique_ptr<QPicture> m_recording;
+    std::shared_ptr<TextPool> m_textPool;
+    std::unique_ptr<PageRecorder> m_recording;
     std::unique_ptr<QPainter> m_pageCanvas;
 };

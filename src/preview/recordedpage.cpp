@@ -1,0 +1,520 @@
+#include "preview/recordedpage.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRegion>
+
+#include <optional>
+#include <vector>
+
+class TextPool
+{
+public:
+    quint32 text(const QString &text)
+    {
+        const auto it = m_textIndex.constFind(text);
+        if (it != m_textIndex.constEnd())
+            return *it;
+        const auto index = quint32(m_texts.size());
+        m_texts.push_back(text);
+        m_textIndex.insert(text, index);
+        return index;
+    }
+
+    quint32 font(const QFont &font)
+    {
+        const QString key = font.key();
+        for (auto it = m_fontIndex.constFind(key); it != m_fontIndex.constEnd() && it.key() == key; ++it) {
+            if (m_fonts[*it] == font)
+                return *it;
+        }
+        const auto index = quint32(m_fonts.size());
+        m_fonts.push_back(font);
+        m_fontIndex.insert(key, index);
+        return index;
+    }
+
+    const QString &textAt(quint32 index) const { return m_texts[index]; }
+    const QFont &fontAt(quint32 index) const { return m_fonts[index]; }
+
+private:
+    std::vector<QString> m_texts;
+    QHash<QString, quint32> m_textIndex;
+    std::vector<QFont> m_fonts;
+    QMultiHash<QString, quint32> m_fontIndex;
+};
+
+struct PageData
+{
+    enum Type : quint8 {
+        Pen, Brush, BrushOrigin, Background, BackgroundMode, Transform, ClipEnabled, ClipRegion, ClipPath, Hints,
+        Composition, Opacity, Rects, Lines, Points, Polygon, Ellipse, Path, Pixmap, TiledPixmap, Image, Text
+    };
+    // What a call draws or sets: index and count point into the list its type uses; mode holds
+    // a small enumeration (clip operation, polygon mode, background mode).
+    struct Op
+    {
+        Type type;
+        quint8 mode;
+        quint32 index;
+        quint32 count;
+    };
+    struct Picture
+    {
+        QRectF target;
+        QPixmap pixmap;
+        QImage image;
+        QRectF source; // the tile offset's point for tiled pixmaps
+        Qt::ImageConversionFlags flags;
+    };
+    struct KeptText
+    {
+        QPointF baseline;
+        quint32 text;
+        quint32 font;
+    };
+
+    QRect frame;
+    std::shared_ptr<TextPool> pool;
+    std::vector<Op> ops;
+    std::vector<QRectF> rects;
+    std::vector<QLineF> lines;
+    std::vector<QPointF> points;
+    std::vector<QPainterPath> paths;
+    std::vector<QRegion> regions;
+    std::vector<QPen> pens;
+    std::vector<QBrush> brushes;
+    std::vector<QTransform> transforms;
+    std::vector<qreal> reals;
+    std::vector<Picture> pictures;
+    std::vector<KeptText> texts;
+
+    template<typename T>
+    void add(Type type, std::vector<T> &list, T value, quint8 mode = 0)
+    {
+        ops.push_back({type, mode, quint32(list.size()), 1});
+        list.push_back(std::move(value));
+    }
+    template<typename T>
+    void addAll(Type type, std::vector<T> &list, const T *values, int count, quint8 mode = 0)
+    {
+        ops.push_back({type, mode, quint32(list.size()), quint32(count)});
+        list.insert(list.end(), values, values + count);
+    }
+    void addValue(Type type, quint32 value) { ops.push_back({type, 0, value, 0}); }
+};
+
+class RecordingEngine : public QPaintEngine
+{
+public:
+    explicit RecordingEngine(PageData *data)
+        : QPaintEngine(AllFeatures)
+        , m_data(data)
+    {
+    }
+
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+
+    // The next text drawn is this text; the glyphs the painter hands over stand for it.
+    void expectText(const PageData::KeptText &text)
+    {
+        m_expected = text;
+        m_takingGlyphs = true;
+    }
+    void textDone()
+    {
+        m_expected.reset();
+        m_takingGlyphs = false;
+    }
+
+    void updateState(const QPaintEngineState &state) override
+    {
+        PageData &d = *m_data;
+        const DirtyFlags flags = state.state();
+        if (flags & DirtyPen)
+            d.add(PageData::Pen, d.pens, state.pen());
+        if (flags & DirtyBrush)
+            d.add(PageData::Brush, d.brushes, state.brush());
+        if (flags & DirtyBrushOrigin)
+            d.add(PageData::BrushOrigin, d.points, state.brushOrigin());
+        if (flags & DirtyBackground)
+            d.add(PageData::Background, d.brushes, state.backgroundBrush());
+        if (flags & DirtyBackgroundMode)
+            d.addValue(PageData::BackgroundMode, state.backgroundMode());
+        if (flags & DirtyTransform)
+            d.add(PageData::Transform, d.transforms, state.transform());
+        if (flags & DirtyClipEnabled)
+            d.addValue(PageData::ClipEnabled, state.isClipEnabled());
+        if (flags & DirtyClipRegion)
+            d.add(PageData::ClipRegion, d.regions, state.clipRegion(), quint8(state.clipOperation()));
+        if (flags & DirtyClipPath)
+            d.add(PageData::ClipPath, d.paths, state.clipPath(), quint8(state.clipOperation()));
+        if (flags & DirtyHints)
+            d.addValue(PageData::Hints, quint32(state.renderHints().toInt()));
+        if (flags & DirtyCompositionMode)
+            d.addValue(PageData::Composition, quint32(state.compositionMode()));
+        if (flags & DirtyOpacity)
+            d.add(PageData::Opacity, d.reals, state.opacity());
+    }
+
+    void drawRects(const QRectF *rects, int count) override
+    {
+        if (!m_takingGlyphs)
+            m_data->addAll(PageData::Rects, m_data->rects, rects, count);
+    }
+    void drawRects(const QRect *rects, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QRectF rect(rects[i]);
+            drawRects(&rect, 1);
+        }
+    }
+    void drawLines(const QLineF *lines, int count) override
+    {
+        if (!m_takingGlyphs)
+            m_data->addAll(PageData::Lines, m_data->lines, lines, count);
+    }
+    void drawLines(const QLine *lines, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QLineF line(lines[i]);
+            drawLines(&line, 1);
+        }
+    }
+    void drawPoints(const QPointF *points, int count) override
+    {
+        if (!m_takingGlyphs)
+            m_data->addAll(PageData::Points, m_data->points, points, count);
+    }
+    void drawPoints(const QPoint *points, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QPointF point(points[i]);
+            drawPoints(&point, 1);
+        }
+    }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
+    {
+        if (!m_takingGlyphs)
+            m_data->addAll(PageData::Polygon, m_data->points, points, count, quint8(mode));
+    }
+    void drawPolygon(const QPoint *points, int count, PolygonDrawMode mode) override
+    {
+        QPolygonF polygon;
+        for (int i = 0; i < count; ++i)
+            polygon.append(QPointF(points[i]));
+        drawPolygon(polygon.constData(), count, mode);
+    }
+    void drawEllipse(const QRectF &rect) override
+    {
+        if (!m_takingGlyphs)
+            m_data->add(PageData::Ellipse, m_data->rects, rect);
+    }
+    void drawEllipse(const QRect &rect) override { drawEllipse(QRectF(rect)); }
+    void drawPath(const QPainterPath &path) override
+    {
+        if (!m_takingGlyphs)
+            m_data->add(PageData::Path, m_data->paths, path);
+    }
+    void drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr) override
+    {
+        m_data->add(PageData::Pixmap, m_data->pictures, PageData::Picture{r, pm, {}, sr, {}});
+    }
+    void drawTiledPixmap(const QRectF &r, const QPixmap &pixmap, const QPointF &s) override
+    {
+        m_data->add(PageData::TiledPixmap, m_data->pictures, PageData::Picture{r, pixmap, {}, QRectF(s, QSizeF()), {}});
+    }
+    void drawImage(const QRectF &r, const QImage &pm, const QRectF &sr, Qt::ImageConversionFlags flags) override
+    {
+        m_data->add(PageData::Image, m_data->pictures, PageData::Picture{r, {}, pm, sr, flags});
+    }
+
+    void drawTextItem(const QPointF &p, const QTextItem &textItem) override
+    {
+        if (m_takingGlyphs) {
+            // Font fallback may hand over several runs for one text: it is kept once.
+            if (m_expected) {
+                m_data->add(PageData::Text, m_data->texts, *m_expected);
+                m_expected.reset();
+            }
+            return;
+        }
+        // The painter draws the decorations itself, as separate calls that are recorded too.
+        QFont font = textItem.font();
+        font.setUnderline(false);
+        font.setOverline(false);
+        font.setStrikeOut(false);
+        m_data->add(PageData::Text, m_data->texts,
+                    PageData::KeptText{p, m_data->pool->text(textItem.text()), m_data->pool->font(font)});
+    }
+
+private:
+    PageData *m_data;
+    std::optional<PageData::KeptText> m_expected;
+    bool m_takingGlyphs = false;
+};
+
+// ---- RecordedPage ----
+
+QRect RecordedPage::frame() const
+{
+    return m_data ? m_data->frame : QRect();
+}
+
+bool RecordedPage::isEmpty() const
+{
+    return !m_data || m_data->ops.empty();
+}
+
+namespace {
+
+// Replays the calls of a page; clip operations keep within the clip the target had.
+class Player
+{
+public:
+    Player(QPainter &painter, const PageData &data, const QTransform &base)
+        : m_painter(painter)
+        , m_data(data)
+        , m_base(base)
+    {
+        if (painter.hasClipping())
+            m_targetClip = painter.transform().map(painter.clipPath());
+    }
+
+    void play()
+    {
+        // The state a page's painter starts in.
+        m_painter.setWorldTransform(m_base);
+        m_painter.setPen(QPen());
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.setBrushOrigin(QPointF());
+        m_painter.setBackground(Qt::white);
+        m_painter.setBackgroundMode(Qt::TransparentMode);
+        m_painter.setOpacity(1);
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        for (const PageData::Op &op : m_data.ops)
+            playOp(op);
+    }
+
+private:
+    void setClip(const QPainterPath *path, const QRegion *region, Qt::ClipOperation operation)
+    {
+        if (m_targetClip && (operation == Qt::ReplaceClip || operation == Qt::NoClip)) {
+            const QTransform current = m_painter.worldTransform();
+            m_painter.setWorldTransform(QTransform());
+            m_painter.setClipPath(*m_targetClip);
+            m_painter.setWorldTransform(current);
+            if (operation == Qt::NoClip)
+                return;
+            operation = Qt::IntersectClip;
+        }
+        if (path)
+            m_painter.setClipPath(*path, operation);
+        else
+            m_painter.setClipRegion(*region, operation);
+    }
+
+    void playOp(const PageData::Op &op)
+    {
+        const PageData &d = m_data;
+        QPainter &p = m_painter;
+        switch (op.type) {
+        case PageData::Pen:
+            p.setPen(d.pens[op.index]);
+            break;
+        case PageData::Brush:
+            p.setBrush(d.brushes[op.index]);
+            break;
+        case PageData::BrushOrigin:
+            p.setBrushOrigin(d.points[op.index]);
+            break;
+        case PageData::Background:
+            p.setBackground(d.brushes[op.index]);
+            break;
+        case PageData::BackgroundMode:
+            p.setBackgroundMode(Qt::BGMode(op.index));
+            break;
+        case PageData::Transform:
+            p.setWorldTransform(d.transforms[op.index] * m_base);
+            break;
+        case PageData::ClipEnabled:
+            if (!m_targetClip)
+                p.setClipping(op.index != 0);
+            break;
+        case PageData::ClipRegion:
+            setClip(nullptr, &d.regions[op.index], Qt::ClipOperation(op.mode));
+            break;
+        case PageData::ClipPath:
+            setClip(&d.paths[op.index], nullptr, Qt::ClipOperation(op.mode));
+            break;
+        case PageData::Hints:
+            p.setRenderHints(QPainter::RenderHints::fromInt(int(op.index)));
+            break;
+        case PageData::Composition:
+            p.setCompositionMode(QPainter::CompositionMode(op.index));
+            break;
+        case PageData::Opacity:
+            p.setOpacity(d.reals[op.index]);
+            break;
+        case PageData::Rects:
+            p.drawRects(&d.rects[op.index], int(op.count));
+            break;
+        case PageData::Lines:
+            p.drawLines(&d.lines[op.index], int(op.count));
+            break;
+        case PageData::Points:
+            p.drawPoints(&d.points[op.index], int(op.count));
+            break;
+        case PageData::Polygon:
+            playPolygon(&d.points[op.index], int(op.count), QPaintEngine::PolygonDrawMode(op.mode));
+            break;
+        case PageData::Ellipse:
+            p.drawEllipse(d.rects[op.index]);
+            break;
+        case PageData::Path:
+            p.drawPath(d.paths[op.index]);
+            break;
+        case PageData::Pixmap: {
+            const PageData::Picture &picture = d.pictures[op.index];
+            p.drawPixmap(picture.target, picture.pixmap, picture.source);
+            break;
+        }
+        case PageData::TiledPixmap: {
+            const PageData::Picture &picture = d.pictures[op.index];
+            p.drawTiledPixmap(picture.target, picture.pixmap, picture.source.topLeft());
+            break;
+        }
+        case PageData::Image: {
+            const PageData::Picture &picture = d.pictures[op.index];
+            p.drawImage(picture.target, picture.image, picture.source, picture.flags);
+            break;
+        }
+        case PageData::Text: {
+            const PageData::KeptText &text = d.texts[op.index];
+            drawShapedText(p, text.baseline, d.pool->textAt(text.text), d.pool->fontAt(text.font),
+                           PageRecorder::Resolution);
+            break;
+        }
+        }
+    }
+
+    void playPolygon(const QPointF *points, int count, QPaintEngine::PolygonDrawMode mode)
+    {
+        switch (mode) {
+        case QPaintEngine::PolylineMode:
+            m_painter.drawPolyline(points, count);
+            break;
+        case QPaintEngine::ConvexMode:
+            m_painter.drawConvexPolygon(points, count);
+            break;
+        case QPaintEngine::WindingMode:
+            m_painter.drawPolygon(points, count, Qt::WindingFill);
+            break;
+        case QPaintEngine::OddEvenMode:
+            m_painter.drawPolygon(points, count, Qt::OddEvenFill);
+            break;
+        }
+    }
+
+    QPainter &m_painter;
+    const PageData &m_data;
+    const QTransform m_base;
+    std::optional<QPainterPath> m_targetClip;
+};
+
+} // namespace
+
+void RecordedPage::play(QPainter &painter, const QRect &target) const
+{
+    if (!m_data || m_data->frame.isEmpty() || target.isEmpty())
+        return;
+    const QRect &frame = m_data->frame;
+    const QTransform frameToTarget = QTransform::fromTranslate(-frame.left(), -frame.top())
+        * QTransform::fromScale(qreal(target.width()) / frame.width(), qreal(target.height()) / frame.height())
+        * QTransform::fromTranslate(target.left(), target.top());
+    painter.save();
+    Player(painter, *m_data, frameToTarget * painter.worldTransform()).play();
+    painter.restore();
+}
+
+// ---- PageRecorder ----
+
+PageRecorder::PageRecorder(const QRect &frame, std::shared_ptr<TextPool> pool)
+    : m_data(std::make_shared<PageData>())
+    , m_engine(std::make_unique<RecordingEngine>(m_data.get()))
+{
+    m_data->frame = frame;
+    m_data->pool = std::move(pool);
+}
+
+PageRecorder::~PageRecorder() = default;
+
+std::shared_ptr<TextPool> PageRecorder::newPool()
+{
+    return std::make_shared<TextPool>();
+}
+
+void PageRecorder::setFrame(const QRect &frame)
+{
+    m_data->frame = frame;
+}
+
+RecordedPage PageRecorder::take()
+{
+    RecordedPage page;
+    page.m_data = m_data;
+    return page;
+}
+
+QPaintEngine *PageRecorder::paintEngine() const
+{
+    return m_engine.get();
+}
+
+void PageRecorder::keepText(QPainter &painter, const QPointF &baseline, const QString &text, const QFont &font,
+                            int dpi)
+{
+    const ShapedText &shaped = shapedText(text, font, dpi);
+    // Drawing the glyphs brings the painter's state to the engine in order; the engine keeps
+    // the text in their place.
+    m_engine->expectText({baseline, m_data->pool->text(text), m_data->pool->font(font)});
+    for (const QGlyphRun &run : shaped.runs)
+        painter.drawGlyphRun(baseline, run);
+    m_engine->textDone();
+}
+
+int PageRecorder::metric(PaintDeviceMetric metric) const
+{
+    const QRect &frame = m_data->frame;
+    switch (metric) {
+    case PdmWidth:
+        return frame.width();
+    case PdmHeight:
+        return frame.height();
+    case PdmWidthMM:
+        return frame.width() * 254 / (Resolution * 10);
+    case PdmHeightMM:
+        return frame.height() * 254 / (Resolution * 10);
+    case PdmNumColors:
+        return INT_MAX;
+    case PdmDepth:
+        return 32;
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY:
+        return Resolution;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+    default:
+        return QPaintDevice::metric(metric);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/shapedtext.h"
+
+#include <QPaintDevice>
+#include <QRect>
+
+#include <memory>
+
+class QPainter;
+struct PageData;
+class RecordingEngine;
+
+// The texts and fonts of a document's pages, each kept once for all pages.
+class TextPool;
+
+// A page as it was drawn, kept as the drawing calls themselves: played onto any painter at any
+// size, with text drawn from glyphs shaped once per word. Copies share the recording.
+class RecordedPage
+{
+public:
+    RecordedPage() = default;
+
+    // The paper, in the recording's units; played pages map it onto their target.
+    QRect frame() const;
+    bool isEmpty() const;
+
+    // Plays the page so that its frame fills target, whose right and bottom edges are exclusive.
+    void play(QPainter &painter, const QRect &target) const;
+
+private:
+    friend class PageRecorder;
+    std::shared_ptr<const PageData> m_data;
+};
+
+// The paint device pages are recorded on: paint on it with a QPainter, then take() the page.
+// Pages recorded with the same pool share their texts and fonts.
+class PageRecorder : public QPaintDevice, public TextKeepingDevice
+{
+public:
+    static constexpr int Resolution = 96;
+
+    PageRecorder(const QRect &frame, std::shared_ptr<TextPool> pool);
+    ~PageRecorder() override;
+
+    static std::shared_ptr<TextPool> newPool();
+
+    void setFrame(const QRect &frame);
+    // The page drawn so far; the painter must have ended.
+    RecordedPage take();
+
+    QPaintEngine *paintEngine() const override;
+    void keepText(QPainter &painter, const QPointF &baseline, const QString &text, const QFont &font,
+                  int dpi) override;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    std::shared_ptr<PageData> m_data;
+    std::unique_ptr<RecordingEngine> m_engine;
+};
