@@ -1,4 +1,5 @@
 // Catalogue reading and data-file saving and opening.
+#include "benchfixtures.h"
 #include "generatedcatalogue.h"
 
 #include "indicators/catalogfile.h"
@@ -9,17 +10,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-IndicatorModel loaded(int indicators)
-{
-    IndicatorModel model;
-    readCatalog(generatedCatalogue(indicators), model);
-    int k = 0;
-    for (razdel &section : model.Catalog)
-        for (pokazatel &item : section.Items)
-            item.Value = ++k * 1.25;
-    return model;
-}
 
 void BM_ReadCatalogue(benchmark::State &state)
 {
@@ -33,7 +23,7 @@ void BM_ReadCatalogue(benchmark::State &state)
 
 void BM_SaveDataFile(benchmark::State &state)
 {
-    const IndicatorModel model = loaded(int(state.range(0)));
+    const IndicatorModel model = filledModel(int(state.range(0)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.zrs"));
     for (auto _ : state)
@@ -42,7 +32,7 @@ void BM_SaveDataFile(benchmark::State &state)
 
 void BM_OpenDataFile(benchmark::State &state)
 {
-    IndicatorModel model = loaded(int(state.range(0)));
+    IndicatorModel model = filledModel(int(state.range(0)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.zrs"));
     SaveDataFile(path, model);
@@ -54,6 +44,6 @@ void BM_OpenDataFile(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_ReadCatalogue)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveDataFile)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenDataFile)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCatalogue) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);

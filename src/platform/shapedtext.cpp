@@ -1,11 +1,13 @@
 #include "shapedtext.h"
 
+#include "fontcache.h"
+
 #include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
-#include <memory>
 
 namespace {
 
@@ -51,11 +53,18 @@ ShapedText shape(const QString &text, const QFont &font, int dpi)
     const qreal ascent = line.ascent();
     for (QGlyphRun run : layout.glyphRuns()) {
         QList<QPointF> positions = run.positions();
-        for (QPointF &position : positions)
-            position.ry() -= ascent;
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QRawFont font = run.rawFont();
+        for (qsizetype i = 0; i < positions.size(); ++i) {
+            positions[i].ry() -= ascent;
+            if (i < glyphs.size())
+                shaped.ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+        }
         run.setPositions(positions);
         shaped.runs.append(run);
     }
+    if (font.underline() || font.overline() || font.strikeOut())
+        shaped.ink |= QRectF(0, -ascent, line.naturalTextWidth(), line.height());
     return shaped;
 }
 
@@ -69,14 +78,10 @@ bool paintsGlyphs(const QPainter &painter)
 
 const ShapedText &shapedText(const QString &text, const QFont &font, int dpi)
 {
-    static QHash<QString, std::shared_ptr<QHash<QString, ShapedText>>> caches;
-    const QString key = font.key() + QLatin1Char('@') + QString::number(dpi);
-    auto &cache = caches[key];
-    if (!cache)
-        cache = std::make_shared<QHash<QString, ShapedText>>();
-    auto it = cache->find(text);
-    if (it == cache->end())
-        it = cache->insert(text, shape(text, font, dpi));
+    auto &cache = fontCache<QHash<QString, ShapedText>>(font, dpi);
+    auto it = cache.find(text);
+    if (it == cache.end())
+        it = cache.insert(text, shape(text, font, dpi));
     return *it;
 }
 

@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -23,6 +24,7 @@ public:
 struct ShapedText
 {
     QList<QGlyphRun> runs; // positioned with the baseline at y = 0
+    QRectF ink;            // what the glyphs and their decorations cover, from the same origin
 };
 
 // The glyphs of text in font as laid out for a device of dpi dots per inch; remembered.

@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QString>
 
-#include <memory>
-
 class QPaintDevice;
 
 // Widths and heights of text in one font on one kind of device. Word widths are remembered
@@ -25,5 +23,5 @@ public:
 private:
     QFontMetrics m_metrics;
     int m_height;
-    std::shared_ptr<QHash<QString, int>> m_widths;
+    QHash<QString, int> *m_widths; // kept for the whole run
 };

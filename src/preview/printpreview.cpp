@@ -634,7 +634,7 @@ void TPrintPreview::PrintPages(int fromPage, int toPage)
         begun = true;
         for (int page = fromPage; page <= toPage; ++page) {
             reportProgress(page, pagesDone, pagesInJob, abortIt);
-            m_pages.at(page - 1).play(*m_printer->painter(), sheet);
+            m_pages.at(page - 1).printOnWhitePaper(*m_printer->painter(), sheet);
             ++pagesDone;
             // The windows stay responsive during the job.
             QCoreApplication::processEvents();

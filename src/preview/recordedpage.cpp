@@ -27,15 +27,15 @@ public:
 
     quint32 font(const QFont &font)
     {
-        const QString key = font.key();
-        for (auto it = m_fontIndex.constFind(key); it != m_fontIndex.constEnd() && it.key() == key; ++it) {
-            if (m_fonts[*it] == font)
-                return *it;
+        if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont] == font)
+            return m_lastFont;
+        auto it = m_fontIndex.constFind(font);
+        if (it == m_fontIndex.constEnd()) {
+            it = m_fontIndex.insert(font, quint32(m_fonts.size()));
+            m_fonts.push_back(font);
         }
-        const auto index = quint32(m_fonts.size());
-        m_fonts.push_back(font);
-        m_fontIndex.insert(key, index);
-        return index;
+        m_lastFont = *it;
+        return m_lastFont;
     }
 
     const QString &textAt(quint32 index) const { return m_texts[index]; }
@@ -45,7 +45,8 @@ private:
     std::vector<QString> m_texts;
     QHash<QString, quint32> m_textIndex;
     std::vector<QFont> m_fonts;
-    QMultiHash<QString, quint32> m_fontIndex;
+    QHash<QFont, quint32> m_fontIndex;
+    quint32 m_lastFont = 0;
 };
 
 struct PageData
@@ -274,25 +275,86 @@ bool RecordedPage::isEmpty() const
 
 namespace {
 
-// Replays the calls of a page; clip operations keep within the clip the target had.
+// Where ink has gone on a page so far, in page units, bucketed in squares for quick look-ups.
+class InkMap
+{
+public:
+    explicit InkMap(const QRect &frame)
+        : m_frame(frame)
+        , m_columns(qMax(1, frame.width() / Square + 1))
+        , m_rows(qMax(1, frame.height() / Square + 1))
+        , m_squares(size_t(m_columns) * size_t(m_rows))
+    {
+    }
+
+    void add(const QRectF &rect)
+    {
+        // A unit more on every side covers rounding to device pixels and smoothing.
+        const QRectF inked = rect.adjusted(-1, -1, 1, 1);
+        forSquares(inked, [&](std::vector<QRectF> &square) {
+            square.push_back(inked);
+            return true;
+        });
+    }
+
+    bool touches(const QRectF &rect)
+    {
+        bool found = false;
+        forSquares(rect, [&](const std::vector<QRectF> &square) {
+            for (const QRectF &inked : square) {
+                if (inked.intersects(rect)) {
+                    found = true;
+                    return false;
+                }
+            }
+            return true;
+        });
+        return found;
+    }
+
+private:
+    static constexpr int Square = 64;
+
+    template<typename Visit>
+    void forSquares(const QRectF &rect, Visit visit)
+    {
+        const auto column = [&](qreal x) { return qBound(0, int((x - m_frame.left()) / Square), m_columns - 1); };
+        const auto row = [&](qreal y) { return qBound(0, int((y - m_frame.top()) / Square), m_rows - 1); };
+        const int lastRow = row(rect.bottom());
+        const int lastColumn = column(rect.right());
+        for (int r = row(rect.top()); r <= lastRow; ++r)
+            for (int c = column(rect.left()); c <= lastColumn; ++c)
+                if (!visit(m_squares[size_t(r) * size_t(m_columns) + size_t(c)]))
+                    return;
+    }
+
+    QRect m_frame;
+    int m_columns;
+    int m_rows;
+    std::vector<std::vector<QRectF>> m_squares;
+};
+
+// Replays the calls of a page; clip operations keep within the clip the target had. Pen and
+// brush reach the painter only when something is drawn with them. On white paper, opaque
+// white fills that cover no ink drawn before are left out: they cannot show.
 class Player
 {
 public:
-    Player(QPainter &painter, const PageData &data, const QTransform &base)
+    Player(QPainter &painter, const PageData &data, const QTransform &base, bool whitePaper)
         : m_painter(painter)
         , m_data(data)
         , m_base(base)
     {
         if (painter.hasClipping())
             m_targetClip = painter.transform().map(painter.clipPath());
+        if (whitePaper)
+            m_ink.emplace(data.frame);
     }
 
     void play()
     {
         // The state a page's painter starts in.
         m_painter.setWorldTransform(m_base);
-        m_painter.setPen(QPen());
-        m_painter.setBrush(Qt::NoBrush);
         m_painter.setBrushOrigin(QPointF());
         m_painter.setBackground(Qt::white);
         m_painter.setBackgroundMode(Qt::TransparentMode);
@@ -320,16 +382,92 @@ private:
             m_painter.setClipRegion(*region, operation);
     }
 
+    qreal penWidth() const { return m_pen.style() == Qt::NoPen ? 0 : qMax<qreal>(1, m_pen.widthF()); }
+
+    bool whiteFillOnly() const
+    {
+        return m_pen.style() == Qt::NoPen && m_brush.style() == Qt::SolidPattern
+            && m_brush.color() == QColor(Qt::white) && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+    }
+
+    void drawRects(const QRectF *rects, int count)
+    {
+        if (m_ink) {
+            if (whiteFillOnly()) {
+                bool shows = false;
+                for (int i = 0; i < count && !shows; ++i)
+                    shows = m_ink->touches(m_transform.mapRect(rects[i]));
+                if (!shows)
+                    return;
+                applyPaint();
+            } else {
+                applyPaint();
+                inkRects(rects, count);
+            }
+        } else {
+            applyPaint();
+        }
+        m_painter.drawRects(rects, count);
+    }
+
+    void applyPaint()
+    {
+        if (m_painter.pen() != m_pen)
+            m_painter.setPen(m_pen);
+        if (m_painter.brush() != m_brush)
+            m_painter.setBrush(m_brush);
+    }
+
+    void ink(const QRectF &bounds)
+    {
+        if (m_ink)
+            m_ink->add(m_transform.mapRect(bounds));
+    }
+
+    // A filled rectangle inks all of it; an outline only its ring.
+    void inkRects(const QRectF *rects, int count)
+    {
+        const qreal w = penWidth();
+        const bool filled = m_brush.style() != Qt::NoBrush;
+        for (int i = 0; i < count; ++i) {
+            const QRectF r = rects[i].adjusted(-w, -w, w, w);
+            if (filled) {
+                ink(r);
+            } else if (w > 0) {
+                ink(QRectF(r.left(), r.top(), r.width(), 2 * w));
+                ink(QRectF(r.left(), r.bottom() - 2 * w, r.width(), 2 * w));
+                ink(QRectF(r.left(), r.top(), 2 * w, r.height()));
+                ink(QRectF(r.right() - 2 * w, r.top(), 2 * w, r.height()));
+            }
+        }
+    }
+
+    // Anything else inks its bounds widened by the pen.
+    void drawn(const QRectF &bounds)
+    {
+        applyPaint();
+        const qreal w = penWidth();
+        ink(bounds.adjusted(-w, -w, w, w));
+    }
+
+    static QRectF pointBounds(const QPointF *points, int count)
+    {
+        QRectF bounds;
+        for (int i = 0; i < count; ++i)
+            bounds |= QRectF(points[i], QSizeF(0.001, 0.001));
+        return bounds;
+    }
+
     void playOp(const PageData::Op &op)
     {
         const PageData &d = m_data;
         QPainter &p = m_painter;
         switch (op.type) {
         case PageData::Pen:
-            p.setPen(d.pens[op.index]);
+            m_pen = d.pens[op.index];
             break;
         case PageData::Brush:
-            p.setBrush(d.brushes[op.index]);
+            m_brush = d.brushes[op.index];
             break;
         case PageData::BrushOrigin:
             p.setBrushOrigin(d.points[op.index]);
@@ -341,7 +479,8 @@ private:
             p.setBackgroundMode(Qt::BGMode(op.index));
             break;
         case PageData::Transform:
-            p.setWorldTransform(d.transforms[op.index] * m_base);
+            m_transform = d.transforms[op.index];
+            p.setWorldTransform(m_transform * m_base);
             break;
         case PageData::ClipEnabled:
             if (!m_targetClip)
@@ -363,42 +502,60 @@ private:
             p.setOpacity(d.reals[op.index]);
             break;
         case PageData::Rects:
-            p.drawRects(&d.rects[op.index], int(op.count));
+            drawRects(&d.rects[op.index], int(op.count));
             break;
-        case PageData::Lines:
+        case PageData::Lines: {
+            QRectF bounds;
+            for (quint32 i = 0; i < op.count; ++i) {
+                const QLineF &line = d.lines[op.index + i];
+                bounds |= QRectF(line.p1(), line.p2()).normalized().adjusted(0, 0, 0.001, 0.001);
+            }
+            drawn(bounds);
             p.drawLines(&d.lines[op.index], int(op.count));
             break;
+        }
         case PageData::Points:
+            drawn(pointBounds(&d.points[op.index], int(op.count)));
             p.drawPoints(&d.points[op.index], int(op.count));
             break;
         case PageData::Polygon:
+            drawn(pointBounds(&d.points[op.index], int(op.count)));
             playPolygon(&d.points[op.index], int(op.count), QPaintEngine::PolygonDrawMode(op.mode));
             break;
         case PageData::Ellipse:
+            drawn(d.rects[op.index]);
             p.drawEllipse(d.rects[op.index]);
             break;
         case PageData::Path:
+            drawn(d.paths[op.index].boundingRect());
             p.drawPath(d.paths[op.index]);
             break;
         case PageData::Pixmap: {
             const PageData::Picture &picture = d.pictures[op.index];
+            drawn(picture.target);
             p.drawPixmap(picture.target, picture.pixmap, picture.source);
             break;
         }
         case PageData::TiledPixmap: {
             const PageData::Picture &picture = d.pictures[op.index];
+            drawn(picture.target);
             p.drawTiledPixmap(picture.target, picture.pixmap, picture.source.topLeft());
             break;
         }
         case PageData::Image: {
             const PageData::Picture &picture = d.pictures[op.index];
+            drawn(picture.target);
             p.drawImage(picture.target, picture.image, picture.source, picture.flags);
             break;
         }
         case PageData::Text: {
             const PageData::KeptText &text = d.texts[op.index];
-            drawShapedText(p, text.baseline, d.pool->textAt(text.text), d.pool->fontAt(text.font),
-                           PageRecorder::Resolution);
+            const QString &string = d.pool->textAt(text.text);
+            const QFont &font = d.pool->fontAt(text.font);
+            applyPaint();
+            if (m_ink)
+                ink(shapedText(string, font, PageRecorder::Resolution).ink.translated(text.baseline));
+            drawShapedText(p, text.baseline, string, font, PageRecorder::Resolution);
             break;
         }
         }
@@ -425,22 +582,36 @@ private:
     QPainter &m_painter;
     const PageData &m_data;
     const QTransform m_base;
+    QTransform m_transform;
+    QPen m_pen;
+    QBrush m_brush;
     std::optional<QPainterPath> m_targetClip;
+    std::optional<InkMap> m_ink;
 };
+
+void playPage(QPainter &painter, const PageData *data, const QRect &target, bool whitePaper)
+{
+    if (!data || data->frame.isEmpty() || target.isEmpty())
+        return;
+    const QRect &frame = data->frame;
+    const QTransform frameToTarget = QTransform::fromTranslate(-frame.left(), -frame.top())
+        * QTransform::fromScale(qreal(target.width()) / frame.width(), qreal(target.height()) / frame.height())
+        * QTransform::fromTranslate(target.left(), target.top());
+    painter.save();
+    Player(painter, *data, frameToTarget * painter.worldTransform(), whitePaper).play();
+    painter.restore();
+}
 
 } // namespace
 
 void RecordedPage::play(QPainter &painter, const QRect &target) const
 {
-    if (!m_data || m_data->frame.isEmpty() || target.isEmpty())
-        return;
-    const QRect &frame = m_data->frame;
-    const QTransform frameToTarget = QTransform::fromTranslate(-frame.left(), -frame.top())
-        * QTransform::fromScale(qreal(target.width()) / frame.width(), qreal(target.height()) / frame.height())
-        * QTransform::fromTranslate(target.left(), target.top());
-    painter.save();
-    Player(painter, *m_data, frameToTarget * painter.worldTransform()).play();
-    painter.restore();
+    playPage(painter, m_data.get(), target, false);
+}
+
+void RecordedPage::printOnWhitePaper(QPainter &painter, const QRect &target) const
+{
+    playPage(painter, m_data.get(), target, true);
 }
 
 // ---- PageRecorder ----

@@ -27,6 +27,9 @@ public:
 
     // Plays the page so that its frame fills target, whose right and bottom edges are exclusive.
     void play(QPainter &painter, const QRect &target) const;
+    // The same on white paper, where opaque white fills over nothing drawn before cannot show
+    // and are left out.
+    void printOnWhitePaper(QPainter &painter, const QRect &target) const;
 
 private:
     friend class PageRecorder;

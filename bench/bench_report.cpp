@@ -1,0 +1,80 @@
+// The report: composing it as the preview window is shown, painting one page at "По висоті" and
+// at 200 %, and saving all pages as PDF.
+#include "benchfixtures.h"
+
+#include "platform/printing/recordingprinter.h"
+#include "preview/paperpreview.h"
+#include "preview/printpreview.h"
+#include "report/reportpdf.h"
+#include "report/reportwindow.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct ReportWindow
+{
+    explicit ReportWindow(int indicators)
+        : model(filledModel(indicators))
+    {
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(1280, 1024);
+        showUntilPainted(window, *window.PrintPreview1->PaperView());
+    }
+
+    IndicatorModel model;
+    ScriptedBoxes boxes;
+    RecordingPrinter printer;
+    TPrintRep window{model, boxes, printer};
+};
+
+void BM_ReportCompose(benchmark::State &state)
+{
+    ReportWindow report(int(state.range(0)));
+    for (auto _ : state)
+        report.window.FormShow();
+    state.counters["pages"] = report.window.PrintPreview1->TotalPages();
+}
+
+void paintMiddlePage(benchmark::State &state, int zoom)
+{
+    ReportWindow report(int(state.range(0)));
+    TPrintPreview &preview = *report.window.PrintPreview1;
+    if (zoom)
+        preview.setZoom(zoom);
+    else
+        preview.setZoomState(zsZoomToHeight);
+    preview.setCurrentPage(preview.TotalPages() / 2 + 1);
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        preview.PaperView()->repaint();
+}
+
+void BM_ReportPageAtHeight(benchmark::State &state)
+{
+    paintMiddlePage(state, 0);
+}
+
+void BM_ReportPageAt200(benchmark::State &state)
+{
+    paintMiddlePage(state, 200);
+}
+
+void BM_ReportPdf(benchmark::State &state)
+{
+    ReportWindow report(int(state.range(0)));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    for (auto _ : state)
+        printPagesToPdf(*report.window.PrintPreview1, path);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReportCompose) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPageAtHeight) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPageAt200) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPdf) ZORIS_SIZES->Unit(benchmark::kMillisecond);

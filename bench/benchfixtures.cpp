@@ -1,0 +1,79 @@
+#include "benchfixtures.h"
+
+#include "generatedcatalogue.h"
+
+#include "indicators/catalogfile.h"
+#include "indicators/encoding.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+} // namespace
+
+IndicatorModel filledModel(int indicators)
+{
+    IndicatorModel model;
+    readCatalog(generatedCatalogue(indicators), model);
+    int k = 0;
+    for (razdel &section : model.Catalog)
+        for (pokazatel &item : section.Items)
+            item.Value = ++k * 1.25;
+    model.SchoolName = toCp1251(u"Загальноосвітня школа I-III ступенів № 1");
+    return model;
+}
+
+WorkingFolder::WorkingFolder(int indicators)
+{
+    QDir::setCurrent(m_dir.path());
+    writeFile(QStringLiteral("DEFAULT.lng"), generatedCatalogue(indicators));
+    writeFile(QStringLiteral("school_name.dat"), toCp1251(u"Школа\r\n"));
+}
+
+ShownMainWindow::ShownMainWindow(int indicators)
+    : folder(indicators)
+    , form(std::make_unique<TForm1>(model, boxes))
+{
+    form->setWindowState(Qt::WindowNoState);
+    form->resize(1280, 1024);
+    showUntilPainted(*form, *form->Grid1->viewport());
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qFatal("the main window did not become active");
+    QCoreApplication::processEvents();
+}
+
+void showUntilPainted(QWidget &window, QWidget &painted)
+{
+    PaintWatch watch;
+    painted.installEventFilter(&watch);
+    window.show();
+    while (!watch.painted)
+        QCoreApplication::processEvents();
+    painted.removeEventFilter(&watch);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "indicators/model.h"
+#include "mainwindow/mainwindow.h"
+#include "platform/scriptedboxes.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The catalogue sizes every benchmark runs at.
+#define ZORIS_SIZES ->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)
+
+// A generated catalogue of indicators with a value in each, and a school's name.
+IndicatorModel filledModel(int indicators);
+
+// A working folder holding a generated catalogue and the school's name, made current.
+class WorkingFolder
+{
+public:
+    explicit WorkingFolder(int indicators);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The main window over a generated catalogue, 1280 x 1024, shown, active and painted.
+class ShownMainWindow
+{
+public:
+    explicit ShownMainWindow(int indicators);
+
+    WorkingFolder folder;
+    IndicatorModel model;
+    ScriptedBoxes boxes;
+    std::unique_ptr<TForm1> form;
+};
+
+// Shows the window and returns once its widget has been painted for the first time.
+void showUntilPainted(QWidget &window, QWidget &painted);
