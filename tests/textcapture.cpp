@@ -21,6 +21,8 @@ public:
             m_transform = state.transform();
         if (state.state() & DirtyBrush)
             m_brush = state.brush();
+        if (state.state() & DirtyPen)
+            m_pen = state.pen();
     }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawTextItem(const QPointF &p, const QTextItem &item) override
@@ -33,16 +35,16 @@ public:
     void drawRects(const QRectF *rects, int count) override
     {
         for (int i = 0; i < count; ++i)
-            m_capture.rects.append({m_transform.mapRect(rects[i]), m_brush.style() != Qt::NoBrush});
+            m_capture.rects.append({m_transform.mapRect(rects[i]), m_brush.style() != Qt::NoBrush, m_pen.style() != Qt::NoPen});
     }
     void drawRects(const QRect *rects, int count) override
     {
         for (int i = 0; i < count; ++i)
-            m_capture.rects.append({m_transform.mapRect(QRectF(rects[i])), m_brush.style() != Qt::NoBrush});
+            m_capture.rects.append({m_transform.mapRect(QRectF(rects[i])), m_brush.style() != Qt::NoBrush, m_pen.style() != Qt::NoPen});
     }
     void drawPath(const QPainterPath &path) override
     {
-        m_capture.rects.append({m_transform.map(path).boundingRect(), m_brush.style() != Qt::NoBrush});
+        m_capture.rects.append({m_transform.map(path).boundingRect(), m_brush.style() != Qt::NoBrush, m_pen.style() != Qt::NoPen});
     }
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
 
@@ -50,6 +52,7 @@ private:
     TextCapture &m_capture;
     QTransform m_transform;
     QBrush m_brush;
+    QPen m_pen;
 };
 
 TextCapture::TextCapture(int width, int height)

@@ -27,6 +27,7 @@ public:
     {
         QRectF rect; // device coordinates
         bool filled;
+        bool outlined;
     };
 
     TextCapture(int width = 3000, int height = 3000);

@@ -92,21 +92,25 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
     const int h = bottom - top;
     if (w <= 0 || h <= 0)
         return;
-    if (m_brush.style() != Qt::NoBrush)
-        m_painter.fillRect(QRect(left, top, w, h), m_brush);
-    if (m_pen.style() == Qt::NoPen)
-        return;
-    // The outline lies inside the covered area: its last column is right - 1 and its last row
-    // bottom - 1, whatever the pen width.
     const qreal pw = qMax(1, m_pen.width());
+    if (m_pen.style() == Qt::NoPen || w <= pw || h <= pw) {
+        if (m_brush.style() != Qt::NoBrush)
+            m_painter.fillRect(QRect(left, top, w, h), m_brush);
+        if (m_pen.style() == Qt::NoPen)
+            return;
+    }
+    // The outline lies inside the covered area: its last column is right - 1 and its last row
+    // bottom - 1, whatever the pen width; the fill inside it and the outline are one call. The
+    // painter keeps this pen, which text of the same colour can use as it is.
     QPen outline = m_pen;
     outline.setWidthF(pw);
     outline.setJoinStyle(Qt::MiterJoin);
-    m_painter.save();
-    m_painter.setPen(outline);
-    m_painter.setBrush(Qt::NoBrush);
+    if (m_painter.pen() != outline)
+        m_painter.setPen(outline);
+    const QBrush fill = w <= pw || h <= pw ? QBrush(Qt::NoBrush) : m_brush;
+    if (m_painter.brush() != fill)
+        m_painter.setBrush(fill);
     m_painter.drawRect(QRectF(left + pw / 2, top + pw / 2, qMax<qreal>(0, w - pw), qMax<qreal>(0, h - pw)));
-    m_painter.restore();
 }
 
 void Canvas::fillRect(const QRect &rect)

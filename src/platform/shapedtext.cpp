@@ -68,12 +68,6 @@ ShapedText shape(const QString &text, const QFont &font, int dpi)
     return shaped;
 }
 
-bool paintsGlyphs(const QPainter &painter)
-{
-    const QPaintEngine *engine = painter.paintEngine();
-    return engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
-}
-
 } // namespace
 
 const ShapedText &shapedText(const QString &text, const QFont &font, int dpi)
@@ -83,6 +77,12 @@ const ShapedText &shapedText(const QString &text, const QFont &font, int dpi)
     if (it == cache.end())
         it = cache.insert(text, shape(text, font, dpi));
     return *it;
+}
+
+bool paintsGlyphs(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    return engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
 }
 
 void drawShapedText(QPainter &painter, const QPointF &baseline, const QString &text, const QFont &font, int dpi)

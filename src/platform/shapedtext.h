@@ -30,6 +30,9 @@ struct ShapedText
 // The glyphs of text in font as laid out for a device of dpi dots per inch; remembered.
 const ShapedText &shapedText(const QString &text, const QFont &font, int dpi);
 
+// Whether the painter's engine takes glyphs (raster and PDF) rather than text.
+bool paintsGlyphs(const QPainter &painter);
+
 // Draws text with its baseline starting at baseline, in the painter's pen, without a
 // background box, as laid out for a device of dpi dots per inch. Raster and PDF painters get the
 // remembered glyphs; text-keeping devices the text; other engines the text to shape themselves.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRawFont>
 #include <QRegion>
 
 #include <optional>
@@ -334,6 +335,55 @@ private:
     std::vector<std::vector<QRectF>> m_squares;
 };
 
+// Words drawn one after another in the same pen and font go to the painter as one run: glyph
+// engines spend most per run, not per glyph.
+class GlyphBatch
+{
+public:
+    // False when the text cannot join the batch.
+    bool add(const QPen &pen, const QPointF &baseline, const ShapedText &shaped)
+    {
+        if (shaped.runs.size() != 1)
+            return false;
+        const QGlyphRun &run = shaped.runs.front();
+        // Decorations run from the first glyph to the last: joined words would be underlined
+        // across the gaps between them.
+        if (run.underline() || run.overline() || run.strikeOut())
+            return false;
+        if (!m_glyphs.isEmpty() && (pen != m_pen || run.rawFont() != m_font))
+            return false;
+        if (m_glyphs.isEmpty()) {
+            m_pen = pen;
+            m_font = run.rawFont();
+        }
+        m_glyphs.append(run.glyphIndexes());
+        for (const QPointF &position : run.positions())
+            m_positions.append(position + baseline);
+        return true;
+    }
+
+    void flush(QPainter &painter)
+    {
+        if (m_glyphs.isEmpty())
+            return;
+        if (painter.pen() != m_pen)
+            painter.setPen(m_pen);
+        QGlyphRun run;
+        run.setRawFont(m_font);
+        run.setGlyphIndexes(m_glyphs);
+        run.setPositions(m_positions);
+        painter.drawGlyphRun(QPointF(), run);
+        m_glyphs.clear();
+        m_positions.clear();
+    }
+
+private:
+    QPen m_pen;
+    QRawFont m_font;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
+};
+
 // Replays the calls of a page; clip operations keep within the clip the target had. Pen and
 // brush reach the painter only when something is drawn with them. On white paper, opaque
 // white fills that cover no ink drawn before are left out: they cannot show.
@@ -344,6 +394,7 @@ public:
         : m_painter(painter)
         , m_data(data)
         , m_base(base)
+        , m_batching(paintsGlyphs(painter))
     {
         if (painter.hasClipping())
             m_targetClip = painter.transform().map(painter.clipPath());
@@ -362,6 +413,7 @@ public:
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         for (const PageData::Op &op : m_data.ops)
             playOp(op);
+        m_batch.flush(m_painter);
     }
 
 private:
@@ -384,11 +436,12 @@ private:
 
     qreal penWidth() const { return m_pen.style() == Qt::NoPen ? 0 : qMax<qreal>(1, m_pen.widthF()); }
 
-    bool whiteFillOnly() const
+    bool whiteBrush() const
     {
-        return m_pen.style() == Qt::NoPen && m_brush.style() == Qt::SolidPattern
-            && m_brush.color() == QColor(Qt::white) && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+        return m_brush.style() == Qt::SolidPattern && m_brush.color() == QColor(Qt::white)
+            && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
     }
+    bool whiteFillOnly() const { return m_pen.style() == Qt::NoPen && whiteBrush(); }
 
     void drawRects(const QRectF *rects, int count)
     {
@@ -399,12 +452,15 @@ private:
                     shows = m_ink->touches(m_transform.mapRect(rects[i]));
                 if (!shows)
                     return;
+                m_batch.flush(m_painter);
                 applyPaint();
             } else {
+                m_batch.flush(m_painter);
                 applyPaint();
                 inkRects(rects, count);
             }
         } else {
+            m_batch.flush(m_painter);
             applyPaint();
         }
         m_painter.drawRects(rects, count);
@@ -412,10 +468,16 @@ private:
 
     void applyPaint()
     {
-        if (m_painter.pen() != m_pen)
-            m_painter.setPen(m_pen);
+        applyPen();
         if (m_painter.brush() != m_brush)
             m_painter.setBrush(m_brush);
+    }
+
+    // Text is drawn in the pen alone.
+    void applyPen()
+    {
+        if (m_painter.pen() != m_pen)
+            m_painter.setPen(m_pen);
     }
 
     void ink(const QRectF &bounds)
@@ -424,11 +486,11 @@ private:
             m_ink->add(m_transform.mapRect(bounds));
     }
 
-    // A filled rectangle inks all of it; an outline only its ring.
+    // A filled rectangle inks all of it; an outline, or one filled white, only its ring.
     void inkRects(const QRectF *rects, int count)
     {
         const qreal w = penWidth();
-        const bool filled = m_brush.style() != Qt::NoBrush;
+        const bool filled = m_brush.style() != Qt::NoBrush && !whiteBrush();
         for (int i = 0; i < count; ++i) {
             const QRectF r = rects[i].adjusted(-w, -w, w, w);
             if (filled) {
@@ -462,6 +524,10 @@ private:
     {
         const PageData &d = m_data;
         QPainter &p = m_painter;
+        // Pen and brush are applied when drawing; rectangles flush the words if they draw.
+        if (op.type != PageData::Pen && op.type != PageData::Brush && op.type != PageData::Text
+            && op.type != PageData::Rects)
+            m_batch.flush(p);
         switch (op.type) {
         case PageData::Pen:
             m_pen = d.pens[op.index];
@@ -552,9 +618,15 @@ private:
             const PageData::KeptText &text = d.texts[op.index];
             const QString &string = d.pool->textAt(text.text);
             const QFont &font = d.pool->fontAt(text.font);
-            applyPaint();
+            const ShapedText &shaped = shapedText(string, font, PageRecorder::Resolution);
             if (m_ink)
-                ink(shapedText(string, font, PageRecorder::Resolution).ink.translated(text.baseline));
+                ink(shaped.ink.translated(text.baseline));
+            if (m_batching && m_batch.add(m_pen, text.baseline, shaped))
+                break;
+            m_batch.flush(p);
+            if (m_batching && m_batch.add(m_pen, text.baseline, shaped))
+                break;
+            applyPen();
             drawShapedText(p, text.baseline, string, font, PageRecorder::Resolution);
             break;
         }
@@ -587,6 +659,8 @@ private:
     QBrush m_brush;
     std::optional<QPainterPath> m_targetClip;
     std::optional<InkMap> m_ink;
+    const bool m_batching;
+    GlyphBatch m_batch;
 };
 
 void playPage(QPainter &painter, const PageData *data, const QRect &target, bool whitePaper)
