@@ -61,12 +61,12 @@ const TextMetrics &Canvas::metrics() const
     return *m_metrics;
 }
 
-void Canvas::textOut(int x, int y, const QString &text)
+void Canvas::textOut(int x, int y, QStringView text)
 {
     const TextMetrics &m = metrics();
-    const int w = m.width(text);
+    const FontWords::Word &word = m.word(text);
+    const int w = word.width;
     const int h = m.height();
-    const int dpi = m_painter.device()->logicalDpiY();
     // Recorded pages keep every state change: the painter is touched only where it differs.
     if (m_painter.pen().color() != m_fontColor || m_painter.pen().style() != Qt::SolidLine)
         m_painter.setPen(m_fontColor);
@@ -74,7 +74,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     if (m_escapement == 0) {
         if (m_brush.style() != Qt::NoBrush)
             m_painter.fillRect(QRect(x, y, w, h), m_brush);
-        drawShapedText(m_painter, QPointF(x, y + m.fontMetrics().ascent()), text, m_font, dpi);
+        drawShapedText(m_painter, QPointF(x, y + m.fontMetrics().ascent()), word);
         return;
     }
     m_painter.save();
@@ -82,7 +82,7 @@ void Canvas::textOut(int x, int y, const QString &text)
     m_painter.rotate(-m_escapement);
     if (m_brush.style() != Qt::NoBrush)
         m_painter.fillRect(QRect(0, 0, w, h), m_brush);
-    drawShapedText(m_painter, QPointF(0, m.fontMetrics().ascent()), text, m_font, dpi);
+    drawShapedText(m_painter, QPointF(0, m.fontMetrics().ascent()), word);
     m_painter.restore();
 }
 

@@ -57,7 +57,7 @@ public:
 
     // The text with its top-left corner at (x, y), its box filled with the brush first. With an
     // escapement of 90 the box's lower-left corner is at (x, y) and the text runs upward.
-    void textOut(int x, int y, const QString &text);
+    void textOut(int x, int y, QStringView text);
     // Outlined with the pen and filled with the brush; covers left..right-1 and top..bottom-1.
     void rectangle(int left, int top, int right, int bottom);
     void fillRect(const QRect &rect);

@@ -1,27 +1,23 @@
 #pragma once
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QHash>
-#include <QString>
+#include "fontwords.h"
 
 class QPaintDevice;
 
-// Widths and heights of text in one font on one kind of device. Word widths are remembered
-// per font for the whole run, since the grid and the report measure the same words again and
-// again.
+// Widths and heights of text in one font on one kind of device; widths come from the words the
+// run has met in that font (FontWords).
 class TextMetrics
 {
 public:
     explicit TextMetrics(const QFont &font, const QPaintDevice *device = nullptr);
 
-    int width(QStringView text) const;
+    int width(QStringView text) const { return m_words->word(text).width; }
+    const FontWords::Word &word(QStringView text) const { return m_words->word(text); }
     // The height of a line of text; the same for every string in the font.
     int height() const { return m_height; }
-    const QFontMetrics &fontMetrics() const { return m_metrics; }
+    const QFontMetrics &fontMetrics() const { return m_words->metrics(); }
 
 private:
-    QFontMetrics m_metrics;
+    FontWords *m_words;
     int m_height;
-    QHash<QString, int> *m_widths; // kept for the whole run
 };

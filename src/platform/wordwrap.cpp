@@ -83,7 +83,7 @@ int drawWrappedText(Canvas &canvas, const QString &text, TextAlignment alignment
         for (qsizetype k = line.firstWord; k < line.firstWord + line.wordCount; ++k) {
             const WrappedText::Word &word = wrapped.words[k];
             if (!word.text.isEmpty())
-                canvas.textOut(left + x + inset, y, word.text.toString());
+                canvas.textOut(left + x + inset, y, word.text);
             x += word.width + wrapped.blankWidth;
         }
     }

@@ -250,9 +250,7 @@ void TPrintPreview::setPrinter(PrinterService *printer)
 void TPrintPreview::OpenPage()
 {
     m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
-    if (!m_textPool)
-        m_textPool = PageRecorder::newPool();
-    m_recording = std::make_unique<PageRecorder>(m_pageFrame, m_textPool);
+    m_recording = std::make_unique<PageRecorder>(m_pageFrame);
     auto canvas = std::make_unique<QPainter>();
     if (!canvas->begin(m_recording.get())) {
         m_recording.reset();
@@ -327,7 +325,6 @@ void TPrintPreview::Clear()
     m_pageCanvas.reset();
     m_recording.reset();
     m_pages.clear();
-    m_textPool.reset();
     m_state = dsIdle;
     m_currentPage = 0;
     m_paperView->hide();

@@ -195,7 +195,6 @@ private:
 
     QList<RecordedPage> m_pages;
     QRect m_pageFrame;
-    std::shared_ptr<TextPool> m_textPool;
     std::unique_ptr<PageRecorder> m_recording;
     std::unique_ptr<QPainter> m_pageCanvas;
 };

@@ -12,44 +12,6 @@
 #include <optional>
 #include <vector>
 
-class TextPool
-{
-public:
-    quint32 text(const QString &text)
-    {
-        const auto it = m_textIndex.constFind(text);
-        if (it != m_textIndex.constEnd())
-            return *it;
-        const auto index = quint32(m_texts.size());
-        m_texts.push_back(text);
-        m_textIndex.insert(text, index);
-        return index;
-    }
-
-    quint32 font(const QFont &font)
-    {
-        if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont] == font)
-            return m_lastFont;
-        auto it = m_fontIndex.constFind(font);
-        if (it == m_fontIndex.constEnd()) {
-            it = m_fontIndex.insert(font, quint32(m_fonts.size()));
-            m_fonts.push_back(font);
-        }
-        m_lastFont = *it;
-        return m_lastFont;
-    }
-
-    const QString &textAt(quint32 index) const { return m_texts[index]; }
-    const QFont &fontAt(quint32 index) const { return m_fonts[index]; }
-
-private:
-    std::vector<QString> m_texts;
-    QHash<QString, quint32> m_textIndex;
-    std::vector<QFont> m_fonts;
-    QHash<QFont, quint32> m_fontIndex;
-    quint32 m_lastFont = 0;
-};
-
 struct PageData
 {
     enum Type : quint8 {
@@ -76,12 +38,10 @@ struct PageData
     struct KeptText
     {
         QPointF baseline;
-        quint32 text;
-        quint32 font;
+        const FontWords::Word *word;
     };
 
     QRect frame;
-    std::shared_ptr<TextPool> pool;
     std::vector<Op> ops;
     std::vector<QRectF> rects;
     std::vector<QLineF> lines;
@@ -253,7 +213,7 @@ public:
         font.setOverline(false);
         font.setStrikeOut(false);
         m_data->add(PageData::Text, m_data->texts,
-                    PageData::KeptText{p, m_data->pool->text(textItem.text()), m_data->pool->font(font)});
+                    PageData::KeptText{p, &FontWords::of(font, PageRecorder::Resolution).word(textItem.text())});
     }
 
 private:
@@ -616,9 +576,7 @@ private:
         }
         case PageData::Text: {
             const PageData::KeptText &text = d.texts[op.index];
-            const QString &string = d.pool->textAt(text.text);
-            const QFont &font = d.pool->fontAt(text.font);
-            const ShapedText &shaped = shapedText(string, font, PageRecorder::Resolution);
+            const ShapedText &shaped = FontWords::shaped(*text.word);
             if (m_ink)
                 ink(shaped.ink.translated(text.baseline));
             if (m_batching && m_batch.add(m_pen, text.baseline, shaped))
@@ -627,7 +585,7 @@ private:
             if (m_batching && m_batch.add(m_pen, text.baseline, shaped))
                 break;
             applyPen();
-            drawShapedText(p, text.baseline, string, font, PageRecorder::Resolution);
+            drawShapedText(p, text.baseline, *text.word);
             break;
         }
         }
@@ -690,20 +648,14 @@ void RecordedPage::printOnWhitePaper(QPainter &painter, const QRect &target) con
 
 // ---- PageRecorder ----
 
-PageRecorder::PageRecorder(const QRect &frame, std::shared_ptr<TextPool> pool)
+PageRecorder::PageRecorder(const QRect &frame)
     : m_data(std::make_shared<PageData>())
     , m_engine(std::make_unique<RecordingEngine>(m_data.get()))
 {
     m_data->frame = frame;
-    m_data->pool = std::move(pool);
 }
 
 PageRecorder::~PageRecorder() = default;
-
-std::shared_ptr<TextPool> PageRecorder::newPool()
-{
-    return std::make_shared<TextPool>();
-}
 
 void PageRecorder::setFrame(const QRect &frame)
 {
@@ -722,14 +674,12 @@ QPaintEngine *PageRecorder::paintEngine() const
     return m_engine.get();
 }
 
-void PageRecorder::keepText(QPainter &painter, const QPointF &baseline, const QString &text, const QFont &font,
-                            int dpi)
+void PageRecorder::keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word)
 {
-    const ShapedText &shaped = shapedText(text, font, dpi);
     // Drawing the glyphs brings the painter's state to the engine in order; the engine keeps
-    // the text in their place.
-    m_engine->expectText({baseline, m_data->pool->text(text), m_data->pool->font(font)});
-    for (const QGlyphRun &run : shaped.runs)
+    // the word in their place.
+    m_engine->expectText({baseline, &word});
+    for (const QGlyphRun &run : FontWords::shaped(word).runs)
         painter.drawGlyphRun(baseline, run);
     m_engine->textDone();
 }

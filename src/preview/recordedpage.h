@@ -11,9 +11,6 @@ class QPainter;
 struct PageData;
 class RecordingEngine;
 
-// The texts and fonts of a document's pages, each kept once for all pages.
-class TextPool;
-
 // A page as it was drawn, kept as the drawing calls themselves: played onto any painter at any
 // size, with text drawn from glyphs shaped once per word. Copies share the recording.
 class RecordedPage
@@ -37,24 +34,21 @@ private:
 };
 
 // The paint device pages are recorded on: paint on it with a QPainter, then take() the page.
-// Pages recorded with the same pool share their texts and fonts.
+// Text is kept as the words the run knows (FontWords), each shared by all pages.
 class PageRecorder : public QPaintDevice, public TextKeepingDevice
 {
 public:
     static constexpr int Resolution = 96;
 
-    PageRecorder(const QRect &frame, std::shared_ptr<TextPool> pool);
+    explicit PageRecorder(const QRect &frame);
     ~PageRecorder() override;
-
-    static std::shared_ptr<TextPool> newPool();
 
     void setFrame(const QRect &frame);
     // The page drawn so far; the painter must have ended.
     RecordedPage take();
 
     QPaintEngine *paintEngine() const override;
-    void keepText(QPainter &painter, const QPointF &baseline, const QString &text, const QFont &font,
-                  int dpi) override;
+    void keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word) override;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

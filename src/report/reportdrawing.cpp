@@ -23,22 +23,40 @@ int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignmen
     return drawWrappedText(canvas, text, alignmentFromWord(alignment), left, top, right, TextInset);
 }
 
-int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
+namespace {
+
+std::array<int, 8> cellHeights(const Canvas &canvas, const Inset &inset, const RowCells &cells)
+{
+    std::array<int, 8> heights{};
+    for (int k = 0; k < int(cells.size()); ++k)
+        heights[size_t(k)] = cellHeight(canvas, inset, cells, k);
+    return heights;
+}
+
+int rowHeight(const std::array<int, 8> &heights, const Inset &inset, int minHeight)
 {
     int height = 0;
-    for (int k = 0; k < int(cells.size()); ++k)
-        height = qMax(height, cellHeight(canvas, inset, cells, k) + inset.top + inset.bottom);
+    for (const int h : heights)
+        height = qMax(height, h + inset.top + inset.bottom);
     return qMax(height, minHeight);
+}
+
+} // namespace
+
+int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
+{
+    return rowHeight(cellHeights(canvas, inset, cells), inset, minHeight);
 }
 
 int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
                  const RowCells &cells, int minHeight)
 {
-    const int height = MeasureTableRow(canvas, inset, cells, minHeight);
+    const std::array<int, 8> heights = cellHeights(canvas, inset, cells);
+    const int height = rowHeight(heights, inset, minHeight);
     for (int k = 0; k < int(cells.size()); ++k) {
         const int width = ColumnWidths[size_t(k)];
         canvas.rectangle(x, y, x + width + 1, y + height + 1);
-        const int dy = centreVertically ? height / 2 - cellHeight(canvas, inset, cells, k) / 2 : inset.top;
+        const int dy = centreVertically ? height / 2 - heights[size_t(k)] / 2 : inset.top;
         const bool centred = k == 0 || k == 1 || k == 3 || k == 4 || k == 7;
         DrawWrappedText(canvas, cells[size_t(k)], centred ? QStringLiteral("center") : alignment, x + inset.left,
                         y + dy, x + width - inset.right);

@@ -1,0 +1,115 @@
+#include "fontwords.h"
+
+#include <QPaintDevice>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+// Stands in for a device of the given resolution when text is measured and laid out.
+class ResolutionDevice : public QPaintDevice
+{
+public:
+    explicit ResolutionDevice(int dpi) : m_dpi(dpi) {}
+    QPaintEngine *paintEngine() const override { return nullptr; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return m_dpi;
+        default:
+            return QPaintDevice::metric(metric);
+        }
+    }
+
+private:
+    int m_dpi;
+};
+
+QFontMetrics metricsFor(const QFont &font, int dpi)
+{
+    if (dpi <= 0)
+        return QFontMetrics(font);
+    const ResolutionDevice device(dpi);
+    return QFontMetrics(font, &device);
+}
+
+ShapedText shape(const QString &text, const QFont &font, int dpi)
+{
+    const ResolutionDevice device(dpi);
+    QTextLayout layout(text, font, dpi > 0 ? &device : nullptr);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedText shaped;
+    if (!line.isValid())
+        return shaped;
+    const qreal ascent = line.ascent();
+    for (QGlyphRun run : layout.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QRawFont rawFont = run.rawFont();
+        for (qsizetype i = 0; i < positions.size(); ++i) {
+            positions[i].ry() -= ascent;
+            if (i < glyphs.size())
+                shaped.ink |= rawFont.boundingRect(glyphs[i]).translated(positions[i]);
+        }
+        run.setPositions(positions);
+        shaped.runs.append(run);
+    }
+    if (font.underline() || font.overline() || font.strikeOut())
+        shaped.ink |= QRectF(0, -ascent, line.naturalTextWidth(), line.height());
+    return shaped;
+}
+
+} // namespace
+
+FontWords::FontWords(const QFont &font, int dpi)
+    : m_font(font)
+    , m_dpi(dpi)
+    , m_metrics(metricsFor(font, dpi))
+{
+}
+
+FontWords &FontWords::of(const QFont &font, int dpi)
+{
+    static QHash<std::pair<QFont, int>, std::shared_ptr<FontWords>> all;
+    static FontWords *last = nullptr;
+    if (last && dpi == last->m_dpi && font == last->m_font)
+        return *last;
+    auto &slot = all[std::pair(font, dpi)];
+    if (!slot)
+        slot = std::make_shared<FontWords>(font, dpi);
+    last = slot.get();
+    return *last;
+}
+
+const FontWords::Word &FontWords::word(QStringView text)
+{
+    const auto it = m_index.constFind(text);
+    if (it != m_index.constEnd())
+        return **it;
+    const QString key = text.toString();
+    m_words.push_back(Word{key, text.isEmpty() ? 0 : m_metrics.horizontalAdvance(key), this, {}});
+    const Word &added = m_words.back();
+    m_index.insert(QStringView(added.text), &added);
+    return added;
+}
+
+const ShapedText &FontWords::shaped(const Word &word)
+{
+    if (!word.shaped)
+        word.shaped = shape(word.text, word.owner->m_font, word.owner->m_dpi);
+    return *word.shaped;
+}
