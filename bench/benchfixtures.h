@@ -7,9 +7,13 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
+
+// The fastest of a benchmark's repetitions: the figure least disturbed by the machine.
+double fastest(const std::vector<double> &times);
 
 // The catalogue sizes every benchmark runs at.
-#define ZORIS_SIZES ->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)
+#define ZORIS_SIZES ->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->ComputeStatistics("min", fastest)
 
 // A generated catalogue of indicators with a value in each, and a school's name.
 IndicatorModel filledModel(int indicators);

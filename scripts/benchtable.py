@@ -11,10 +11,13 @@ def main(path):
     with open(path, encoding="utf-8") as f:
         runs = json.load(f)["benchmarks"]
     table = {}
+    repeated = any(run.get("aggregate_name") == "min" for run in runs)
     for run in runs:
-        if run.get("run_type") == "aggregate":
+        if repeated and run.get("aggregate_name") != "min":
             continue
-        name, _, size = run["name"].partition("/")
+        if not repeated and run.get("run_type") == "aggregate":
+            continue
+        name, _, size = run.get("run_name", run["name"]).partition("/")
         table.setdefault(name, {})[int(size)] = run["real_time"] * SCALE[run["time_unit"]]
     print("| benchmark (ms) | " + " | ".join(f"{n:,}" for n in SIZES) + " | 100k / 10k |")
     print("|---|" + "---:|" * (len(SIZES) + 1))

@@ -26,8 +26,11 @@ QByteArray TextReader::readLine()
         end = m_data.size();
     QByteArray line = m_data.sliced(m_pos, end - m_pos);
     m_pos = next;
+    // CR LF ends the lines of these files; a CR elsewhere is dropped as well.
+    if (line.endsWith('\r'))
+        line.chop(1);
     if (line.contains('\r'))
-        line.replace('\r', QByteArrayView());
+        line.removeIf([](char c) { return c == '\r'; });
     return line;
 }
 

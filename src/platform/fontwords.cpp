@@ -79,6 +79,7 @@ FontWords::FontWords(const QFont &font, int dpi)
     : m_font(font)
     , m_dpi(dpi)
     , m_metrics(metricsFor(font, dpi))
+    , m_blankWidth(m_metrics.horizontalAdvance(QStringLiteral(" ")))
 {
 }
 
@@ -95,21 +96,22 @@ FontWords &FontWords::of(const QFont &font, int dpi)
     return *last;
 }
 
-const FontWords::Word &FontWords::word(QStringView text)
+FontWords::Entry FontWords::entry(QStringView text)
 {
     const auto it = m_index.constFind(text);
     if (it != m_index.constEnd())
-        return **it;
+        return *it;
     const QString key = text.toString();
     m_words.push_back(Word{key, text.isEmpty() ? 0 : m_metrics.horizontalAdvance(key), this, {}});
     const Word &added = m_words.back();
-    m_index.insert(QStringView(added.text), &added);
-    return added;
+    const Entry entry{added.width, &added};
+    m_index.insert(QStringView(added.text), entry);
+    return entry;
 }
 
 const ShapedText &FontWords::shaped(const Word &word)
 {
     if (!word.shaped)
-        word.shaped = shape(word.text, word.owner->m_font, word.owner->m_dpi);
+        word.shaped = std::make_unique<ShapedText>(shape(word.text, word.owner->m_font, word.owner->m_dpi));
     return *word.shaped;
 }

@@ -9,7 +9,7 @@
 #include <QString>
 
 #include <deque>
-#include <optional>
+#include <memory>
 
 struct ShapedText
 {
@@ -28,7 +28,7 @@ public:
         QString text;
         int width;
         const FontWords *owner;
-        mutable std::optional<ShapedText> shaped;
+        mutable std::unique_ptr<ShapedText> shaped; // made when first drawn
     };
 
     // A resolution of 0 stands for the screen's.
@@ -38,7 +38,9 @@ public:
     int dpi() const { return m_dpi; }
     const QFontMetrics &metrics() const { return m_metrics; }
 
-    const Word &word(QStringView text);
+    const Word &word(QStringView text) { return *entry(text).word; }
+    int width(QStringView text) { return entry(text).width; }
+    int blankWidth() const { return m_blankWidth; }
     static const ShapedText &shaped(const Word &word);
 
     FontWords(const QFont &font, int dpi);
@@ -46,10 +48,19 @@ public:
     FontWords &operator=(const FontWords &) = delete;
 
 private:
+    // The width sits beside the key: measuring touches nothing else.
+    struct Entry
+    {
+        int width;
+        const Word *word;
+    };
+    Entry entry(QStringView text);
+
     QFont m_font;
     int m_dpi;
     QFontMetrics m_metrics;
+    int m_blankWidth;
     std::deque<Word> m_words;
     // Keys view the texts of m_words, which never move.
-    QHash<QStringView, const Word *> m_index;
+    QHash<QStringView, Entry> m_index;
 };

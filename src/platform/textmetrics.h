@@ -11,7 +11,8 @@ class TextMetrics
 public:
     explicit TextMetrics(const QFont &font, const QPaintDevice *device = nullptr);
 
-    int width(QStringView text) const { return m_words->word(text).width; }
+    int width(QStringView text) const { return m_words->width(text); }
+    int blankWidth() const { return m_words->blankWidth(); }
     const FontWords::Word &word(QStringView text) const { return m_words->word(text); }
     // The height of a line of text; the same for every string in the font.
     int height() const { return m_height; }

@@ -18,7 +18,7 @@ namespace {
 template<typename OnWord, typename OnLineEnd>
 void breakLines(const TextMetrics &metrics, QStringView text, int limit, OnWord onWord, OnLineEnd onLineEnd)
 {
-    const int sw = metrics.width(u" ");
+    const int sw = metrics.blankWidth();
     int running = 0;
     qsizetype start = 0;
     for (;;) {
@@ -46,7 +46,7 @@ void breakLines(const TextMetrics &metrics, QStringView text, int limit, OnWord 
 WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
 {
     WrappedText result;
-    result.blankWidth = metrics.width(u" ");
+    result.blankWidth = metrics.blankWidth();
     result.lineHeight = metrics.height();
     qsizetype lineStart = 0;
     breakLines(
