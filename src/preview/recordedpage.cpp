@@ -248,16 +248,16 @@ public:
     {
     }
 
-    void add(const QRectF &rect)
+    void add(const QRectF &inked)
     {
-        // A unit more on every side covers rounding to device pixels and smoothing.
-        const QRectF inked = rect.adjusted(-1, -1, 1, 1);
         forSquares(inked, [&](std::vector<QRectF> &square) {
             square.push_back(inked);
             return true;
         });
     }
 
+    // Rectangles that only share an edge do not touch: a fill ending where a descender ends
+    // changes no ink, at most the smoothing of the one device pixel on that edge.
     bool touches(const QRectF &rect)
     {
         bool found = false;
