@@ -3,6 +3,7 @@
 #include "textcapture.h"
 
 #include "platform/canvas.h"
+#include "platform/shapedtext.h"
 #include "preview/recordedpage.h"
 
 #include <QImage>
@@ -164,6 +165,7 @@ private slots:
     void scalesFrameOntoTarget();
     void whitePaperLeavesOutOnlyInvisibleFills();
     void textKeptAsText();
+    void decoratedTextAsThePainterDrawsIt();
 };
 
 void tst_RecordedPage::playsAsDrawn_data()
@@ -246,6 +248,22 @@ void tst_RecordedPage::textKeptAsText()
     QVERIFY(upward);
     QCOMPARE(qRound(upward->angle), -90);
     QCOMPARE(capture.textList().count(QStringLiteral("інше")), 3);
+}
+
+void tst_RecordedPage::decoratedTextAsThePainterDrawsIt()
+{
+    // On a scaled page, as the preview shows and prints it.
+    const QString text = QStringLiteral("Назва школи");
+    const QImage byPainter = drawnDirectly([&](QPainter &p) {
+        p.scale(0.5, 0.75);
+        p.setFont(sceneFont(false, true));
+        p.drawText(QPointF(100, 200), text);
+    });
+    const QImage byWord = drawnDirectly([&](QPainter &p) {
+        p.scale(0.5, 0.75);
+        drawShapedText(p, QPointF(100, 200), FontWords::of(sceneFont(false, true), 96).word(text));
+    });
+    QCOMPARE(differingPixels(byWord, byPainter), 0);
 }
 
 QTEST_MAIN(tst_RecordedPage)

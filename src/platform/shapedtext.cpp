@@ -17,14 +17,18 @@ void drawShapedText(QPainter &painter, const QPointF &baseline, const FontWords:
         keeper->keepText(painter, baseline, word);
         return;
     }
-    if (paintsGlyphs(painter)) {
+    const QFont &font = word.owner->font();
+    // Qt places the decorations of a glyph run by the run's own origin, not by the painter's
+    // position: decorated text is left to the painter.
+    const bool decorated = font.underline() || font.overline() || font.strikeOut();
+    if (paintsGlyphs(painter) && !decorated) {
         for (const QGlyphRun &run : FontWords::shaped(word).runs)
             painter.drawGlyphRun(baseline, run);
         return;
     }
     // A point size means pixels at the word's resolution; the device may count others.
     const FontWords &words = *word.owner;
-    QFont deviceFont = words.font();
+    QFont deviceFont = font;
     const int deviceDpi = painter.device()->logicalDpiY();
     if (deviceFont.pixelSize() <= 0 && words.dpi() > 0 && deviceDpi > 0 && deviceDpi != words.dpi())
         deviceFont.setPointSizeF(deviceFont.pointSizeF() * words.dpi() / deviceDpi);

@@ -18,6 +18,6 @@ public:
 bool paintsGlyphs(const QPainter &painter);
 
 // Draws a word with its baseline starting at baseline, in the painter's pen, without a
-// background box. Raster and PDF painters get its glyphs, shaped once; text-keeping devices the
-// word; other engines its text to shape themselves.
+// background box. Raster and PDF painters get its glyphs, shaped once, unless the font is
+// underlined, overlined or struck out; text-keeping devices the word; other engines its text.
 void drawShapedText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word);
