@@ -61,8 +61,9 @@ struct PageData
         ops.push_back({type, mode, quint32(list.size()), 1});
         list.push_back(std::move(value));
     }
-    template<typename T>
-    void addAll(Type type, std::vector<T> &list, const T *values, int count, quint8 mode = 0)
+    // Integer rectangles, lines and points are kept as their floating-point equals.
+    template<typename T, typename Source>
+    void addAll(Type type, std::vector<T> &list, const Source *values, int count, quint8 mode = 0)
     {
         ops.push_back({type, mode, quint32(list.size()), quint32(count)});
         list.insert(list.end(), values, values + count);
@@ -125,53 +126,25 @@ public:
             d.add(PageData::Opacity, d.reals, state.opacity());
     }
 
-    void drawRects(const QRectF *rects, int count) override
-    {
-        if (!m_takingGlyphs)
-            m_data->addAll(PageData::Rects, m_data->rects, rects, count);
-    }
-    void drawRects(const QRect *rects, int count) override
-    {
-        for (int i = 0; i < count; ++i) {
-            const QRectF rect(rects[i]);
-            drawRects(&rect, 1);
-        }
-    }
-    void drawLines(const QLineF *lines, int count) override
-    {
-        if (!m_takingGlyphs)
-            m_data->addAll(PageData::Lines, m_data->lines, lines, count);
-    }
-    void drawLines(const QLine *lines, int count) override
-    {
-        for (int i = 0; i < count; ++i) {
-            const QLineF line(lines[i]);
-            drawLines(&line, 1);
-        }
-    }
+    void drawRects(const QRectF *rects, int count) override { keep(PageData::Rects, m_data->rects, rects, count); }
+    void drawRects(const QRect *rects, int count) override { keep(PageData::Rects, m_data->rects, rects, count); }
+    void drawLines(const QLineF *lines, int count) override { keep(PageData::Lines, m_data->lines, lines, count); }
+    void drawLines(const QLine *lines, int count) override { keep(PageData::Lines, m_data->lines, lines, count); }
     void drawPoints(const QPointF *points, int count) override
     {
-        if (!m_takingGlyphs)
-            m_data->addAll(PageData::Points, m_data->points, points, count);
+        keep(PageData::Points, m_data->points, points, count);
     }
     void drawPoints(const QPoint *points, int count) override
     {
-        for (int i = 0; i < count; ++i) {
-            const QPointF point(points[i]);
-            drawPoints(&point, 1);
-        }
+        keep(PageData::Points, m_data->points, points, count);
     }
     void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
     {
-        if (!m_takingGlyphs)
-            m_data->addAll(PageData::Polygon, m_data->points, points, count, quint8(mode));
+        keep(PageData::Polygon, m_data->points, points, count, quint8(mode));
     }
     void drawPolygon(const QPoint *points, int count, PolygonDrawMode mode) override
     {
-        QPolygonF polygon;
-        for (int i = 0; i < count; ++i)
-            polygon.append(QPointF(points[i]));
-        drawPolygon(polygon.constData(), count, mode);
+        keep(PageData::Polygon, m_data->points, points, count, quint8(mode));
     }
     void drawEllipse(const QRectF &rect) override
     {
@@ -217,6 +190,15 @@ public:
     }
 
 private:
+    // What the painter draws along with the glyphs of an expected text is their decoration,
+    // which the text brings back when it is played.
+    template<typename T, typename Source>
+    void keep(PageData::Type type, std::vector<T> &list, const Source *values, int count, quint8 mode = 0)
+    {
+        if (!m_takingGlyphs)
+            m_data->addAll(type, list, values, count, mode);
+    }
+
     PageData *m_data;
     std::optional<PageData::KeptText> m_expected;
     bool m_takingGlyphs = false;
