@@ -17,8 +17,8 @@ enum TPrinterOrientation { poPortrait, poLandscape };
 enum TPreviewState { dsIdle, dsRecording, dsPrinting };
 
 // A print preview: a caller records a document page by page on Canvas() in paper units, the
-// control keeps every page as its drawing calls, shows one page at a time as a sheet of paper with
-// zoom, scrolling and keyboard paging, and prints the pages as one job.
+// control keeps every page as its drawing calls, shows one page at a time as a sheet of paper
+// with zoom, scrolling and keyboard paging, and prints the pages as one job.
 //
 // Page canvases: (0, 0) is the paper's top-left corner and (PaperWidth, PaperHeight) its
 // bottom-right corner; positions, text sizes and pen widths are all in Units. Each page starts

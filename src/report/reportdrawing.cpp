@@ -11,20 +11,6 @@ int cellHeight(const Canvas &canvas, const Inset &inset, const RowCells &cells, 
     return MeasureWrappedText(canvas, cells[size_t(k)], ColumnWidths[size_t(k)] - inset.left - inset.right);
 }
 
-} // namespace
-
-int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit)
-{
-    return measureWrappedText(canvas.metrics(), text, limit);
-}
-
-int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right)
-{
-    return drawWrappedText(canvas, text, alignmentFromWord(alignment), left, top, right, TextInset);
-}
-
-namespace {
-
 std::array<int, 8> cellHeights(const Canvas &canvas, const Inset &inset, const RowCells &cells)
 {
     std::array<int, 8> heights{};
@@ -42,6 +28,16 @@ int rowHeight(const std::array<int, 8> &heights, const Inset &inset, int minHeig
 }
 
 } // namespace
+
+int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit)
+{
+    return measureWrappedText(canvas.metrics(), text, limit);
+}
+
+int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right)
+{
+    return drawWrappedText(canvas, text, alignmentFromWord(alignment), left, top, right, TextInset);
+}
 
 int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
 {
