@@ -230,7 +230,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::OpenDataFile()
 {
     run([this] {
-        const std::optional<QString> chosen = m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"));
+        const std::optional<QString> chosen = m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), QString());
         if (chosen && !chosen->isEmpty() && !loadDataFile(*chosen))
             return;
         RefreshValues();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,11 +18,16 @@ public:
     virtual bool confirmYesNo(const QString &text) = 0;
     // Caption "Confirm", question icon, "OK" and "Cancel"; true for OK.
     virtual bool confirmOkCancel(const QString &text) = 0;
+    enum class Answer { Yes, No, Cancel };
+    // Caption "Confirm", question icon, "&Yes", "&No" and "Cancel"; closing the box is Cancel.
+    virtual Answer confirmYesNoCancel(const QString &text) = 0;
     // One edit line pre-filled with proposed (selected), at most 255 characters; the edited
     // text on OK, proposed on Cancel.
     virtual QString inputBox(const QString &caption, const QString &prompt, const QString &proposed) = 0;
-    // filter is "description|pattern"; nothing when the user cancels.
-    virtual std::optional<QString> openFile(const QString &filter) = 0;
+    // filter is "description|pattern"; the dialogs start in directory unless it is empty.
+    // Nothing (or no name) when the user cancels.
+    virtual std::optional<QString> openFile(const QString &filter, const QString &directory) = 0;
+    virtual QStringList openFiles(const QString &filter, const QString &directory) = 0;
     virtual std::optional<QString> saveFile(const QString &filter, const QString &directory,
                                             const QString &proposedName) = 0;
     // The application's error box: caption the application title, error icon, one OK button;

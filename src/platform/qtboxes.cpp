@@ -42,14 +42,20 @@ QString qtFilter(const QString &filter)
         + QLatin1Char(')');
 }
 
-std::optional<QString> runFileDialog(QFileDialog &dialog, const QString &filter)
+QStringList runFileDialog(QFileDialog &dialog, const QString &filter, const QString &directory)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(qtFilter(filter));
+    if (!directory.isEmpty())
+        dialog.setDirectory(directory);
     if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> firstFile(const QStringList &files)
+{
     if (files.isEmpty())
         return std::nullopt;
     return files.front();
@@ -67,6 +73,21 @@ bool QtBoxes::confirmYesNo(const QString &text)
     return ask(QMessageBox::Question, QStringLiteral("Confirm"), text,
                {{QMessageBox::Yes, QStringLiteral("&Yes")}, {QMessageBox::No, QStringLiteral("&No")}})
         == QMessageBox::Yes;
+}
+
+StandardBoxes::Answer QtBoxes::confirmYesNoCancel(const QString &text)
+{
+    switch (ask(QMessageBox::Question, QStringLiteral("Confirm"), text,
+                {{QMessageBox::Yes, QStringLiteral("&Yes")},
+                 {QMessageBox::No, QStringLiteral("&No")},
+                 {QMessageBox::Cancel, QStringLiteral("Cancel")}})) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 bool QtBoxes::confirmOkCancel(const QString &text)
@@ -101,12 +122,20 @@ QString QtBoxes::inputBox(const QString &caption, const QString &prompt, const Q
     return dialog.exec() == QDialog::Accepted ? edit->text() : proposed;
 }
 
-std::optional<QString> QtBoxes::openFile(const QString &filter)
+std::optional<QString> QtBoxes::openFile(const QString &filter, const QString &directory)
 {
     QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return runFileDialog(dialog, filter);
+    return firstFile(runFileDialog(dialog, filter, directory));
+}
+
+QStringList QtBoxes::openFiles(const QString &filter, const QString &directory)
+{
+    QFileDialog dialog(owner());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    return runFileDialog(dialog, filter, directory);
 }
 
 std::optional<QString> QtBoxes::saveFile(const QString &filter, const QString &directory,
@@ -120,7 +149,7 @@ std::optional<QString> QtBoxes::saveFile(const QString &filter, const QString &d
     if (!directory.isEmpty())
         dialog.setDirectory(directory);
     dialog.selectFile(proposedName);
-    return runFileDialog(dialog, filter);
+    return firstFile(runFileDialog(dialog, filter, QString()));
 }
 
 void QtBoxes::errorBox(const QString &message)

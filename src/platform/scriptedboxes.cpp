@@ -19,6 +19,12 @@ bool ScriptedBoxes::confirmOkCancel(const QString &text)
     return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
 }
 
+StandardBoxes::Answer ScriptedBoxes::confirmYesNoCancel(const QString &text)
+{
+    asked.append({Kind::ConfirmYesNoCancel, text, {}, {}, {}});
+    return threeWayAnswers.isEmpty() ? Answer::Cancel : threeWayAnswers.dequeue();
+}
+
 QString ScriptedBoxes::inputBox(const QString &caption, const QString &prompt, const QString &proposed)
 {
     asked.append({Kind::Input, prompt, caption, proposed, {}});
@@ -26,10 +32,16 @@ QString ScriptedBoxes::inputBox(const QString &caption, const QString &prompt, c
     return answer ? answer->left(255) : proposed;
 }
 
-std::optional<QString> ScriptedBoxes::openFile(const QString &filter)
+std::optional<QString> ScriptedBoxes::openFile(const QString &filter, const QString &directory)
 {
-    asked.append({Kind::OpenFile, filter, {}, {}, {}});
+    asked.append({Kind::OpenFile, filter, {}, {}, directory});
     return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
+}
+
+QStringList ScriptedBoxes::openFiles(const QString &filter, const QString &directory)
+{
+    asked.append({Kind::OpenFiles, filter, {}, {}, directory});
+    return filesAnswers.isEmpty() ? QStringList() : filesAnswers.dequeue();
 }
 
 std::optional<QString> ScriptedBoxes::saveFile(const QString &filter, const QString &directory,

@@ -12,7 +12,8 @@
 class ScriptedBoxes : public StandardBoxes
 {
 public:
-    enum class Kind { Warning, ConfirmYesNo, ConfirmOkCancel, Input, OpenFile, SaveFile, Error, Beep };
+    enum class Kind { Warning, ConfirmYesNo, ConfirmOkCancel, ConfirmYesNoCancel, Input, OpenFile, OpenFiles,
+                      SaveFile, Error, Beep };
 
     struct Asked
     {
@@ -20,20 +21,24 @@ public:
         QString text;      // the message (error boxes: as shown), prompt or filter
         QString caption;   // input box caption
         QString proposed;  // input box text, or the proposed file name
-        QString directory; // save dialog's starting folder
+        QString directory; // file dialog's starting folder
     };
 
     QQueue<bool> confirmAnswers;
     QQueue<std::optional<QString>> inputAnswers; // nothing = Cancel
     QQueue<std::optional<QString>> fileAnswers;  // nothing = Cancel
+    QQueue<Answer> threeWayAnswers;              // none queued = Cancel
+    QQueue<QStringList> filesAnswers;            // empty = Cancel
 
     QList<Asked> asked;
 
     void warning(const QString &text) override;
     bool confirmYesNo(const QString &text) override;
     bool confirmOkCancel(const QString &text) override;
+    Answer confirmYesNoCancel(const QString &text) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &proposed) override;
-    std::optional<QString> openFile(const QString &filter) override;
+    std::optional<QString> openFile(const QString &filter, const QString &directory) override;
+    QStringList openFiles(const QString &filter, const QString &directory) override;
     std::optional<QString> saveFile(const QString &filter, const QString &directory,
                                     const QString &proposedName) override;
     void errorBox(const QString &message) override;
