@@ -6,6 +6,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/apptitle.h"
 #include "platform/qtboxes.h"
+#include "platform/qttranslation.h"
 #include "platform/errors.h"
 #include "platform/printing/systemprinter.h"
 #include "platform/skin.h"
@@ -65,6 +66,7 @@ int main(int argc, char *argv[])
         });
     }
     QApplication app(argc, argv);
+    installQtTranslation(app);
     QApplication::setApplicationName(applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(ZORIS_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("zoris"));

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,8 @@ public:
         : m_oldDir(QDir::currentPath())
     {
         QDir::setCurrent(m_dir.path());
+        // Folders remembered by one test are not seen by the next.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
         if (!catalog.isNull())
             writeBytes(QStringLiteral("DEFAULT.lng"), catalog);
         if (!schoolName.isNull())
@@ -133,5 +136,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_settings;
     QString m_oldDir;
 };

@@ -4,9 +4,12 @@
 #include "platform/skin.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+Q_DECLARE_METATYPE(StandardBoxes::Answer)
 
 namespace {
 
@@ -14,6 +17,25 @@ using Kind = ScriptedBoxes::Kind;
 
 const QString Proposal = QStringLiteral("Середня школа №");
 const QString ExitQuestion = QStringLiteral("Ви дійсно вирішили війти з програми?");
+const QString UnsavedQuestion = QStringLiteral("Значення показників змінено і не записано. Записати їх?");
+const QString Caption = QStringLiteral("Формування показників діяльності ЗНЗ - 2026");
+using Answer = StandardBoxes::Answer;
+
+// Types a value into the first indicator's value cell, leaving the editor open.
+void typeValue(TForm1 &form, char digit)
+{
+    form.Grid1->setRow(2);
+    form.Grid1->setCol(6);
+    QTest::keyClick(form.Grid1, digit);
+}
+
+QList<int> kindsAsked(const ScriptedBoxes &boxes)
+{
+    QList<int> kinds;
+    for (const ScriptedBoxes::Asked &a : boxes.asked)
+        kinds.append(int(a.kind));
+    return kinds;
+}
 
 } // namespace
 
@@ -47,6 +69,13 @@ private slots:
     void exitQuestion_data();
     void exitQuestion();
     void wizardAndReportButtons();
+
+    void unsavedMark();
+    void unsavedQuestion_data();
+    void unsavedQuestion();
+    void shortcuts_data();
+    void shortcuts();
+    void dialogFolders();
 };
 
 void tst_MainWindow::startupSchoolName_data()
@@ -225,7 +254,6 @@ void tst_MainWindow::saveCommand()
     const ScriptedBoxes::Asked &dialog = fixture.boxes.asked.back();
     QCOMPARE(dialog.text, QStringLiteral("Файлы данных *.zrs|*.zrs"));
     QCOMPARE(dialog.proposed, QStringLiteral("Школа №5(2026)"));
-    QCOMPARE(dialog.directory, QCoreApplication::applicationDirPath());
     QCOMPARE(fixture.boxes.count(Kind::ConfirmYesNo), 0);
     const QStringList files = QDir(fixture.path(".")).entryList({"*.zrs", "*.ZRS"}, QDir::Files);
     if (written.isEmpty()) {
@@ -434,6 +462,168 @@ void tst_MainWindow::wizardAndReportButtons()
     form.ToolButton5->click();
     QCOMPARE(wizardOpenedAt, (QList<std::pair<int, int>>{{0, 0}}));
     QCOMPARE(reports, 1);
+}
+
+void tst_MainWindow::unsavedMark()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    const auto state = [&] { return std::pair(fixture.model.valuesUnsaved(), form.windowTitle()); };
+    typeValue(form, '0'); // the value held already
+    QCOMPARE(state(), std::pair(false, Caption));
+    QTest::keyClick(QApplication::focusWidget(), '7');
+    QCOMPARE(state(), std::pair(true, QLatin1Char('*') + Caption));
+    fixture.boxes.fileAnswers.enqueue(fixture.path("saved"));
+    form.ToolButton3->click();
+    QCOMPARE(state(), std::pair(false, Caption));
+    // The wizard stores through the model and then refreshes the window.
+    fixture.model.storeValue(fixture.model.Catalog[2].Items[0], 4);
+    form.RefreshValues();
+    QCOMPARE(state(), std::pair(true, QLatin1Char('*') + Caption));
+    writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
+    fixture.boxes.threeWayAnswers.enqueue(Answer::No);
+    fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
+    form.ToolButton11->click();
+    QCOMPARE(state(), std::pair(false, Caption));
+    // A file of another year opens nothing and leaves the mark as it was.
+    typeValue(form, '5');
+    writeBytes(fixture.path("old.zrs"), fixtureDataFile(QStringLiteral("2019"), QStringLiteral("Ліцей №7")));
+    fixture.boxes.threeWayAnswers.enqueue(Answer::No);
+    form.openDataFileNamed(QStringLiteral("old.zrs"));
+    QCOMPARE(state(), std::pair(true, QLatin1Char('*') + Caption));
+}
+
+enum Way { ExitButton, CloseBox, CtrlQ, OpenButton, CommandLine };
+
+void tst_MainWindow::unsavedQuestion_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<std::optional<QString>>("saveAs"); // nothing: the save dialog is cancelled
+    QTest::addColumn<bool>("goesOn");
+
+    const std::pair<Way, const char *> ways[] = {{ExitButton, "exit button"}, {CloseBox, "close box"}, {CtrlQ, "Ctrl+Q"},
+                                                 {OpenButton, "open button"}, {CommandLine, "command line"}};
+    for (const auto &[way, name] : ways) {
+        QTest::addRow("%s, Yes, saved", name) << int(way) << Answer::Yes << std::optional<QString>("saved") << true;
+        QTest::addRow("%s, Yes, save cancelled", name) << int(way) << Answer::Yes << std::optional<QString>() << false;
+        QTest::addRow("%s, Yes, save fails", name)
+            << int(way) << Answer::Yes << std::optional<QString>("missing/saved") << false;
+        QTest::addRow("%s, No", name) << int(way) << Answer::No << std::optional<QString>() << true;
+        QTest::addRow("%s, Cancel", name) << int(way) << Answer::Cancel << std::optional<QString>() << false;
+    }
+}
+
+void tst_MainWindow::unsavedQuestion()
+{
+    QFETCH(int, way);
+    QFETCH(Answer, answer);
+    QFETCH(std::optional<QString>, saveAs);
+    QFETCH(bool, goesOn);
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
+    typeValue(form, '7');
+    fixture.boxes.threeWayAnswers.enqueue(answer);
+    if (answer == Answer::Yes)
+        fixture.boxes.fileAnswers.enqueue(saveAs ? std::optional(fixture.path(*saveAs)) : std::nullopt);
+    fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
+    switch (way) {
+    case ExitButton: form.ToolButton7->click(); break;
+    case CloseBox: form.close(); break;
+    case CtrlQ: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier); break;
+    case OpenButton: form.ToolButton11->click(); break;
+    case CommandLine: form.openDataFileNamed(QStringLiteral("data.zrs")); break;
+    }
+
+    QCOMPARE(fixture.boxes.texts(Kind::ConfirmYesNoCancel), QStringList{UnsavedQuestion});
+    QCOMPARE(fixture.boxes.count(Kind::ConfirmYesNo), 0); // no exit question after it
+    const bool saved = answer == Answer::Yes && saveAs == QStringLiteral("saved");
+    QCOMPARE(QFile::exists(fixture.path("saved.zrs")), saved);
+    QCOMPARE(fixture.boxes.count(Kind::Error), saveAs == QStringLiteral("missing/saved") ? 1 : 0);
+    const bool opens = way == OpenButton || way == CommandLine;
+    if (opens) {
+        QCOMPARE(fixture.model.Catalog[0].Items[0].Value, goesOn ? 1.0 : 7.0);
+        QCOMPARE(fixture.boxes.count(Kind::OpenFile), way == OpenButton && goesOn ? 1 : 0);
+    } else {
+        QCOMPARE(form.isVisible(), !goesOn);
+    }
+    QCOMPARE(fixture.model.valuesUnsaved(), !saved && !(opens && goesOn));
+}
+
+void tst_MainWindow::shortcuts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QList<int>>("asked");
+    QTest::addColumn<int>("reports");
+
+    const QList<std::tuple<int, const char *, QList<int>, int>> keys = {
+        {Qt::Key_O, "Ctrl+O", {int(Kind::OpenFile)}, 0},
+        {Qt::Key_S, "Ctrl+S", {int(Kind::SaveFile)}, 0},
+        {Qt::Key_P, "Ctrl+P", {}, 1},
+        {Qt::Key_Q, "Ctrl+Q", {int(Kind::ConfirmYesNo)}, 0}};
+    for (const auto &[key, name, asked, reports] : keys) {
+        for (const char *focus : {"grid", "cell editor", "tool bar"})
+            QTest::addRow("%s in the %s", name, focus) << key << QString::fromLatin1(focus) << asked << reports;
+    }
+}
+
+void tst_MainWindow::shortcuts()
+{
+    QFETCH(int, key);
+    QFETCH(QString, focus);
+    QFETCH(QList<int>, asked);
+    QFETCH(int, reports);
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    int shown = 0;
+    form.setShowReport([&] { ++shown; });
+    form.Grid1->setRow(2);
+    form.Grid1->setCol(6);
+    if (focus == QStringLiteral("cell editor")) {
+        QTest::keyClick(form.Grid1, Qt::Key_F2);
+        QVERIFY(form.Grid1->EditorMode());
+        QVERIFY(QApplication::focusWidget() != form.Grid1);
+    } else if (focus == QStringLiteral("tool bar")) {
+        form.ToolButton4->setFocus();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
+
+    QCOMPARE(kindsAsked(fixture.boxes), asked); // the key filter did not beep either
+    QCOMPARE(shown, reports);
+    QVERIFY(!form.Grid1->EditorMode());
+    QVERIFY(form.isVisible());
+}
+
+void tst_MainWindow::dialogFolders()
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    const auto startOf = [&](QToolButton *button) {
+        fixture.boxes.clear();
+        button->click();
+        return fixture.boxes.asked.value(0).directory;
+    };
+    const QString documents = home.filePath(QStringLiteral("Documents"));
+    const QString reports = home.filePath(QStringLiteral("Звіти"));
+
+    QCOMPARE(startOf(form.ToolButton3), home.path()); // no documents folder
+    QVERIFY(QDir().mkdir(documents));
+    QCOMPARE(startOf(form.ToolButton3), documents);
+    QCOMPARE(startOf(form.ToolButton11), documents);
+    // A file chosen in either dialog sets where both start.
+    QVERIFY(QDir().mkdir(reports));
+    fixture.boxes.fileAnswers.enqueue(reports + QStringLiteral("/школа"));
+    form.ToolButton3->click();
+    QCOMPARE(startOf(form.ToolButton11), reports);
+    QCOMPARE(startOf(form.ToolButton3), reports);
+    QVERIFY(QDir(reports).removeRecursively());
+    QCOMPARE(startOf(form.ToolButton11), documents);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -320,6 +320,8 @@ void tst_Report::pdfReadBack()
     QCOMPARE(boxes.asked.value(0).proposed, QStringLiteral("Середня школа №5(2026).pdf"));
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
     QVERIFY(QFile::exists(pdf));
+    QTest::mouseClick(window.Button5, Qt::LeftButton);
+    QCOMPARE(boxes.asked.value(1).directory, dir.path()); // where the PDF went
 
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});

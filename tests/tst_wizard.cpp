@@ -290,6 +290,7 @@ void tst_Wizard::storesTyped_data()
     QTest::newRow("full stop as comma") << "1.25" << 1.25;
     QTest::newRow("trailing comma") << "5," << 5.0;
     QTest::newRow("leading zeros") << "007" << 7.0;
+    QTest::newRow("the value held") << "99" << 99.0;
 }
 
 void tst_Wizard::storesTyped()
@@ -303,6 +304,7 @@ void tst_Wizard::storesTyped()
     QTest::keyClicks(w.edit(), typed);
     w.next();
     QCOMPARE(w.item(0, 0).Value, stored);
+    QCOMPARE(w.model.valuesUnsaved(), stored != 99); // only a changed value is left unsaved
     QCOMPARE(w.at(), Position(0, 1));
     QCOMPARE(w.boxes.asked.size(), 0);
     w.dialog.hide();

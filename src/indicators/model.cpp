@@ -49,7 +49,15 @@ void IndicatorModel::SetValueAtRow(int Row, double Value)
 {
     const GridRow at = gridRow(Row);
     if (at.kind == GridRow::Indicator)
-        Catalog[at.section].Items[at.item].Value = Value;
+        storeValue(Catalog[at.section].Items[at.item], Value);
+}
+
+void IndicatorModel::storeValue(pokazatel &item, double value)
+{
+    if (item.Value == value)
+        return;
+    item.Value = value;
+    m_valuesUnsaved = true;
 }
 
 QByteArray IndicatorModel::SectionTitleAtRow(int r) const

@@ -56,4 +56,14 @@ public:
     void SetValueAtRow(int Row, double Value);
     // The title of the section shown on grid row r, or nothing when r is no section row.
     QByteArray SectionTitleAtRow(int r) const;
+
+    // Stores value into item, one of this model's indicators; a value that differs from the one
+    // held marks the values unsaved.
+    void storeValue(pokazatel &item, double value);
+    // Whether a value changed since the values were last opened or saved.
+    bool valuesUnsaved() const { return m_valuesUnsaved; }
+    void setValuesSaved() { m_valuesUnsaved = false; }
+
+private:
+    bool m_valuesUnsaved = false;
 };

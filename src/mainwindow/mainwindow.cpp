@@ -12,11 +12,11 @@
 #include "platform/skin.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,6 +28,7 @@ const QString SchoolNameFile = QString::fromLatin1(SchoolNameFileName);
 const QString SchoolNameCaption = QStringLiteral("Запит");
 const QString SchoolNamePrompt = QStringLiteral("Введіть назву навчального закладу: ");
 const QString ExitQuestion = QStringLiteral("Ви дійсно вирішили війти з програми?");
+const QString UnsavedQuestion = QStringLiteral("Значення показників змінено і не записано. Записати їх?");
 
 // A name typed or pasted with line breaks would split the one-line school-name file and shift
 // every line of a data file written with it.
@@ -48,7 +49,8 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     , m_model(model)
     , m_boxes(boxes)
 {
-    setWindowTitle(DesignCaption);
+    m_caption = DesignCaption;
+    setWindowTitle(m_caption);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     QPalette colors = palette();
     colors.setColor(QPalette::Window, Skin::WindowColor);
@@ -82,6 +84,13 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
+    // Anywhere in the window, the grid's cell editor included, as if the button were pressed.
+    const std::pair<QKeyCombination, QToolButton *> shortcuts[] = {{Qt::CTRL | Qt::Key_O, ToolButton11},
+                                                                   {Qt::CTRL | Qt::Key_S, ToolButton3},
+                                                                   {Qt::CTRL | Qt::Key_P, ToolButton5},
+                                                                   {Qt::CTRL | Qt::Key_Q, ToolButton7}};
+    for (const auto &[keys, button] : shortcuts)
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, button, &QToolButton::click);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -147,7 +156,6 @@ void TForm1::run(const std::function<void()> &command)
 
 void TForm1::FormCreate()
 {
-    m_saveDirectory = QCoreApplication::applicationDirPath();
     // A failure skips the rest of the start-up steps; the window opens all the same.
     run([this] {
         LoadCatalog();
@@ -163,7 +171,13 @@ void TForm1::LoadCatalog()
         m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
         return;
     }
-    setWindowTitle(DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear));
+    m_caption = DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear);
+    updateCaption();
+}
+
+void TForm1::updateCaption()
+{
+    setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
 }
 
 void TForm1::readSchoolName()
@@ -219,7 +233,7 @@ void TForm1::changeEvent(QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (!m_exitConfirmed && !m_boxes.confirmYesNo(ExitQuestion)) {
+    if (!m_exitConfirmed && !mayEndProgram()) {
         event->ignore();
         return;
     }
@@ -227,18 +241,49 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+bool TForm1::maySetValuesAside()
+{
+    if (!m_model.valuesUnsaved())
+        return true;
+    switch (m_boxes.confirmYesNoCancel(UnsavedQuestion)) {
+    case StandardBoxes::Answer::Yes:
+        return saveValues();
+    case StandardBoxes::Answer::No:
+        return true;
+    case StandardBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// With values unsaved, the question about them is the only one: its Yes or No ends the program.
+bool TForm1::mayEndProgram()
+{
+    if (m_model.valuesUnsaved())
+        return maySetValuesAside();
+    return m_boxes.confirmYesNo(ExitQuestion);
+}
+
 void TForm1::OpenDataFile()
 {
+    if (!maySetValuesAside())
+        return;
     run([this] {
-        const std::optional<QString> chosen = m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), QString());
-        if (chosen && !chosen->isEmpty() && !loadDataFile(*chosen))
-            return;
+        const std::optional<QString> chosen =
+            m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start());
+        if (chosen && !chosen->isEmpty()) {
+            m_folders.remember(*chosen);
+            if (!loadDataFile(*chosen))
+                return;
+        }
         RefreshValues();
     });
 }
 
 void TForm1::openDataFileNamed(const QString &path)
 {
+    if (!maySetValuesAside())
+        return;
     run([&] {
         if (loadDataFile(path))
             RefreshValues();
@@ -248,31 +293,44 @@ void TForm1::openDataFileNamed(const QString &path)
 bool TForm1::loadDataFile(const QString &path)
 {
     QByteArray year;
-    if (openDataFile(path, m_model, year))
+    if (openDataFile(path, m_model, year)) {
+        m_model.setValuesSaved();
         return true;
+    }
     m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
     return false;
 }
 
 void TForm1::ToolButton3Click()
 {
-    run([this] {
+    saveValues();
+}
+
+bool TForm1::saveValues()
+{
+    bool written = false;
+    run([&] {
         const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Файлы данных *.zrs|*.zrs"),
-                                                               m_saveDirectory, proposedDataFileName(m_model));
+                                                               m_folders.start(), proposedDataFileName(m_model));
         if (!chosen || chosen->isEmpty())
             return;
+        m_folders.remember(*chosen);
         const QString name = withDataFileExtension(*chosen);
         if (fileExists(name)
             && !m_boxes.confirmYesNo(QStringLiteral("Файл \"") + QFileInfo(name).fileName()
                                      + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?")))
             return;
         SaveDataFile(name);
+        written = true;
     });
+    return written;
 }
 
 void TForm1::SaveDataFile(const QString &Path)
 {
     ::SaveDataFile(Path, m_model);
+    m_model.setValuesSaved();
+    updateCaption();
 }
 
 void TForm1::ToolButton4Click()
@@ -304,7 +362,7 @@ void TForm1::ToolButton6Click()
 
 void TForm1::ToolButton7Click()
 {
-    if (!m_boxes.confirmYesNo(ExitQuestion))
+    if (!mayEndProgram())
         return;
     m_exitConfirmed = true;
     close();

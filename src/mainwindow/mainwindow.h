@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
 
 #include <QMainWindow>
@@ -75,6 +76,15 @@ private:
     void readSchoolName();
     void storeSchoolName();
     void SaveDataFile(const QString &Path);
+    // The save command; true when the file was written.
+    bool saveValues();
+    // Before values typed since the last open or save are replaced or dropped: asks whether to
+    // save them first. False when they are to stay (Cancel, or a save that wrote nothing).
+    bool maySetValuesAside();
+    // The exit question, or the one about unsaved values in its place.
+    bool mayEndProgram();
+    // The caption, with a leading "*" while values are unsaved.
+    void updateCaption();
     // False when the file is of another year (after the warning); the model is then untouched.
     bool loadDataFile(const QString &path);
     void SetValueAtRow(int Row, double Value);
@@ -105,7 +115,8 @@ private:
     StandardBoxes &m_boxes;
     std::function<void()> m_showWizard;
     std::function<void()> m_showReport;
-    QString m_saveDirectory;
+    DialogFolders m_folders;
+    QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;
 };

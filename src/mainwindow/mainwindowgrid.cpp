@@ -75,6 +75,7 @@ void TForm1::RefreshValues()
             ++row;
         }
     }
+    updateCaption();
 }
 
 void TForm1::FormResize()
@@ -214,4 +215,5 @@ void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 void TForm1::SetValueAtRow(int Row, double Value)
 {
     m_model.SetValueAtRow(Row, Value);
+    updateCaption();
 }

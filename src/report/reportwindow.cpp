@@ -6,6 +6,7 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "platform/boxes.h"
+#include "platform/dialogfolders.h"
 #include "platform/errors.h"
 #include "platform/printing/printerservice.h"
 #include "preview/printpreview.h"
@@ -158,10 +159,12 @@ void TPrintRep::Button4Click()
 void TPrintRep::Button5Click()
 {
     const QString proposed = proposedDataFileName(m_model) + QStringLiteral(".pdf");
+    DialogFolders folders;
     const std::optional<QString> chosen =
-        m_boxes.saveFile(QStringLiteral("Файли PDF (*.pdf)|*.pdf"), QString(), proposed);
+        m_boxes.saveFile(QStringLiteral("Файли PDF (*.pdf)|*.pdf"), folders.start(), proposed);
     if (!chosen || chosen->isEmpty())
         return;
+    folders.remember(*chosen);
     QString path = *chosen;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QLatin1String(".pdf");

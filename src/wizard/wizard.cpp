@@ -188,8 +188,7 @@ void TiDialog::sButton3Click()
         m_boxes.errorBox(error.message());
         return;
     }
-    if (pokazatel *item = m_cursor.item())
-        item->Value = value;
+    m_cursor.storeValue(value);
     if (!m_cursor.forward()) {
         accept();
         return;

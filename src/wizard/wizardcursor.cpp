@@ -20,6 +20,12 @@ pokazatel *WizardCursor::item() const
     return &m_model.Catalog[m_model.WizardSection].Items[i];
 }
 
+void WizardCursor::storeValue(double value)
+{
+    if (pokazatel *current = item())
+        m_model.storeValue(*current, value);
+}
+
 bool WizardCursor::settle()
 {
     if (item())

@@ -14,6 +14,8 @@ public:
     // What the cursor names, or nullptr when it names no indicator.
     pokazatel *item() const;
     const razdel *section() const;
+    // Stores value into the indicator the cursor names, if it names one.
+    void storeValue(double value);
 
     // Keeps the cursor on the indicator it names, or puts it on the catalogue's first one;
     // false when the catalogue has none.

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Where the open and save dialogs start: the folder the user last chose a file in, kept across
+// runs in the user's settings; before any choice, the documents folder, else the home folder.
+// A remembered folder that has gone since is passed over.
+class DialogFolders
+{
+public:
+    QString start() const;
+    // Remembers the folder of a file the user chose in a dialog.
+    void remember(const QString &chosenFile);
+};
