@@ -140,8 +140,9 @@ void TForm1::run(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const ZorisError &error) {
-        m_boxes.errorBox(error.message());
+    } catch (const std::exception &error) {
+        // Running out of memory included: the command ends, the program goes on.
+        m_boxes.errorBox(failureMessage(error));
     }
 }
 

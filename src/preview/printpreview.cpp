@@ -644,12 +644,9 @@ void TPrintPreview::PrintPages(int fromPage, int toPage)
         m_printer->endJob();
     } catch (const EAbortPrint &) {
         aborted = true;
-    } catch (const ZorisError &error) {
-        aborted = true;
-        m_lastPrintError = error.message();
     } catch (const std::exception &error) {
         aborted = true;
-        m_lastPrintError = QString::fromLocal8Bit(error.what());
+        m_lastPrintError = failureMessage(error);
     }
 
     if (aborted) {

@@ -113,8 +113,8 @@ void TPrintRep::FormShow()
     try {
         ReportLayout::compose(*PrintPreview1, m_model);
         updatePageLabel();
-    } catch (const ZorisError &error) {
-        m_boxes.errorBox(error.message());
+    } catch (const std::exception &error) {
+        m_boxes.errorBox(failureMessage(error));
     }
 }
 
@@ -171,8 +171,8 @@ void TPrintRep::Button5Click()
         return;
     try {
         printPagesToPdf(*PrintPreview1, path);
-    } catch (const ZorisError &error) {
-        m_boxes.warning(error.message());
+    } catch (const std::exception &error) {
+        m_boxes.warning(failureMessage(error));
     }
 }
 
