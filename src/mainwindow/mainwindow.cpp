@@ -49,7 +49,10 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     , m_boxes(boxes)
 {
     setWindowTitle(DesignCaption);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    // Tahoma 8 at 96 dots per inch: 11 pixels high, whatever the screen's resolution.
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     QPalette colors = palette();
     colors.setColor(QPalette::Window, Skin::WindowColor);
     setPalette(colors);
