@@ -92,6 +92,7 @@ private slots:
     void closingBlockMovesToANewPage();
     void tallRowStandsAlone();
     void pageLabelAndButtons();
+    void windowLook();
     void zoomList_data();
     void zoomList();
     void printAsksFirst();
@@ -247,6 +248,18 @@ void tst_Report::pageLabelAndButtons()
     QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %1").arg(total));
     QTest::mouseClick(r.window.Button4, Qt::LeftButton);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %2").arg(total - 1).arg(total));
+}
+
+void tst_Report::windowLook()
+{
+    Report r(catalogue({{"C"}}));
+    QCOMPARE(r.window.palette().color(QPalette::Window), QColor(176, 206, 241));
+    QCOMPARE(r.window.font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(r.window.font().pixelSize(), 11);
+    for (const QWidget *control : std::initializer_list<const QWidget *>{r.window.Button3, r.window.Button4, r.window.Label1})
+        QVERIFY(control->font().bold() && control->font().pixelSize() == 11);
+    for (const QWidget *control : std::initializer_list<const QWidget *>{r.window.Button1, r.window.Button2, r.window.ComboBox1})
+        QVERIFY(!control->font().bold() && control->font().pixelSize() == 11);
 }
 
 void tst_Report::zoomList_data()
