@@ -35,8 +35,8 @@ int writePdfWithoutWindow(const QString &out, const QStringList &files)
         if (!files.isEmpty() && !openDataFile(files.front(), model, year))
             throw ZorisError(yearMismatchText(year, model.CatalogYear));
         writeReportPdf(model, out);
-    } catch (const ZorisError &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(error.message())));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(failureMessage(error))));
         return 1;
     }
     return 0;

@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 class SmallDisk
 {
@@ -45,4 +48,20 @@ private:
 inline QStringList folderEntries(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Writes to path until the disk has no byte left.
+inline bool fillUp(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const QByteArray chunk(4096, 'x');
+    int error = 0;
+    while (error == 0) {
+        if (::write(fd, chunk.constData(), size_t(chunk.size())) < 0)
+            error = errno;
+    }
+    ::close(fd);
+    return error == ENOSPC;
 }

@@ -1,5 +1,6 @@
 #include "platform/printing/systemprinter.h"
 #include "preview/printpreview.h"
+#include "smalldisk.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -23,6 +24,7 @@ private slots:
     void cleanupTestCase();
     void twoPageJobArrives();
     void abortedJobNeverReachesServer();
+    void jobWithoutRoomNeverReachesServer();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -238,6 +240,33 @@ void tst_CupsPrinting::abortedJobNeverReachesServer()
     QCOMPARE(aborted.count(), 1);
     QCOMPARE(jobIds(), before);
     QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+}
+
+// The temporary folder on a full disk: the job cannot be written whole, so it fails with the
+// reason and nothing reaches the server or stays behind.
+void tst_CupsPrinting::jobWithoutRoomNeverReachesServer()
+{
+    SmallDisk disk(QStringLiteral("64k"));
+    if (!disk.ok())
+        QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
+    QVERIFY(fillUp(disk.filePath(QStringLiteral("filler"))));
+    TPrintPreview preview;
+    preview.BeginDoc();
+    for (int line = 0; line < 200; ++line)
+        preview.Canvas()->drawText(100, 100 + 9 * line, QStringLiteral("Рядок %1 звіту, якому немає місця").arg(line));
+    preview.EndDoc();
+    QSignalSpy aborted(&preview, &TPrintPreview::printAborted);
+    QSignalSpy printed(&preview, &TPrintPreview::afterPrint);
+    const QList<int> before = jobIds();
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(disk.path()));
+    preview.Print();
+    qputenv("TMPDIR", temp);
+    QCOMPARE(aborted.count(), 1);
+    QCOMPARE(printed.count(), 0);
+    QVERIFY2(preview.LastPrintError().startsWith(QStringLiteral("Не вдалося")), qPrintable(preview.LastPrintError()));
+    QCOMPARE(jobIds(), before);
+    QCOMPARE(folderEntries(disk.path()), QStringList{QStringLiteral("filler")});
 }
 
 QTEST_MAIN(tst_CupsPrinting)

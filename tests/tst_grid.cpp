@@ -241,6 +241,9 @@ void tst_Grid::rowHeightsFollowTexts()
     StringGrid &grid = *form.Grid1;
     const TextMetrics metrics = gridMetrics(form);
     const int L = metrics.height();
+    // The window's font, 11 pixels high, gives lines of 13 pixels.
+    QCOMPARE(grid.font().pixelSize(), 11);
+    QCOMPARE(L, 13);
 
     QCOMPARE(grid.RowHeights(2), L + 2);
     // The header's tallest text wrapped in its column: "Одиниця вимірювання" takes two lines.

@@ -214,7 +214,7 @@ void tst_MainWindow::skinLook()
     QCOMPARE(form.sStatusBar1->height(), 19);
     QCOMPARE(form.palette().color(QPalette::Window), QColor(176, 206, 241));
     QCOMPARE(form.font().family(), QStringLiteral("Tahoma"));
-    QCOMPARE(form.font().pointSize(), 8);
+    QCOMPARE(form.font().pixelSize(), 11);
     int separators = 0;
     for (const QWidget *child : form.sToolBar1->findChildren<QWidget *>()) {
         if (child->inherits("QToolBarSeparator")) {

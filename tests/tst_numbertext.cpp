@@ -123,6 +123,14 @@ void tst_NumberText::dataForm_data()
     QTest::newRow("large") << 1.5e300 << QByteArray(" 1.50000000000000E+0300");
     QTest::newRow("tiny") << 1e-300 << QByteArray(" 1.00000000000000E-0300");
     QTest::newRow("carry to next power") << 9.999999999999999 << QByteArray(" 1.00000000000000E+0001");
+    // A 16th digit of 5 rounds up, also where the value lies exactly halfway; just below
+    // halfway it rounds down, whatever its shortest digits say.
+    QTest::newRow("exact tie") << 100000000000000.5 << QByteArray(" 1.00000000000001E+0014");
+    QTest::newRow("exact tie, even digit") << 1234567890123.125 << QByteArray(" 1.23456789012313E+0012");
+    QTest::newRow("negative exact tie") << -100000000000000.5 << QByteArray("-1.00000000000001E+0014");
+    QTest::newRow("exact tie carrying") << 999999999999999.5 << QByteArray(" 1.00000000000000E+0015");
+    QTest::newRow("just below halfway") << 8.626903632435095 << QByteArray(" 8.62690363243509E+0000");
+    QTest::newRow("smallest denormal") << 4.9406564584124654e-324 << QByteArray(" 4.94065645841247E-0324");
 }
 
 void tst_NumberText::dataForm()

@@ -330,7 +330,7 @@ void tst_PreviewPrinting::failuresAbort_data()
     QTest::newRow("printer refuses the finished job")
         << "endJob" << false << QStringList{"beginJob", "newPage", "endJob", "cancelJob"}
         << "Принтер відмовився: endJob";
-    QTest::newRow("handler throws") << QString() << true << QStringList{} << "handler failed";
+    QTest::newRow("handler throws") << QString() << true << QStringList{} << "Непередбачена помилка: handler failed";
 }
 
 void tst_PreviewPrinting::failuresAbort()

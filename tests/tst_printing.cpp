@@ -1,6 +1,7 @@
 #include "platform/printing/papercodes.h"
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/systemprinter.h"
+#include "smalldisk.h"
 
 #include <QPdfWriter>
 #include <QProcess>
@@ -70,6 +71,7 @@ private slots:
     void paperWithoutSizeIsRefused();
     void cancelledPdfKeepsEarlierFile();
     void unwritablePdfFails();
+    void pdfOnFullDiskFails();
     void painterOutsideJobMeasures();
 
     void noSystemPrinterInstalled();
@@ -232,6 +234,35 @@ void tst_Printing::unwritablePdfFails()
         QVERIFY(error.message().startsWith(QStringLiteral("Не вдалося створити файл «/nonexistent/folder/out.pdf»")));
     }
     QVERIFY(!printer.isPrinting());
+}
+
+// The last bytes of the document fail only when the file is flushed; the job fails all the
+// same, and the earlier file stays as it was.
+void tst_Printing::pdfOnFullDiskFails()
+{
+    SmallDisk disk(QStringLiteral("64k"));
+    if (!disk.ok())
+        QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
+    const QString fileName = disk.filePath(QStringLiteral("out.pdf"));
+    PdfFilePrinter printer(fileName);
+    printPages(printer, 1);
+    const QByteArray before = [&] {
+        QFile earlier(fileName);
+        return earlier.open(QIODevice::ReadOnly) ? earlier.readAll() : QByteArray();
+    }();
+    QVERIFY(fillUp(disk.filePath(QStringLiteral("filler"))));
+    try {
+        printPages(printer, 1);
+        QFAIL("a job without room was delivered");
+    } catch (const PrintError &error) {
+        QVERIFY2(error.message().startsWith(QStringLiteral("Не вдалося записати файл «%1»").arg(fileName)),
+                 qPrintable(error.message()));
+    }
+    QVERIFY(!printer.isPrinting());
+    QFile earlier(fileName);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), before);
+    QCOMPARE(folderEntries(disk.path()), (QStringList{QStringLiteral("filler"), QStringLiteral("out.pdf")}));
 }
 
 void tst_Printing::painterOutsideJobMeasures()

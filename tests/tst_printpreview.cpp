@@ -1,3 +1,4 @@
+#include "platform/errors.h"
 #include "platform/muldiv.h"
 #include "platform/printing/recordingprinter.h"
 #include "preview/paperpreview.h"
@@ -8,6 +9,10 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -41,12 +46,35 @@ public:
     QStringList events;
 };
 
+// While set, allocations of exactly this size fail as on a machine out of memory: the size of
+// a page recorder, so that a page cannot be opened.
+std::atomic<std::size_t> failingSize{0};
+
 QColor pixelAt(QWidget *widget, QPoint point)
 {
     return widget->grab().toImage().pixelColor(point);
 }
 
 } // namespace
+
+void *operator new(std::size_t size)
+{
+    if (size == failingSize)
+        throw std::bad_alloc();
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 class tst_PrintPreview : public QObject
 {
@@ -71,6 +99,8 @@ private slots:
     void secondBeginDocDiscardsPages();
     void beginDocWhileRecordingIsIgnored();
     void newPageAndEndDocNeedBeginDoc();
+    void pageThatCannotBeOpened_data();
+    void pageThatCannotBeOpened();
     void eachPageStartsWithControlFont();
     void zeroResolutionFallsBack();
 
@@ -349,6 +379,46 @@ void tst_PrintPreview::newPageAndEndDocNeedBeginDoc()
     QCOMPARE(log.events, QStringList());
     QCOMPARE(preview.TotalPages(), 0);
     QCOMPARE(preview.State(), dsIdle);
+}
+
+void tst_PrintPreview::pageThatCannotBeOpened_data()
+{
+    QTest::addColumn<int>("finished"); // pages finished before the one that cannot be opened
+    QTest::newRow("the first page") << 0;
+    QTest::newRow("the third page") << 2;
+}
+
+// The document ends with the pages finished so far, and the next one records and prints.
+void tst_PrintPreview::pageThatCannotBeOpened()
+{
+    QFETCH(int, finished);
+    Preview p;
+    TPrintPreview &preview = p.preview;
+    if (finished > 0) {
+        preview.BeginDoc();
+        for (int page = 1; page < finished; ++page)
+            preview.NewPage();
+    }
+    QString error;
+    failingSize = sizeof(PageRecorder);
+    try {
+        if (finished == 0)
+            preview.BeginDoc();
+        else
+            preview.NewPage();
+    } catch (const OutOfMemoryError &e) {
+        error = e.message();
+    }
+    failingSize = 0;
+    QCOMPARE(error, QStringLiteral("Not enough memory to create a new page"));
+    QCOMPARE(preview.State(), dsIdle);
+    QCOMPARE(preview.TotalPages(), finished);
+    QCOMPARE(preview.Canvas(), p.printer.painter());
+
+    recordPages(preview, 2);
+    QCOMPARE(preview.TotalPages(), 2);
+    preview.Print();
+    QCOMPARE(p.printer.pages().size(), 2);
 }
 
 void tst_PrintPreview::eachPageStartsWithControlFont()

@@ -92,10 +92,14 @@ private slots:
     void closingBlockMovesToANewPage();
     void tallRowStandsAlone();
     void pageLabelAndButtons();
+    void windowLook();
     void zoomList_data();
     void zoomList();
     void printAsksFirst();
     void printWithoutPrinterSaysSo();
+    void pressDuringPrintingIsIgnored();
+    void cancelledJobSaysSo();
+    void restoringKeepsThePage();
     void pdfReadBack();
 };
 
@@ -246,6 +250,18 @@ void tst_Report::pageLabelAndButtons()
     QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %2").arg(total - 1).arg(total));
 }
 
+void tst_Report::windowLook()
+{
+    Report r(catalogue({{"C"}}));
+    QCOMPARE(r.window.palette().color(QPalette::Window), QColor(176, 206, 241));
+    QCOMPARE(r.window.font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(r.window.font().pixelSize(), 11);
+    for (const QWidget *control : std::initializer_list<const QWidget *>{r.window.Button3, r.window.Button4, r.window.Label1})
+        QVERIFY(control->font().bold() && control->font().pixelSize() == 11);
+    for (const QWidget *control : std::initializer_list<const QWidget *>{r.window.Button1, r.window.Button2, r.window.ComboBox1})
+        QVERIFY(!control->font().bold() && control->font().pixelSize() == 11);
+}
+
 void tst_Report::zoomList_data()
 {
     QTest::addColumn<int>("index");
@@ -303,6 +319,68 @@ void tst_Report::printWithoutPrinterSaysSo()
     QTest::mouseClick(r.window.Button2, Qt::LeftButton);
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::NoPrinterText});
     QVERIFY(r.printer.calls().isEmpty());
+}
+
+// The job lets events through between its pages: a press of "Роздрук" then, by mouse or by
+// a call, starts nothing and reports nothing, and the first job goes on.
+void tst_Report::pressDuringPrintingIsIgnored()
+{
+    Report r(generatedCatalogue(60));
+    r.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QList<bool> enabledDuringJob;
+    connect(r.window.PrintPreview1, &TPrintPreview::printProgress, &r.window, [&r, &enabledDuringJob](int, int, bool &) {
+        if (!enabledDuringJob.isEmpty())
+            return;
+        enabledDuringJob << r.window.Button2->isEnabled();
+        r.boxes.confirmAnswers.enqueue(true);
+        QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+        r.window.Button2Click();
+    });
+    r.boxes.confirmAnswers.enqueue(true);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(enabledDuringJob, QList<bool>{false});
+    QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::ConfirmOkCancel), 1);
+    QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::Warning), 0);
+    QCOMPARE(r.printer.calls().count(QStringLiteral("beginJob")), 1);
+    QCOMPARE(r.printer.calls().last(), QStringLiteral("endJob"));
+    QCOMPARE(r.printer.pages().size(), r.preview().TotalPages());
+    QVERIFY(r.window.Button2->isEnabled());
+}
+
+void tst_Report::cancelledJobSaysSo()
+{
+    Report r(generatedCatalogue(60));
+    r.window.FormShow();
+    connect(r.window.PrintPreview1, &TPrintPreview::printProgress, &r.window,
+            [](int page, int, bool &abortIt) { abortIt = page == 2; });
+    r.boxes.confirmAnswers.enqueue(true);
+    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::PrintCancelledText});
+    QCOMPARE(r.printer.calls().last(), QStringLiteral("cancelJob"));
+    QVERIFY(r.window.Button2->isEnabled());
+}
+
+// Minimised and restored, the window shows the page it showed; a new showing composes anew.
+void tst_Report::restoringKeepsThePage()
+{
+    Report r(generatedCatalogue(100));
+    QSignalSpy composed(r.window.PrintPreview1, &TPrintPreview::docBegun);
+    r.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+    QCOMPARE(composed.count(), 1);
+    QTest::mouseClick(r.window.Button3, Qt::LeftButton);
+    QCOMPARE(r.preview().CurrentPage(), 2);
+    r.window.setWindowState(Qt::WindowMinimized);
+    r.window.setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    QCOMPARE(composed.count(), 1);
+    QCOMPARE(r.preview().CurrentPage(), 2);
+    QCOMPARE(r.window.Label1->text().left(4), QStringLiteral("2 / "));
+    r.window.hide();
+    r.window.show();
+    QCOMPARE(composed.count(), 2);
+    QCOMPARE(r.preview().CurrentPage(), 1);
 }
 
 void tst_Report::pdfReadBack()

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +51,7 @@ private slots:
     void fullDiskKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
     void killedWhileSavingKeepsAWholeFile();
+    void pipeWithoutReaderIsRefused();
 };
 
 void tst_SaveFaults::fullDiskKeepsOldFile()
@@ -108,6 +110,17 @@ void tst_SaveFaults::killedWhileSavingKeepsAWholeFile()
         const QByteArray now = contentsOf(path);
         QVERIFY2(now == a || now == b, qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
     }
+}
+
+// Saving under the name of a pipe no one reads fails at once instead of waiting for a reader.
+void tst_SaveFaults::pipeWithoutReaderIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pipe.zrs"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    QCOMPARE(saveError(path, bigModel(10)), int(IoError::AccessDenied));
+    QCOMPARE(folderEntries(dir.path()), QStringList{"pipe.zrs"});
+    QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
 }
 
 QTEST_APPLESS_MAIN(tst_SaveFaults)

@@ -2,6 +2,7 @@
 #include "generatedcatalogue.h"
 #include "smalldisk.h"
 
+#include "indicators/fileio.h"
 #include "indicators/numbertext.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -53,6 +55,43 @@ private:
     bool m_lowered = false;
 };
 
+// For its lifetime the process cannot take more than extra bytes of address space beyond what
+// it holds: allocations past that fail as on a machine out of memory.
+class AddressSpaceLimit
+{
+public:
+    explicit AddressSpaceLimit(rlim_t extra)
+    {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly) || ::getrlimit(RLIMIT_AS, &m_saved) != 0)
+            return;
+        const rlim_t held = statm.readAll().split(' ').value(0).toULongLong() * rlim_t(::sysconf(_SC_PAGESIZE));
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = held + extra;
+        m_set = held > 0 && ::setrlimit(RLIMIT_AS, &lowered) == 0;
+    }
+    ~AddressSpaceLimit()
+    {
+        if (m_set)
+            ::setrlimit(RLIMIT_AS, &m_saved);
+    }
+    AddressSpaceLimit(const AddressSpaceLimit &) = delete;
+    AddressSpaceLimit &operator=(const AddressSpaceLimit &) = delete;
+    bool ok() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    bool m_set = false;
+};
+
+// A file of size bytes that takes no room on the disk.
+void makeSparse(const QString &path, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
+        qFatal("cannot make %s", qPrintable(path));
+}
+
 // Makes path mode 000; true when it then really cannot be opened for reading.
 bool makeUnreadable(const QString &path)
 {
@@ -74,22 +113,6 @@ mode_t modeOf(const QString &path)
 {
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-// Writes to path until the disk has no byte left.
-bool fillUp(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    const QByteArray chunk(4096, 'x');
-    int error = 0;
-    while (error == 0) {
-        if (::write(fd, chunk.constData(), size_t(chunk.size())) < 0)
-            error = errno;
-    }
-    ::close(fd);
-    return error == ENOSPC;
 }
 
 // Bytes that are no text: control bytes and the upper half, without the line ends and 0x1A
@@ -230,9 +253,9 @@ bool typingWorks(FormFixture &fixture)
 }
 
 enum class SavePlace { FullDisk, ReadOnlyFolder, MissingFolder, ReadOnlyFile };
-enum class OpenSpecial { None, Folder, DanglingLink, Unreadable };
-enum class SchoolFault { Folder, Unreadable, ReadOnlyFile, ReadOnlyFolder };
-enum class CatalogSpecial { None, Folder, Unreadable };
+enum class OpenSpecial { None, Folder, DanglingLink, Unreadable, Pipe, Device, Huge, OutOfMemory };
+enum class SchoolFault { Folder, Unreadable, Pipe, ReadOnlyFile, ReadOnlyFolder };
+enum class CatalogSpecial { None, Folder, Unreadable, Pipe };
 
 } // namespace
 
@@ -347,6 +370,13 @@ void tst_WindowFaults::openFault_data()
     QTest::newRow("a folder") << OpenSpecial::Folder << QByteArray() << AccessDenied << "";
     QTest::newRow("a dangling link") << OpenSpecial::DanglingLink << QByteArray() << NotFound << "";
     QTest::newRow("an unreadable file") << OpenSpecial::Unreadable << QByteArray("2026\r\n") << AccessDenied << "";
+    QTest::newRow("a pipe") << OpenSpecial::Pipe << QByteArray() << AccessDenied << "";
+    QTest::newRow("an endless device") << OpenSpecial::Device << QByteArray() << AccessDenied << "";
+    QTest::newRow("a file above 256 MB")
+        << OpenSpecial::Huge << QByteArray()
+        << QStringLiteral("Файл \"data.zrs\" завеликий: програма читає файли не більші за 256 МБ.") << "";
+    QTest::newRow("no memory for the file")
+        << OpenSpecial::OutOfMemory << QByteArray() << QStringLiteral("Недостатньо пам'яті для виконання команди.") << "";
     QTest::newRow("an empty file") << OpenSpecial::None << QByteArray("") << "" << yearWarning(QString());
     QTest::newRow("binary junk") << OpenSpecial::None << junk << "" << yearWarning(fromCp1251(junk.left(50)));
     QTest::newRow("the year, then binary junk") << OpenSpecial::None << QByteArray("2026\r\n" + junk) << BadNumber << "";
@@ -366,9 +396,25 @@ void tst_WindowFaults::openFault()
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const ModelState before = setBaseline(fixture);
-    const QString path = fixture.path(QStringLiteral("data.zrs"));
+    QString path = fixture.path(QStringLiteral("data.zrs"));
     std::optional<WithoutFileOverride> noOverride;
+    std::optional<AddressSpaceLimit> memoryLimit;
     switch (special) {
+    case OpenSpecial::Pipe:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        break;
+    case OpenSpecial::Device:
+        path = QStringLiteral("/dev/zero");
+        break;
+    case OpenSpecial::Huge:
+        makeSparse(path, MaxReadSize + 1);
+        break;
+    case OpenSpecial::OutOfMemory:
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("The address sanitizer does not run under a limit of the address space.");
+#endif
+        makeSparse(path, 200 * 1024 * 1024);
+        break;
     case OpenSpecial::Folder:
         QVERIFY(QDir().mkdir(path));
         break;
@@ -386,7 +432,13 @@ void tst_WindowFaults::openFault()
         break;
     }
     fixture.boxes.fileAnswers.enqueue(path);
+    if (special == OpenSpecial::OutOfMemory) {
+        memoryLimit.emplace(64 * 1024 * 1024);
+        if (!memoryLimit->ok())
+            QSKIP("The address space cannot be limited here.");
+    }
     form.ToolButton11->click();
+    memoryLimit.reset();
     noOverride.reset();
 
     QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
@@ -516,6 +568,7 @@ void tst_WindowFaults::schoolNameAtStartup_data()
 
     QTest::newRow("a folder of that name") << SchoolFault::Folder << false << "";
     QTest::newRow("an unreadable file") << SchoolFault::Unreadable << false << "";
+    QTest::newRow("a pipe") << SchoolFault::Pipe << false << "";
     // No file, the name asked for, and a folder where it cannot be written.
     QTest::newRow("a read-only working folder") << SchoolFault::ReadOnlyFolder << true << "Ліцей №9";
 }
@@ -541,6 +594,9 @@ void tst_WindowFaults::schoolNameAtStartup()
         noOverride.emplace();
         if (!makeUnreadable(QStringLiteral("school_name.dat")))
             QSKIP("Mode 000 does not stop reading here (the capabilities cannot be lowered).");
+        break;
+    case SchoolFault::Pipe:
+        QCOMPARE(::mkfifo("school_name.dat", 0644), 0);
         break;
     case SchoolFault::ReadOnlyFolder:
         writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), catalog);
@@ -605,6 +661,7 @@ void tst_WindowFaults::schoolNameCommand()
         QVERIFY(disk.makeReadOnly());
         break;
     case SchoolFault::Unreadable:
+    case SchoolFault::Pipe:
         QFAIL("not a command case");
     }
     const QByteArray old = readBytes(file);
@@ -638,6 +695,7 @@ void tst_WindowFaults::catalogueFault_data()
     const QString soundCaption = Design + QStringLiteral(" - 2026");
     QTest::newRow("a folder") << CatalogSpecial::Folder << QByteArray() << AccessDenied << Design << 1;
     QTest::newRow("unreadable") << CatalogSpecial::Unreadable << sound << AccessDenied << Design << 1;
+    QTest::newRow("a pipe") << CatalogSpecial::Pipe << QByteArray() << AccessDenied << Design << 1;
     QTest::newRow("empty") << CatalogSpecial::None << QByteArray("") << "" << Design + QStringLiteral(" - ") << 1;
 
     // Lines of 50 bytes, never "===": the year, one section's title, and 58 lines of which the
@@ -688,6 +746,8 @@ void tst_WindowFaults::catalogueFault()
     std::optional<WithoutFileOverride> noOverride;
     if (special == CatalogSpecial::Folder)
         QVERIFY(QDir().mkdir(QStringLiteral("DEFAULT.lng")));
+    if (special == CatalogSpecial::Pipe)
+        QCOMPARE(::mkfifo("DEFAULT.lng", 0644), 0);
     if (special == CatalogSpecial::Unreadable) {
         writeBytes(QStringLiteral("DEFAULT.lng"), contents);
         noOverride.emplace();

@@ -46,6 +46,21 @@ QByteArray nativePath(const QString &path)
     return QFile::encodeName(path);
 }
 
+[[noreturn]] void throwTooLarge(const QString &path)
+{
+    throw ZorisError(QStringLiteral("Файл \"%1\" завеликий: програма читає файли не більші за %2 МБ")
+                         .arg(QFileInfo(path).fileName())
+                         .arg(MaxReadSize / (1024 * 1024)));
+}
+
+void requireReadableFile(const struct stat &info, const QString &path)
+{
+    if (!S_ISREG(info.st_mode))
+        throw IoError(IoError::AccessDenied);
+    if (info.st_size > MaxReadSize)
+        throwTooLarge(path);
+}
+
 // 0 when everything was written, else the system's error number.
 int writeAll(int fd, const QByteArray &bytes)
 {
@@ -64,11 +79,14 @@ int writeAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
-// Devices and pipes cannot be replaced by a rename; they are written as they are.
+// Devices and pipes cannot be replaced by a rename; they are written as they are. A pipe that
+// no one reads is refused rather than waited on.
 void writeInPlace(const QByteArray &name, const QByteArray &bytes)
 {
-    FileDescriptor fd(::open(name.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0)
+    FileDescriptor fd(::open(name.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0 && errno == ENXIO)
+        throw IoError(IoError::AccessDenied);
+    if (fd.get() < 0 || ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0)
         throwErrno();
     if (const int error = writeAll(fd.get(), bytes))
         throw IoError::fromErrno(error);
@@ -81,17 +99,19 @@ void writeInPlace(const QByteArray &name, const QByteArray &bytes)
 QByteArray readWholeFile(const QString &path)
 {
     const QByteArray name = nativePath(path);
-    FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        throwErrno();
+    requireReadableFile(info, path);
+    // Not blocking, in case a pipe took the name's place since the check.
+    FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         throwErrno();
-    struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
         throwErrno();
-    if (S_ISDIR(info.st_mode))
-        throw IoError::fromErrno(EISDIR);
+    requireReadableFile(info, path);
     QByteArray bytes;
-    if (S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(qsizetype(info.st_size));
+    bytes.reserve(qsizetype(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -102,6 +122,9 @@ QByteArray readWholeFile(const QString &path)
         }
         if (n == 0)
             break;
+        // A file that grows while it is read.
+        if (bytes.size() + n > MaxReadSize)
+            throwTooLarge(path);
         bytes.append(buffer, n);
     }
     return bytes;

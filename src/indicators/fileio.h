@@ -3,7 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
+// No catalogue, data file or school name comes near this size; a larger file is refused.
+inline constexpr qint64 MaxReadSize = qint64(256) * 1024 * 1024;
+
 // Whole-file reading and writing; failures throw IoError with the code of the system's error.
+// Only regular files are read: a folder, a device or a pipe gives AccessDenied without being
+// read (a pipe is not waited on), and a file above MaxReadSize a ZorisError of its own.
 QByteArray readWholeFile(const QString &path);
 bool fileExists(const QString &path);
 // Writes bytes to path through a temporary file in the same folder that replaces the target

@@ -2,11 +2,15 @@
 
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
 #include <locale.h>
 
 namespace {
@@ -128,22 +132,72 @@ double numberFromText(const QString &text)
     return value;
 }
 
+namespace {
+
+// The significant digits of magnitude, without trailing zeros, and the decimal exponent of the
+// first: 1234.5 gives "12345" and 3.
+struct Decimal
+{
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal decimalOf(double magnitude, std::optional<int> precision)
+{
+    // The longest exact expansion of a double has 767 significant digits.
+    char buffer[800];
+    const auto result = precision
+        ? std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, *precision)
+        : std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    const std::string_view text(buffer, size_t(result.ptr - buffer));
+    const size_t e = text.find('e');
+    Decimal decimal;
+    for (const char c : text.substr(0, e)) {
+        if (c != '.')
+            decimal.digits.push_back(c);
+    }
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0')
+        decimal.digits.pop_back();
+    decimal.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    return decimal;
+}
+
+} // namespace
+
 QByteArray dataNumberText(double value)
 {
+    constexpr size_t Digits = 15;
     if (!std::isfinite(value))
         value = 0;
-    char buffer[64];
     const double magnitude = std::fabs(value);
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
-    const std::string_view text(buffer, size_t(result.ptr - buffer));
-    // text is d.dddddddddddddde[+-]x...
-    const size_t e = text.find('e');
-    const std::string_view mantissa = text.substr(0, e);
-    const char expSign = text[e + 1];
-    const int exponent = std::atoi(std::string(text.substr(e + 2)).c_str());
+    // The shortest digits that read back as the value are its 15 digits when there are no more
+    // of them (a subnormal value has fewer digits of precision than that); otherwise the exact
+    // expansion decides, so that a 16th digit of 5 rounds up even where the value is exactly
+    // halfway.
+    Decimal decimal = decimalOf(magnitude, std::nullopt);
+    const bool subnormal = magnitude > 0 && magnitude < std::numeric_limits<double>::min();
+    if (decimal.digits.size() > Digits || subnormal) {
+        decimal = decimalOf(magnitude, 780);
+        decimal.digits.resize(std::max(decimal.digits.size(), Digits + 1), '0');
+        const bool up = decimal.digits[Digits] >= '5';
+        decimal.digits.resize(Digits);
+        if (up) {
+            size_t i = Digits;
+            while (i > 0 && decimal.digits[i - 1] == '9')
+                decimal.digits[--i] = '0';
+            if (i == 0) {
+                decimal.digits.insert(decimal.digits.begin(), '1');
+                decimal.digits.pop_back();
+                ++decimal.exponent;
+            } else {
+                ++decimal.digits[i - 1];
+            }
+        }
+    }
+    decimal.digits.resize(Digits, '0');
     char out[32];
-    std::snprintf(out, sizeof out, "%c%.*sE%c%04d", value < 0 ? '-' : ' ', int(mantissa.size()),
-                  mantissa.data(), expSign, exponent);
+    std::snprintf(out, sizeof out, "%c%c.%.14sE%c%04d", value < 0 ? '-' : ' ', decimal.digits[0],
+                  decimal.digits.c_str() + 1, decimal.exponent < 0 ? '-' : '+', std::abs(decimal.exponent));
     return QByteArray(out);
 }
 

@@ -51,7 +51,10 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    // Tahoma 8 at 96 dots per inch: 11 pixels high, whatever the screen's resolution.
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     QPalette colors = palette();
     colors.setColor(QPalette::Window, Skin::WindowColor);
     setPalette(colors);
@@ -149,8 +152,9 @@ void TForm1::run(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const ZorisError &error) {
-        m_boxes.errorBox(error.message());
+    } catch (const std::exception &error) {
+        // Running out of memory included: the command ends, the program goes on.
+        m_boxes.errorBox(failureMessage(error));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "errors.h"
 
 #include <cerrno>
+#include <new>
 
 ZorisError::ZorisError(QString message)
     : m_message(std::move(message))
@@ -75,4 +76,13 @@ QString errorBoxText(const QString &message)
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))
         return message + QLatin1Char('.');
     return message;
+}
+
+QString failureMessage(const std::exception &error)
+{
+    if (const auto *own = dynamic_cast<const ZorisError *>(&error))
+        return own->message();
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return QStringLiteral("Недостатньо пам'яті для виконання команди");
+    return QStringLiteral("Непередбачена помилка: ") + QString::fromLocal8Bit(error.what());
 }

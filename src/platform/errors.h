@@ -59,3 +59,7 @@ public:
 
 // The text the error box shows: a full stop is added when the last character sorts after ".".
 QString errorBoxText(const QString &message);
+
+// What the error box says of any failure a command raised: the program's own errors give their
+// message; running out of memory and the exceptions of the libraries have texts of their own.
+QString failureMessage(const std::exception &error);

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <vector>
+
 namespace {
 
 constexpr int Radius = 7;
@@ -17,6 +19,10 @@ constexpr int MarginY = 8;
 constexpr int MaxWidth = 402;
 constexpr int PointerHeight = 10;
 constexpr int PointerWidth = 12;
+constexpr int ShadowOffset = 4;
+constexpr int ShadowBlur = 2;
+constexpr qreal ShadowOpacity = 0.30; // 70 % transparent
+constexpr qreal FillOpacity = 0.92;   // 8 % transparent
 
 QFont hintFont()
 {
@@ -26,23 +32,82 @@ QFont hintFont()
     return font;
 }
 
+// Without a compositing window manager a window cannot be translucent: on X11 the balloon is
+// drawn over a copy of what lies beneath it, and shaped by a mask.
+bool drawsOwnBackdrop()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// A box blur of the given radius, once across and once down, of an alpha-only image.
+QImage blurred(const QImage &source, int radius)
+{
+    QImage image = source.convertToFormat(QImage::Format_Alpha8);
+    const int width = image.width();
+    const int height = image.height();
+    const int span = 2 * radius + 1;
+    std::vector<int> line;
+    const auto pass = [&](int count, int length, auto pixel) {
+        line.resize(size_t(length));
+        for (int i = 0; i < count; ++i) {
+            for (int j = 0; j < length; ++j)
+                line[size_t(j)] = pixel(i, j);
+            int sum = 0;
+            for (int j = -radius; j < length + radius; ++j) {
+                if (j + radius < length)
+                    sum += line[size_t(j + radius)];
+                if (j - radius - 1 >= 0)
+                    sum -= line[size_t(j - radius - 1)];
+                if (j >= 0 && j < length)
+                    pixel(i, j) = uchar(sum / span);
+            }
+        }
+    };
+    pass(height, width, [&](int y, int x) -> uchar & { return image.scanLine(y)[x]; });
+    pass(width, height, [&](int x, int y) -> uchar & { return image.scanLine(y)[x]; });
+    return image;
+}
+
+// The pixels that are not fully transparent.
+QRegion coveredRegion(const QImage &image)
+{
+    QRegion region;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int x = 0;
+        while (x < image.width()) {
+            while (x < image.width() && qAlpha(row[x]) == 0)
+                ++x;
+            const int start = x;
+            while (x < image.width() && qAlpha(row[x]) != 0)
+                ++x;
+            if (x > start)
+                region += QRect(start, y, x - start, 1);
+        }
+    }
+    return region;
+}
+
 } // namespace
 
-// The balloon itself: shaped by a mask so that it needs no compositing window manager.
+// The balloon itself, with its shadow beside and below it.
 class HintBalloonWindow : public QWidget
 {
 public:
     HintBalloonWindow()
         : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+        , m_ownBackdrop(drawsOwnBackdrop())
     {
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (!m_ownBackdrop)
+            setAttribute(Qt::WA_TranslucentBackground);
         setFont(hintFont());
     }
 
     QString text() const { return m_text; }
 
-    void showAt(const QString &text, const QPoint &target)
+    void showAt(const QString &text, const QPoint &target, QWidget *under)
     {
         m_text = text;
         const QFontMetrics metrics(font());
@@ -61,8 +126,14 @@ public:
         m_pointerX = qBound(Radius + 2, target.x() - left, bodyWidth - Radius - PointerWidth - 2);
 
         m_body = QRect(0, m_pointerUp ? PointerHeight : 0, bodyWidth, bodyHeight);
-        setGeometry(left, top, bodyWidth + 1, bodyHeight + PointerHeight + 1);
-        setMask(QRegion(outline().toFillPolygon().toPolygon()));
+        const QRect frame(left, top, bodyWidth + 1 + ShadowOffset + ShadowBlur,
+                          bodyHeight + PointerHeight + 1 + ShadowOffset + ShadowBlur);
+        m_image = drawn(frame.size());
+        if (m_ownBackdrop) {
+            m_backdrop = backdropOf(frame, under);
+            setMask(coveredRegion(m_image));
+        }
+        setGeometry(frame);
         update();
         show();
         raise();
@@ -72,20 +143,64 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
+        if (m_ownBackdrop)
+            painter.drawPixmap(0, 0, m_backdrop);
+        painter.drawImage(0, 0, m_image);
+    }
+
+private:
+    QImage drawn(const QSize &size) const
+    {
         const QPainterPath path = outline();
-        painter.fillPath(path, Skin::HintColor);
+        QImage shape(size, QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        {
+            QPainter painter(&shape);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(path.translated(ShadowOffset, ShadowOffset), QColor(0, 0, 0, qRound(255 * ShadowOpacity)));
+        }
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.drawImage(0, 0, blurred(shape, ShadowBlur));
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor fill = Skin::HintColor;
+        fill.setAlphaF(FillOpacity);
+        // The fill replaces the shadow beneath it, so that only the ground shows through.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillPath(path, fill);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         // A lowered bevel just inside the border.
         painter.setPen(QPen(Skin::HintColor.darker(130), 1));
         painter.drawPath(path.translated(1, 1));
         painter.setPen(QPen(Qt::black, 1));
         painter.drawPath(path);
+        painter.setFont(font());
         painter.setPen(Qt::black);
         painter.drawText(m_body.adjusted(MarginX, MarginY, -MarginX, -MarginY), Qt::TextWordWrap | Qt::AlignLeft,
                          m_text);
+        return image;
     }
 
-private:
+    // What the screen shows in frame, the window of under drawn afresh over it, so that a
+    // balloon that was up a moment ago is not part of it.
+    static QPixmap backdropOf(const QRect &frame, QWidget *under)
+    {
+        QPixmap backdrop(frame.size());
+        backdrop.fill(Skin::WindowColor);
+        QPainter painter(&backdrop);
+        if (QScreen *screen = QGuiApplication::screenAt(frame.center())) {
+            const QPoint at = frame.topLeft() - screen->geometry().topLeft();
+            painter.drawPixmap(0, 0, screen->grabWindow(0, at.x(), at.y(), frame.width(), frame.height()));
+        }
+        if (QWidget *window = under ? under->window() : nullptr) {
+            const QRect inWindow = QRect(window->mapFromGlobal(frame.topLeft()), frame.size()) & window->rect();
+            if (!inWindow.isEmpty())
+                painter.drawPixmap(window->mapToGlobal(inWindow.topLeft()) - frame.topLeft(), window->grab(inWindow));
+        }
+        return backdrop;
+    }
+
     QPainterPath outline() const
     {
         QPainterPath body;
@@ -107,10 +222,13 @@ private:
         return body.united(pointer).simplified();
     }
 
+    const bool m_ownBackdrop;
     QString m_text;
     QRect m_body;
     int m_pointerX = 0;
     bool m_pointerUp = true;
+    QImage m_image;
+    QPixmap m_backdrop;
 };
 
 HintManager::HintManager(QObject *parent)
@@ -139,7 +257,7 @@ void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
     if (!m_balloon)
         m_balloon = std::make_unique<HintBalloonWindow>();
     m_widget = owner;
-    m_balloon->showAt(text, globalPos);
+    m_balloon->showAt(text, globalPos, owner);
     m_hideTimer.start();
 }
 

@@ -126,7 +126,8 @@ std::optional<QString> QtBoxes::openFile(const QString &filter, const QString &d
 {
     QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A typed name of a missing file is let through: opening it tells the user.
+    dialog.setFileMode(QFileDialog::AnyFile);
     return firstFile(runFileDialog(dialog, filter, directory));
 }
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <new>
 #include <utility>
 
 namespace {
@@ -250,17 +251,22 @@ void TPrintPreview::setPrinter(PrinterService *printer)
 void TPrintPreview::OpenPage()
 {
     m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
-    m_recording = std::make_unique<PageRecorder>(m_pageFrame);
-    auto canvas = std::make_unique<QPainter>();
-    if (!canvas->begin(m_recording.get())) {
-        m_recording.reset();
+    std::unique_ptr<PageRecorder> recording;
+    std::unique_ptr<QPainter> canvas;
+    try {
+        recording = std::make_unique<PageRecorder>(m_pageFrame);
+        canvas = std::make_unique<QPainter>();
+    } catch (const std::bad_alloc &) {
         throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
     }
+    if (!canvas->begin(recording.get()))
+        throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
     canvas->setFont(pageFont(font()));
     canvas->setPen(QPen(Qt::black, 1));
     canvas->setBrush(Qt::white);
     canvas->setBackground(Qt::white);
     canvas->setBackgroundMode(Qt::OpaqueMode);
+    m_recording = std::move(recording);
     m_pageCanvas = std::move(canvas);
 }
 
@@ -301,9 +307,14 @@ void TPrintPreview::NewPage()
 {
     if (m_state != dsRecording)
         return;
-    if (m_pageCanvas)
-        storeOpenPage();
-    OpenPage();
+    try {
+        if (m_pageCanvas)
+            storeOpenPage();
+        OpenPage();
+    } catch (...) {
+        abandonRecording();
+        throw;
+    }
     emit pageStarted();
 }
 
@@ -311,9 +322,24 @@ void TPrintPreview::EndDoc()
 {
     if (m_state != dsRecording)
         return;
-    if (m_pageCanvas)
-        storeOpenPage();
+    if (m_pageCanvas) {
+        try {
+            storeOpenPage();
+        } catch (...) {
+            abandonRecording();
+            throw;
+        }
+    }
     emit docEnded();
+    m_state = dsIdle;
+}
+
+// A page that could not be opened or closed ends the document with the pages finished so far,
+// so that the next document can begin.
+void TPrintPreview::abandonRecording()
+{
+    m_pageCanvas.reset();
+    m_recording.reset();
     m_state = dsIdle;
 }
 
@@ -644,12 +670,9 @@ void TPrintPreview::PrintPages(int fromPage, int toPage)
         m_printer->endJob();
     } catch (const EAbortPrint &) {
         aborted = true;
-    } catch (const ZorisError &error) {
-        aborted = true;
-        m_lastPrintError = error.message();
     } catch (const std::exception &error) {
         aborted = true;
-        m_lastPrintError = QString::fromLocal8Bit(error.what());
+        m_lastPrintError = failureMessage(error);
     }
 
     if (aborted) {

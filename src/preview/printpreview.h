@@ -107,7 +107,7 @@ public:
     QString LastPrintError() const { return m_lastPrintError; }
 
     // Recording throws OutOfMemoryError when a page cannot be made or closed; the pages
-    // finished before stay.
+    // finished before stay and the control is idle again.
     void BeginDoc();
     void NewPage();
     void EndDoc();
@@ -158,6 +158,7 @@ private:
     void OpenPage();
     RecordedPage ClosePage();
     void storeOpenPage();
+    void abandonRecording();
     void ApplyPaperToPrinter();
     QRect PrinterPageRect() const;
     void reportProgress(int page, int pagesDone, int pagesInJob, bool &abortIt);

@@ -31,14 +31,20 @@ public:
     {
         m_preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
         m_preview.BeginDoc();
-        openCanvas();
-        titleBlock();
-        tableHeader();
-        columnNumberRow();
-        rows();
-        closingBlock();
-        footer();
-        m_preview.EndDoc();
+        try {
+            openCanvas();
+            titleBlock();
+            tableHeader();
+            columnNumberRow();
+            rows();
+            closingBlock();
+            footer();
+            m_preview.EndDoc();
+        } catch (...) {
+            // Half a report is not shown or printed, and the next composition can begin.
+            m_preview.Clear();
+            throw;
+        }
         return m_placed;
     }
 

@@ -24,13 +24,18 @@ void setUpReportPreview(TPrintPreview &preview)
     preview.setFont(pageFont);
 }
 
-bool printAllPages(TPrintPreview &preview)
+PrintOutcome printAllPages(TPrintPreview &preview)
 {
-    bool completed = false;
-    const auto done = QObject::connect(&preview, &TPrintPreview::afterPrint, [&completed] { completed = true; });
+    PrintOutcome outcome = PrintOutcome::Failed;
+    const auto done = QObject::connect(&preview, &TPrintPreview::afterPrint,
+                                       [&outcome] { outcome = PrintOutcome::Printed; });
+    const auto aborted = QObject::connect(&preview, &TPrintPreview::printAborted, [&outcome, &preview] {
+        outcome = preview.LastPrintError().isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed;
+    });
     preview.Print();
     QObject::disconnect(done);
-    return completed;
+    QObject::disconnect(aborted);
+    return outcome;
 }
 
 void printPagesToPdf(TPrintPreview &preview, const QString &path)
@@ -38,7 +43,7 @@ void printPagesToPdf(TPrintPreview &preview, const QString &path)
     PdfFilePrinter pdf(path);
     PrinterService *const previous = preview.Printer();
     preview.setPrinter(&pdf);
-    const bool completed = printAllPages(preview);
+    const bool completed = printAllPages(preview) == PrintOutcome::Printed;
     preview.setPrinter(previous);
     if (!completed) {
         QString message = QStringLiteral("Не вдалося записати файл PDF \"%1\"").arg(QFileInfo(path).fileName());

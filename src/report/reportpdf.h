@@ -9,8 +9,11 @@ class TPrintPreview;
 // margins 100, pages starting in Arial 27 units high.
 void setUpReportPreview(TPrintPreview &preview);
 
-// Prints every page through the preview's printer; true when the job completed.
-bool printAllPages(TPrintPreview &preview);
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Prints every page through the preview's printer. Cancelled: a handler or the printer
+// cancelled the job; Failed: it failed (LastPrintError tells why) or no job ran.
+PrintOutcome printAllPages(TPrintPreview &preview);
 
 // Prints the preview's pages into a PDF file, the same sheets a printer gets. Throws ZorisError
 // when the file could not be written.

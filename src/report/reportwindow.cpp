@@ -9,29 +9,38 @@
 #include "platform/dialogfolders.h"
 #include "platform/errors.h"
 #include "platform/printing/printerservice.h"
+#include "platform/skin.h"
 #include "preview/printpreview.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 const QString TPrintRep::NoPrinterText = QStringLiteral("Не знайдено жодного встановленого принтера. Звіт не надруковано.");
 const QString TPrintRep::PrintFailedText = QStringLiteral("Друк не відбувся: завдання перервано через помилку. Звіт не надруковано.");
+const QString TPrintRep::PrintCancelledText = QStringLiteral("Друк скасовано. Звіт не надруковано.");
 
 namespace {
+
+// Tahoma 8, that is 11 pixels high.
+QFont tahoma(bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
 
 QPushButton *button(QWidget *parent, const QString &caption, const QRect &geometry, bool bold = false)
 {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(geometry);
     b->setAutoDefault(false);
-    if (bold) {
-        QFont f = b->font();
-        f.setBold(true);
-        b->setFont(f);
-    }
+    if (bold)
+        b->setFont(tahoma(true));
     return b;
 }
 
@@ -49,6 +58,11 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
                    | Qt::WindowCloseButtonHint);
     setGeometry(341, 169, 868, 606);
     setWindowState(Qt::WindowMaximized);
+    setFont(tahoma());
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, Skin::WindowColor);
+    setPalette(colors);
+    setAutoFillBackground(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -63,9 +77,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Label1 = new QLabel(QStringLiteral("0 / 0"), Panel1);
     Label1->setGeometry(40, 16, 57, 13);
     Label1->setAlignment(Qt::AlignCenter);
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    Label1->setFont(bold);
+    Label1->setFont(tahoma(true));
     Button3 = button(Panel1, QStringLiteral(">"), QRect(96, 8, 33, 25), true);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(168, 10, 89, 21);
@@ -106,7 +118,9 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
 void TPrintRep::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    // Restoring the minimised window shows it again too; that keeps the page the user was on.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TPrintRep::FormShow()
@@ -114,8 +128,8 @@ void TPrintRep::FormShow()
     try {
         ReportLayout::compose(*PrintPreview1, m_model);
         updatePageLabel();
-    } catch (const ZorisError &error) {
-        m_boxes.errorBox(error.message());
+    } catch (const std::exception &error) {
+        m_boxes.errorBox(failureMessage(error));
     }
 }
 
@@ -132,14 +146,22 @@ void TPrintRep::Button1Click()
 
 void TPrintRep::Button2Click()
 {
+    // The job lets events through between its pages; a press meanwhile is not a second job.
+    if (PrintPreview1->State() == dsPrinting)
+        return;
     if (!m_boxes.confirmOkCancel(QStringLiteral("Роздрукувати цей звiт?")))
         return;
     if (!m_printer.hasPrinter()) {
         m_boxes.warning(NoPrinterText);
         return;
     }
-    if (!printAllPages(*PrintPreview1))
+    Button2->setEnabled(false);
+    const PrintOutcome outcome = printAllPages(*PrintPreview1);
+    Button2->setEnabled(true);
+    if (outcome == PrintOutcome::Failed)
         m_boxes.warning(PrintFailedText);
+    else if (outcome == PrintOutcome::Cancelled)
+        m_boxes.warning(PrintCancelledText);
 }
 
 void TPrintRep::Button3Click()
@@ -174,8 +196,8 @@ void TPrintRep::Button5Click()
         return;
     try {
         printPagesToPdf(*PrintPreview1, path);
-    } catch (const ZorisError &error) {
-        m_boxes.warning(error.message());
+    } catch (const std::exception &error) {
+        m_boxes.warning(failureMessage(error));
     }
 }
 

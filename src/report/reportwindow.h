@@ -40,6 +40,7 @@ public:
 
     static const QString NoPrinterText;
     static const QString PrintFailedText;
+    static const QString PrintCancelledText;
 
 protected:
     void showEvent(QShowEvent *event) override;

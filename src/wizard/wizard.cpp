@@ -184,8 +184,8 @@ void TiDialog::sButton3Click()
     double value = 0;
     try {
         value = numberFromText(text);
-    } catch (const ConversionError &error) {
-        m_boxes.errorBox(error.message());
+    } catch (const std::exception &error) {
+        m_boxes.errorBox(failureMessage(error));
         return;
     }
     m_cursor.storeValue(value);

@@ -22,11 +22,8 @@ QIODevice *PdfFilePrinter::openOutput()
 
 void PdfFilePrinter::deliver()
 {
-    const bool written = m_file->commit();
-    const QString reason = m_file->errorString();
-    m_file.reset();
-    if (!written)
-        throw PrintError(QStringLiteral("Не вдалося записати файл «%1»: %2").arg(m_fileName, reason));
+    const std::unique_ptr<QSaveFile> file = std::move(m_file);
+    commitWhole(*file, QStringLiteral("Не вдалося записати файл «%1»").arg(m_fileName));
 }
 
 void PdfFilePrinter::discard()

@@ -3,6 +3,10 @@
 #include "platform/printing/papercodes.h"
 
 #include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
 
 PdfRenderingPrinter::PdfRenderingPrinter() = default;
 PdfRenderingPrinter::~PdfRenderingPrinter() = default;
@@ -67,7 +71,10 @@ void PdfRenderingPrinter::endJob()
 {
     if (!isPrinting())
         return;
-    closeDocument();
+    if (!closeDocument()) {
+        discard();
+        throw PrintError(QStringLiteral("Не вдалося завершити документ для друку"));
+    }
     deliver();
 }
 
@@ -80,9 +87,27 @@ void PdfRenderingPrinter::cancelJob()
     m_cancelled = true;
 }
 
-void PdfRenderingPrinter::closeDocument()
+bool PdfRenderingPrinter::closeDocument()
 {
-    m_painter->end();
+    const bool ended = m_painter->end();
     m_painter.reset();
     m_writer.reset();
+    return ended;
+}
+
+void PdfRenderingPrinter::commitWhole(QSaveFile &file, const QString &failure)
+{
+    // commit() itself says nothing of a write that fails only when its buffer is flushed, nor
+    // of data the disk refuses when it is synced.
+    QString reason;
+    if (!file.flush())
+        reason = file.errorString();
+    else if (::fsync(file.handle()) != 0)
+        reason = qt_error_string(errno);
+    else if (!file.commit())
+        reason = file.errorString();
+    else
+        return;
+    file.cancelWriting();
+    throw PrintError(failure + QStringLiteral(": ") + reason);
 }

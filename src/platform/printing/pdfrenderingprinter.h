@@ -8,6 +8,7 @@
 
 class QIODevice;
 class QPdfWriter;
+class QSaveFile;
 
 // A printer whose job is rendered into a PDF document, one sheet per page with nothing cut
 // off, and only handed on when the job is complete; a cancelled job leaves nothing behind.
@@ -42,8 +43,13 @@ protected:
     // Drop the document of a job that did not complete.
     virtual void discard() = 0;
 
+    // Puts the file of a finished job in place only when every byte reached the disk; else the
+    // file's name is left as it was and PrintError tells why, after failure.
+    static void commitWhole(QSaveFile &file, const QString &failure);
+
 private:
-    void closeDocument();
+    // False when the document could not be finished.
+    bool closeDocument();
 
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;

@@ -80,21 +80,23 @@ QIODevice *SystemPrinter::openOutput()
         throw PrintError(QStringLiteral("Не встановлено жодного принтера"));
     m_file = std::make_unique<QTemporaryFile>(QDir::tempPath()
                                               + QStringLiteral("/zoris-job-XXXXXX.pdf"));
-    if (!m_file->open()) {
-        const QString reason = m_file->errorString();
+    if (m_file->open())
+        m_output = std::make_unique<QSaveFile>(m_file->fileName());
+    if (!m_output || !m_output->open(QIODevice::WriteOnly)) {
+        const QString reason = m_output ? m_output->errorString() : m_file->errorString();
+        m_output.reset();
         m_file.reset();
         throw PrintError(QStringLiteral("Не вдалося створити тимчасовий файл друку: %1").arg(reason));
     }
-    return m_file.get();
+    return m_output.get();
 }
 
 void SystemPrinter::deliver()
 {
     // The temporary file goes whatever happens: CUPS has copied it once it accepts the job.
     const std::unique_ptr<QTemporaryFile> file = std::move(m_file);
-    if (!file->flush())
-        throw PrintError(QStringLiteral("Не вдалося записати тимчасовий файл друку: %1")
-                             .arg(file->errorString()));
+    const std::unique_ptr<QSaveFile> output = std::move(m_output);
+    commitWhole(*output, QStringLiteral("Не вдалося записати тимчасовий файл друку"));
 
     const Destinations dests;
     const cups_dest_t *dest = dests.find(m_destination);
@@ -121,5 +123,8 @@ void SystemPrinter::deliver()
 
 void SystemPrinter::discard()
 {
+    if (m_output)
+        m_output->cancelWriting();
+    m_output.reset();
     m_file.reset();
 }

@@ -2,13 +2,14 @@
 
 #include "platform/printing/pdfrenderingprinter.h"
 
+#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <memory>
 
 // The CUPS printers of this machine, without a dialog. A job is rendered into a temporary PDF
-// and submitted with its title, media and orientation only when it is complete, so that a
-// cancelled job prints nothing. With no printer installed a job fails; it never turns into a
+// and submitted with its title, media and orientation only when it is complete and every byte
+// of it was written, so that a cancelled job, or one the disk had no room for, prints nothing. With no printer installed a job fails; it never turns into a
 // file instead.
 class SystemPrinter : public PdfRenderingPrinter
 {
@@ -29,6 +30,9 @@ protected:
     void discard() override;
 
 private:
+    // The file's name, removed when the job is done; the job is written through m_output,
+    // which keeps any failed write and takes the name only when all went well.
     std::unique_ptr<QTemporaryFile> m_file;
+    std::unique_ptr<QSaveFile> m_output;
     QString m_destination;
 };
