@@ -82,9 +82,9 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Button1 = button(Panel1, QStringLiteral("Закрити"), QRect(416, 8, 73, 25));
     Button5 = button(Panel1, QStringLiteral("Зберегти PDF"), QRect(496, 8, 97, 25));
     Label2 = new QLabel(QStringLiteral("Принтер:"), Panel1);
-    Label2->setGeometry(616, 14, 52, 15);
+    Label2->setGeometry(612, 14, 60, 15);
     ComboBox2 = new QComboBox(Panel1);
-    ComboBox2->setGeometry(670, 10, 220, 21);
+    ComboBox2->setGeometry(674, 10, 220, 21);
     ComboBox2->setToolTip(QStringLiteral("Принтер, на якому друкується звіт"));
     Label2->setBuddy(ComboBox2);
 
