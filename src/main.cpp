@@ -3,8 +3,8 @@
 #include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/schoolname.h"
+#include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/apptitle.h"
 #include "platform/qtboxes.h"
 #include "platform/qttranslation.h"
 #include "platform/errors.h"
@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -42,22 +43,31 @@ int writePdfWithoutWindow(const QString &out, const QStringList &files)
     return 0;
 }
 
-bool asksForPdf(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // The PDF is written without a window, so it needs no display; and on success the batch
-    // run prints nothing, so the toolkit's own notes are not shown.
-    if (asksForPdf(argc, argv)) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Формування показників діяльності ЗНЗ. Каталог DEFAULT.lng читається з поточної теки, "
+                       "а якщо його там немає, з теки даних користувача."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.zrs"), QStringLiteral("Файл з даними, що відкривається при запуску."),
+                                 QStringLiteral("[FILE.zrs]"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("Записати звіт у файл PDF без вікна і вийти."),
+                                       QStringLiteral("OUT.pdf"));
+    parser.addOption(pdfOption);
+
+    // Help, the version, a wrong command line and the PDF are answered without a window, so they
+    // need no display (a terminal over SSH); and on success they print only what was asked, not
+    // the toolkit's own notes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
+        || parser.isSet(versionOption) || parser.isSet(pdfOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -67,30 +77,26 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     installQtTranslation(app);
-    QApplication::setApplicationName(applicationTitle());
+    // The application's name places the user's data folder (~/.local/share/zoris) and settings.
+    QApplication::setApplicationName(QStringLiteral("zoris"));
     QApplication::setApplicationVersion(QStringLiteral(ZORIS_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("zoris"));
+    QApplication::setDesktopFileName(QStringLiteral("ua.zoris.Zoris"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Формування показників діяльності ЗНЗ. Каталог DEFAULT.lng читається з поточної теки."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE.zrs"), QStringLiteral("Файл з даними, що відкривається при запуску."),
-                                 QStringLiteral("[FILE.zrs]"));
-    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                       QStringLiteral("Записати звіт у файл PDF без вікна і вийти."),
-                                       QStringLiteral("OUT.pdf"));
-    parser.addOption(pdfOption);
     parser.process(app);
-    const QStringList files = parser.positionalArguments();
+    QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
         return 2;
     }
 
+    // Names on the command line are meant from where the program was started.
+    for (QString &file : files)
+        file = QFileInfo(file).absoluteFilePath();
+    const QString pdfFile = parser.isSet(pdfOption) ? QFileInfo(parser.value(pdfOption)).absoluteFilePath() : QString();
+    enterWorkingFolder(QCoreApplication::applicationDirPath());
+
     if (parser.isSet(pdfOption))
-        return writePdfWithoutWindow(parser.value(pdfOption), files);
+        return writePdfWithoutWindow(pdfFile, files);
 
     Skin::apply(app);
     IndicatorModel model;

@@ -43,6 +43,8 @@ namespace {
 const char *const Cupsd = "/usr/sbin/cupsd";
 const char *const PdfDriver = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
 const char *const Queue = "zoris-test";
+// A second queue, sorted before the default one.
+const char *const OtherQueue = "zoris-other";
 
 void writeFile(const QString &fileName, const QString &text)
 {
@@ -133,6 +135,10 @@ void tst_CupsPrinting::initTestCase()
               QStringLiteral("file://") + path(QStringLiteral("out/job.ps")), QStringLiteral("-P"),
               QString::fromLatin1(PdfDriver)},
              &output)
+        || !run(QStringLiteral("lpadmin"),
+                {QStringLiteral("-p"), QString::fromLatin1(OtherQueue), QStringLiteral("-E"), QStringLiteral("-v"),
+                 QStringLiteral("file:///dev/null"), QStringLiteral("-P"), QString::fromLatin1(PdfDriver)},
+                &output)
         || !run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QString::fromLatin1(Queue)}, &output))
         QSKIP(qPrintable(QStringLiteral("The test queue could not be added: ") + output));
 }
@@ -178,8 +184,12 @@ void tst_CupsPrinting::twoPageJobArrives()
     TPrintPreview preview;
     SystemPrinter *printer = dynamic_cast<SystemPrinter *>(preview.Printer());
     QVERIFY(printer);
-    QCOMPARE(printer->printers(), QStringList{QString::fromLatin1(Queue)});
+    QCOMPARE(printer->printers(), (QStringList{QString::fromLatin1(OtherQueue), QString::fromLatin1(Queue)}));
+    QCOMPARE(printer->defaultPrinterIndex(), 1);
     QCOMPARE(printer->destination(), QString::fromLatin1(Queue));
+    printer->setPrinterIndex(0);
+    QCOMPARE(printer->destination(), QString::fromLatin1(OtherQueue));
+    printer->setPrinterIndex(-1);
 
     // The report's set-up: landscape A4 in tenths of a millimetre.
     preview.setOrientation(poLandscape);

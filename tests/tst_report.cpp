@@ -85,6 +85,7 @@ class tst_Report : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void emptyCatalogueIsOnePage();
     void kindMarksAndValues();
     void rowsNeverReachTheBand();
@@ -100,8 +101,19 @@ private slots:
     void pressDuringPrintingIsIgnored();
     void cancelledJobSaysSo();
     void restoringKeepsThePage();
+    void printerListRemembersChoice();
     void pdfReadBack();
+
+private:
+    QTemporaryDir m_settings;
 };
+
+// The remembered printer goes to a settings file of this run, never the user's.
+void tst_Report::initTestCase()
+{
+    QVERIFY(m_settings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+}
 
 void tst_Report::emptyCatalogueIsOnePage()
 {
@@ -315,6 +327,8 @@ void tst_Report::printWithoutPrinterSaysSo()
     Report r(catalogue({{"C"}}));
     r.printer.setPrinters({});
     r.window.FormShow();
+    QCOMPARE(r.window.ComboBox2->count(), 0);
+    QVERIFY(!r.window.ComboBox2->isEnabled());
     r.boxes.confirmAnswers.enqueue(true);
     QTest::mouseClick(r.window.Button2, Qt::LeftButton);
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::NoPrinterText});
@@ -381,6 +395,43 @@ void tst_Report::restoringKeepsThePage()
     r.window.show();
     QCOMPARE(composed.count(), 2);
     QCOMPARE(r.preview().CurrentPage(), 1);
+}
+
+// The default printer is chosen at first; a printer chosen in the list gets the job and is
+// chosen again in the next run while it is installed.
+void tst_Report::printerListRemembersChoice()
+{
+    const QStringList queues{QStringLiteral("Kabinet_HP"), QStringLiteral("PDF")};
+    {
+        Report r(catalogue({{"C"}}));
+        r.printer.setPrinters(queues);
+        r.printer.setDefaultPrinterIndex(1);
+        r.window.FormShow();
+        QCOMPARE(r.window.ComboBox2->count(), 2);
+        QCOMPARE(r.window.ComboBox2->itemText(0), queues[0]);
+        QVERIFY(r.window.ComboBox2->isEnabled());
+        QCOMPARE(r.window.ComboBox2->currentText(), queues[1]);
+
+        r.window.ComboBox2->setFocus();
+        QTest::keyClick(r.window.ComboBox2, Qt::Key_Up);
+        QCOMPARE(r.window.ComboBox2->currentText(), queues[0]);
+        r.boxes.confirmAnswers.enqueue(true);
+        QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+        QCOMPARE(r.printer.calls().value(0), QStringLiteral("beginJob"));
+        QCOMPARE(r.printer.jobPrinterIndex(), 0);
+    }
+    Report again(catalogue({{"C"}}));
+    again.printer.setPrinters(queues);
+    again.printer.setDefaultPrinterIndex(1);
+    again.window.FormShow();
+    QCOMPARE(again.window.ComboBox2->currentText(), queues[0]);
+    QCOMPARE(again.printer.printerIndex(), 0);
+
+    // The remembered printer is gone: the default stands in.
+    again.printer.setPrinters({QStringLiteral("A3"), QStringLiteral("PDF")});
+    again.window.FormShow();
+    QCOMPARE(again.window.ComboBox2->currentText(), QStringLiteral("PDF"));
+    QCOMPARE(again.printer.printerIndex(), 1);
 }
 
 void tst_Report::pdfReadBack()

@@ -8,6 +8,7 @@
 #include "platform/boxes.h"
 #include "platform/dialogfolders.h"
 #include "platform/errors.h"
+#include "platform/printing/printerchoice.h"
 #include "platform/printing/printerservice.h"
 #include "platform/skin.h"
 #include "preview/printpreview.h"
@@ -93,6 +94,12 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Button2 = button(Panel1, QStringLiteral("Роздрук"), QRect(296, 8, 73, 25));
     Button1 = button(Panel1, QStringLiteral("Закрити"), QRect(416, 8, 73, 25));
     Button5 = button(Panel1, QStringLiteral("Зберегти PDF"), QRect(496, 8, 97, 25));
+    Label2 = new QLabel(QStringLiteral("Принтер:"), Panel1);
+    Label2->setGeometry(612, 14, 60, 15);
+    ComboBox2 = new QComboBox(Panel1);
+    ComboBox2->setGeometry(674, 10, 220, 21);
+    ComboBox2->setToolTip(QStringLiteral("Принтер, на якому друкується звіт"));
+    Label2->setBuddy(ComboBox2);
 
     PrintPreview1 = new TPrintPreview(this);
     PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
@@ -106,6 +113,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, PrintPreview1);
+    setTabOrder(Button4, ComboBox2);
 
     connect(Button1, &QPushButton::clicked, this, &TPrintRep::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TPrintRep::Button2Click);
@@ -113,6 +121,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     connect(Button4, &QPushButton::clicked, this, &TPrintRep::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TPrintRep::Button5Click);
     connect(ComboBox1, &QComboBox::activated, this, &TPrintRep::ComboBox1Change);
+    connect(ComboBox2, &QComboBox::activated, this, &TPrintRep::ComboBox2Change);
 }
 
 void TPrintRep::showEvent(QShowEvent *event)
@@ -125,6 +134,7 @@ void TPrintRep::showEvent(QShowEvent *event)
 
 void TPrintRep::FormShow()
 {
+    fillPrinterList();
     try {
         ReportLayout::compose(*PrintPreview1, m_model);
         updatePageLabel();
@@ -214,4 +224,18 @@ void TPrintRep::ComboBox1Change()
     default: break;
     }
     PrintPreview1->setFocus();
+}
+
+// Printers come and go between showings, so the list is read anew each time.
+void TPrintRep::fillPrinterList()
+{
+    ComboBox2->clear();
+    ComboBox2->addItems(m_printer.printers());
+    ComboBox2->setCurrentIndex(restorePrinterChoice(m_printer));
+    ComboBox2->setEnabled(ComboBox2->count() > 0);
+}
+
+void TPrintRep::ComboBox2Change()
+{
+    choosePrinter(m_printer, ComboBox2->currentIndex());
 }

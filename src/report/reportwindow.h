@@ -29,6 +29,8 @@ public:
     QPushButton *Button2 = nullptr; // "Роздрук"
     QPushButton *Button1 = nullptr; // "Закрити"
     QPushButton *Button5 = nullptr; // "Зберегти PDF"
+    QLabel *Label2 = nullptr;       // "Принтер:"
+    QComboBox *ComboBox2 = nullptr; // the installed printers
 
     void FormShow();
     void Button1Click();
@@ -37,6 +39,7 @@ public:
     void Button4Click();
     void Button5Click();
     void ComboBox1Change();
+    void ComboBox2Change();
 
     static const QString NoPrinterText;
     static const QString PrintFailedText;
@@ -47,6 +50,7 @@ protected:
 
 private:
     void updatePageLabel();
+    void fillPrinterList();
 
     IndicatorModel &m_model;
     StandardBoxes &m_boxes;

@@ -4,6 +4,11 @@ PrintError::PrintError(const QString &message) : ZorisError(message) {}
 
 PrinterService::~PrinterService() = default;
 
+int PrinterService::defaultPrinterIndex() const
+{
+    return hasPrinter() ? 0 : -1;
+}
+
 QPainter *PrinterService::painter()
 {
     if (isPrinting())

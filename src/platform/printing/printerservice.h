@@ -42,6 +42,9 @@ public:
     // Names of the installed printers; empty when none is installed.
     virtual QStringList printers() const = 0;
     bool hasPrinter() const { return !printers().isEmpty(); }
+    // Index into printers() of the system's default printer, the first one where the service
+    // knows no default; -1 when none is installed.
+    virtual int defaultPrinterIndex() const;
 
     // Index into printers(); -1 stands for the system's default printer.
     int printerIndex() const { return m_printerIndex; }

@@ -17,6 +17,7 @@ void RecordingPrinter::beginJob()
     record(QStringLiteral("beginJob"));
     m_jobTitle = title();
     m_jobSettings = settings();
+    m_jobPrinterIndex = printerIndex();
     m_pages.clear();
     m_cancelled = false;
     openPage();

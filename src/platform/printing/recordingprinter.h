@@ -16,6 +16,8 @@ public:
 
     QStringList printers() const override { return m_printers; }
     void setPrinters(const QStringList &names) { m_printers = names; }
+    int defaultPrinterIndex() const override { return m_printers.isEmpty() ? -1 : m_defaultIndex; }
+    void setDefaultPrinterIndex(int index) { m_defaultIndex = index; }
 
     QSize logicalDpi() const override { return m_dpi; }
     void setLogicalDpi(const QSize &dpi) { m_dpi = dpi; }
@@ -34,6 +36,8 @@ public:
     // The title and settings of the last job as it began.
     QString jobTitle() const { return m_jobTitle; }
     PrinterSettings jobSettings() const { return m_jobSettings; }
+    // The printer index the last job began with.
+    int jobPrinterIndex() const { return m_jobPrinterIndex; }
     // The finished pages of the last job; a cancelled job drops the page being drawn.
     QList<QPicture> pages() const { return m_pages; }
 
@@ -54,6 +58,8 @@ private:
     QStringList m_calls;
     QString m_jobTitle;
     PrinterSettings m_jobSettings;
+    int m_jobPrinterIndex = -1;
+    int m_defaultIndex = 0;
     QList<QPicture> m_pages;
     QPicture m_page;
     std::unique_ptr<QPainter> m_painter;

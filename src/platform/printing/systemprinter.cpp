@@ -50,16 +50,20 @@ QStringList SystemPrinter::printers() const
     return names;
 }
 
-QString SystemPrinter::destination() const
+int SystemPrinter::defaultPrinterIndex() const
 {
     const Destinations dests;
     if (dests.count() == 0)
-        return QString();
-    if (printerIndex() >= 0 && printerIndex() < dests.count())
-        return destName(dests.at(printerIndex()));
-    if (const cups_dest_t *dest = dests.defaultDest())
-        return destName(*dest);
-    return destName(dests.at(0));
+        return -1;
+    const cups_dest_t *dest = dests.defaultDest();
+    return dest ? int(dest - &dests.at(0)) : 0;
+}
+
+QString SystemPrinter::destination() const
+{
+    const QStringList names = printers();
+    return names.value(printerIndex() >= 0 && printerIndex() < names.size() ? printerIndex()
+                                                                           : defaultPrinterIndex());
 }
 
 QList<std::pair<QByteArray, QByteArray>> SystemPrinter::jobOptions(const PrinterSettings &settings)

@@ -16,6 +16,8 @@ class SystemPrinter : public PdfRenderingPrinter
 public:
     // Printers as CUPS names them: "queue" or "queue/instance".
     QStringList printers() const override;
+    // The CUPS default destination (the user's own lpoptions default first).
+    int defaultPrinterIndex() const override;
 
     // The printer a job goes to: the current one, else the default, else the first installed;
     // empty when none is installed.
