@@ -1,8 +1,5 @@
-#include "indicators/catalogfile.h"
-#include "indicators/datafile.h"
-#include "indicators/fileio.h"
+#include "batch.h"
 #include "indicators/model.h"
-#include "indicators/schoolname.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/apptitle.h"
 #include "platform/qtboxes.h"
@@ -20,32 +17,14 @@
 
 namespace {
 
-// zoris --pdf OUT.pdf [FILE.zrs]: the report from the working folder's files, no window and no
-// question; errors go to standard error.
-int writePdfWithoutWindow(const QString &out, const QStringList &files)
-{
-    try {
-        IndicatorModel model;
-        if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
-            throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
-        if (fileExists(QString::fromLatin1(SchoolNameFileName)))
-            model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
-        QByteArray year;
-        if (!files.isEmpty() && !openDataFile(files.front(), model, year))
-            throw ZorisError(yearMismatchText(year, model.CatalogYear));
-        writeReportPdf(model, out);
-    } catch (const ZorisError &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(error.message())));
-        return 1;
-    }
-    return 0;
-}
-
 bool asksForPdf(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0)
-            return true;
+        for (const char *option : {"--pdf", "--merge", "--table"}) {
+            const auto length = qstrlen(option);
+            if (qstrcmp(argv[i], option) == 0 || (qstrncmp(argv[i], option, length) == 0 && argv[i][length] == '='))
+                return true;
+        }
     }
     return false;
 }
@@ -80,15 +59,26 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Записати звіт у файл PDF без вікна і вийти."),
                                        QStringLiteral("OUT.pdf"));
     parser.addOption(pdfOption);
+    const QCommandLineOption mergeOption(QStringLiteral("merge"),
+                                         QStringLiteral("Записати зведені показники кількох файлів з даними у файл і вийти."),
+                                         QStringLiteral("OUT.zrs"));
+    parser.addOption(mergeOption);
+    const QCommandLineOption tableOption(QStringLiteral("table"),
+                                         QStringLiteral("Записати таблицю показників закладів (CSV) і вийти."),
+                                         QStringLiteral("OUT.csv"));
+    parser.addOption(tableOption);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(mergeOption))
+        return writeMergedDataFile(parser.value(mergeOption), files);
+    if (parser.isSet(tableOption))
+        return writeSummaryTableFile(parser.value(tableOption), files);
+    if (parser.isSet(pdfOption))
+        return writeReportPdfFile(parser.value(pdfOption), files);
     if (files.size() > 1) {
         std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
         return 2;
     }
-
-    if (parser.isSet(pdfOption))
-        return writePdfWithoutWindow(parser.value(pdfOption), files);
 
     Skin::apply(app);
     IndicatorModel model;

@@ -17,6 +17,12 @@ struct pokazatel
     QByteArray Code;
 };
 
+// "C" exactly marks a statistical indicator; any other kind counts as analytical.
+inline bool isStatistical(const pokazatel &item)
+{
+    return item.Kind == "C";
+}
+
 struct razdel
 {
     QByteArray Name;

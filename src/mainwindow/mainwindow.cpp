@@ -6,6 +6,8 @@
 #include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/schoolname.h"
+#include "indicators/summary.h"
+#include "indicators/summarytable.h"
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
 #include "platform/errors.h"
@@ -13,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -79,6 +80,9 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sToolBar1->addSeparator();
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
                                 int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
+    sToolBar1->addSeparator();
+    ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
+                                int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
@@ -262,9 +266,7 @@ void TForm1::ToolButton3Click()
         if (!chosen || chosen->isEmpty())
             return;
         const QString name = withDataFileExtension(*chosen);
-        if (fileExists(name)
-            && !m_boxes.confirmYesNo(QStringLiteral("Файл \"") + QFileInfo(name).fileName()
-                                     + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?")))
+        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
             return;
         SaveDataFile(name);
     });
@@ -308,4 +310,33 @@ void TForm1::ToolButton7Click()
         return;
     m_exitConfirmed = true;
     close();
+}
+
+void TForm1::ToolButton8Click()
+{
+    run([this] {
+        const QStringList files = m_boxes.openFiles(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), QString());
+        if (files.isEmpty())
+            return;
+        SchoolSummary summary;
+        try {
+            requireSeveralFiles(files);
+            summary = readSchoolFiles(files, m_model);
+        } catch (const SummaryRefusal &refusal) {
+            m_boxes.warning(refusal.message());
+            return;
+        }
+        applySummary(summary, m_model);
+        RefreshValues();
+        if (!m_boxes.confirmYesNo(QStringLiteral("Записати також зведену таблицю?")))
+            return;
+        const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Таблиці CSV|*.csv"),
+                                                               m_saveDirectory, proposedTableFileName(m_model));
+        if (!chosen || chosen->isEmpty())
+            return;
+        const QString name = withTableFileExtension(*chosen);
+        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
+            return;
+        writeSummaryTable(name, m_model, summary);
+    });
 }
