@@ -1,16 +1,11 @@
-#include "indicators/catalogfile.h"
-#include "indicators/datafile.h"
-#include "indicators/fileio.h"
+#include "batch.h"
 #include "indicators/model.h"
-#include "indicators/schoolname.h"
 #include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/qtboxes.h"
 #include "platform/qttranslation.h"
-#include "platform/errors.h"
 #include "platform/printing/systemprinter.h"
 #include "platform/skin.h"
-#include "report/reportpdf.h"
 #include "report/reportwindow.h"
 #include "wizard/wizard.h"
 
@@ -19,31 +14,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-
-namespace {
-
-// zoris --pdf OUT.pdf [FILE.zrs]: the report from the working folder's files, no window and no
-// question; errors go to standard error.
-int writePdfWithoutWindow(const QString &out, const QStringList &files)
-{
-    try {
-        IndicatorModel model;
-        if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
-            throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
-        if (fileExists(QString::fromLatin1(SchoolNameFileName)))
-            model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
-        QByteArray year;
-        if (!files.isEmpty() && !openDataFile(files.front(), model, year))
-            throw ZorisError(yearMismatchText(year, model.CatalogYear));
-        writeReportPdf(model, out);
-    } catch (const std::exception &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(failureMessage(error))));
-        return 1;
-    }
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -59,15 +29,24 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Записати звіт у файл PDF без вікна і вийти."),
                                        QStringLiteral("OUT.pdf"));
     parser.addOption(pdfOption);
+    const QCommandLineOption mergeOption(QStringLiteral("merge"),
+                                         QStringLiteral("Записати зведені показники кількох файлів з даними у файл і вийти."),
+                                         QStringLiteral("OUT.zrs"));
+    parser.addOption(mergeOption);
+    const QCommandLineOption tableOption(QStringLiteral("table"),
+                                         QStringLiteral("Записати таблицю показників закладів (CSV) і вийти."),
+                                         QStringLiteral("OUT.csv"));
+    parser.addOption(tableOption);
 
-    // Help, the version, a wrong command line and the PDF are answered without a window, so they
+    // Help, the version, a wrong command line and the batch outputs are answered without a window, so they
     // need no display (a terminal over SSH); and on success they print only what was asked, not
     // the toolkit's own notes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
-        || parser.isSet(versionOption) || parser.isSet(pdfOption)) {
+        || parser.isSet(versionOption) || parser.isSet(pdfOption) || parser.isSet(mergeOption)
+        || parser.isSet(tableOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -83,20 +62,26 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("ua.zoris.Zoris"));
 
     parser.process(app);
+    // Names on the command line are meant from where the program was started.
+    const auto absolute = [](const QString &name) { return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath(); };
     QStringList files = parser.positionalArguments();
+    for (QString &file : files)
+        file = absolute(file);
+    const QString pdfFile = absolute(parser.value(pdfOption));
+    const QString mergeFile = absolute(parser.value(mergeOption));
+    const QString tableFile = absolute(parser.value(tableOption));
+    enterWorkingFolder(QCoreApplication::applicationDirPath());
+
+    if (parser.isSet(mergeOption))
+        return writeMergedDataFile(mergeFile, files);
+    if (parser.isSet(tableOption))
+        return writeSummaryTableFile(tableFile, files);
+    if (parser.isSet(pdfOption))
+        return writeReportPdfFile(pdfFile, files);
     if (files.size() > 1) {
         std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
         return 2;
     }
-
-    // Names on the command line are meant from where the program was started.
-    for (QString &file : files)
-        file = QFileInfo(file).absoluteFilePath();
-    const QString pdfFile = parser.isSet(pdfOption) ? QFileInfo(parser.value(pdfOption)).absoluteFilePath() : QString();
-    enterWorkingFolder(QCoreApplication::applicationDirPath());
-
-    if (parser.isSet(pdfOption))
-        return writePdfWithoutWindow(pdfFile, files);
 
     Skin::apply(app);
     IndicatorModel model;

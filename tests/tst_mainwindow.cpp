@@ -177,10 +177,12 @@ void tst_MainWindow::toolBar()
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3, form.ToolButton4,
-                                       form.ToolButton5,  form.ToolButton6, form.ToolButton7};
-    const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Вихід"};
+                                       form.ToolButton5,  form.ToolButton6, form.ToolButton8,
+                                       form.ToolButton7};
+    const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Зведення", "Вихід"};
     const QStringList hints{"Відкрити файл з даними", "Записати файл з даними", "Ввести значення показникiв",
-                            "Роздрукувати звіт",      "Ввести назву школи",     "Вийти з програми"};
+                            "Роздрукувати звіт",      "Ввести назву школи",     "Зведені показники кількох закладів",
+                            "Вийти з програми"};
     int previousRight = -1;
     QList<QImage> images;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -222,7 +224,7 @@ void tst_MainWindow::skinLook()
             ++separators;
         }
     }
-    QCOMPARE(separators, 5);
+    QCOMPARE(separators, 6);
     qApp->setStyleSheet(QString());
 }
 

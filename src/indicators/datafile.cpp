@@ -5,6 +5,8 @@
 #include "numbertext.h"
 #include "textfile.h"
 
+#include <QFileInfo>
+
 QByteArray dataFileBytes(const IndicatorModel &model)
 {
     TextWriter writer;
@@ -62,10 +64,15 @@ bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYe
 
 QString shownYear(const QByteArray &year)
 {
+    return shownLine(year);
+}
+
+QString shownLine(const QByteArray &line)
+{
     constexpr qsizetype ShownLength = 64;
-    if (year.size() <= ShownLength)
-        return fromCp1251(year);
-    return fromCp1251(year.left(ShownLength)) + QChar(0x2026);
+    if (line.size() <= ShownLength)
+        return fromCp1251(line);
+    return fromCp1251(line.left(ShownLength)) + QChar(0x2026);
 }
 
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear)
@@ -97,4 +104,10 @@ QString withDataFileExtension(const QString &name)
     if (name.endsWith(QLatin1String(".zrs"), Qt::CaseSensitive))
         return name;
     return name + QLatin1String(".zrs");
+}
+
+QString overwriteQuestionText(const QString &path)
+{
+    return QStringLiteral("Файл \"") + QFileInfo(path).fileName()
+        + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?");
 }

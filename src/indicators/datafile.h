@@ -27,6 +27,8 @@ QByteArray dataFileYear(const QByteArray &bytes);
 // that is no text file may have megabytes before its first line break and a box or caption of
 // that length takes minutes to lay out.
 QString shownYear(const QByteArray &year);
+// Any line of a file as a message shows it, by the same rule.
+QString shownLine(const QByteArray &line);
 // The warning for a data file made for another year than the catalogue's.
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
 // Reads the data file at path into model when it was made for the catalogue's year: all or
@@ -37,5 +39,7 @@ void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 
 // SchoolName + "(" + CatalogYear + ")".
 QString proposedDataFileName(const IndicatorModel &model);
+// The question before a file of that name is written over.
+QString overwriteQuestionText(const QString &path);
 // Appends ".zrs" unless the name already ends in exactly ".zrs" (case-sensitive).
 QString withDataFileExtension(const QString &name);

@@ -17,6 +17,12 @@ struct pokazatel
     QByteArray Code;
 };
 
+// "C" exactly marks a statistical indicator; any other kind counts as analytical.
+inline bool isStatistical(const pokazatel &item)
+{
+    return item.Kind == "C";
+}
+
 struct razdel
 {
     QByteArray Name;
@@ -63,6 +69,8 @@ public:
     // Whether a value changed since the values were last opened or saved.
     bool valuesUnsaved() const { return m_valuesUnsaved; }
     void setValuesSaved() { m_valuesUnsaved = false; }
+    // Values that came from no single file, such as a summary of several.
+    void setValuesChanged() { m_valuesUnsaved = true; }
 
 private:
     bool m_valuesUnsaved = false;

@@ -6,13 +6,14 @@
 #include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/schoolname.h"
+#include "indicators/summary.h"
+#include "indicators/summarytable.h"
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
 #include "platform/errors.h"
 #include "platform/skin.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -84,6 +85,9 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sToolBar1->addSeparator();
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
                                 int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
+    sToolBar1->addSeparator();
+    ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
+                                int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
@@ -320,9 +324,7 @@ bool TForm1::saveValues()
             return;
         m_folders.remember(*chosen);
         const QString name = withDataFileExtension(*chosen);
-        if (fileExists(name)
-            && !m_boxes.confirmYesNo(QStringLiteral("Файл \"") + QFileInfo(name).fileName()
-                                     + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?")))
+        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
             return;
         SaveDataFile(name);
         written = true;
@@ -370,4 +372,39 @@ void TForm1::ToolButton7Click()
         return;
     m_exitConfirmed = true;
     close();
+}
+
+void TForm1::ToolButton8Click()
+{
+    if (!maySetValuesAside())
+        return;
+    run([this] {
+        const QStringList files = m_boxes.openFiles(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start());
+        if (files.isEmpty())
+            return;
+        m_folders.remember(files.front());
+        SchoolSummary summary;
+        try {
+            requireSeveralFiles(files);
+            summary = readSchoolFiles(files, m_model);
+        } catch (const SummaryRefusal &refusal) {
+            m_boxes.warning(refusal.message());
+            return;
+        }
+        applySummary(summary, m_model);
+        // The summary is in no file yet.
+        m_model.setValuesChanged();
+        RefreshValues();
+        if (!m_boxes.confirmYesNo(QStringLiteral("Записати також зведену таблицю?")))
+            return;
+        const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Таблиці CSV|*.csv"),
+                                                               m_folders.start(), proposedTableFileName(m_model));
+        if (!chosen || chosen->isEmpty())
+            return;
+        m_folders.remember(*chosen);
+        const QString name = withTableFileExtension(*chosen);
+        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
+            return;
+        writeSummaryTable(name, m_model, summary);
+    });
 }

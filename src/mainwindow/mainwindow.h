@@ -42,6 +42,7 @@ public:
     QToolButton *ToolButton5 = nullptr;
     QToolButton *ToolButton6 = nullptr;
     QToolButton *ToolButton7 = nullptr;
+    QToolButton *ToolButton8 = nullptr;
     StringGrid *Grid1 = nullptr;
     QStatusBar *sStatusBar1 = nullptr;
     QLabel *statusText = nullptr;
@@ -59,6 +60,8 @@ public slots:
     void ToolButton5Click();
     void ToolButton6Click();
     void ToolButton7Click();
+    // The district summary of several schools' data files, and on request its table.
+    void ToolButton8Click();
 
     void FillGrid();
     void FormResize();

@@ -202,6 +202,31 @@ void drawExit(QPainter &p)
     p.drawPath(arrow);
 }
 
+void drawSummary(QPainter &p)
+{
+    // The sheets of several schools fanned out, and the sum sign over the front one.
+    p.save();
+    for (int i = 0; i < 3; ++i) {
+        p.save();
+        p.translate(24, 26);
+        p.rotate(-14 + 9 * i);
+        drawSheet(p, QRectF(-12, -18, 24, 34));
+        p.restore();
+    }
+    p.restore();
+    QPainterPath sigma;
+    sigma.moveTo(34, 14);
+    sigma.lineTo(14, 14);
+    sigma.lineTo(24, 27);
+    sigma.lineTo(14, 40);
+    sigma.lineTo(34, 40);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(outlinePen(QColor(255, 255, 255), 6));
+    p.drawPath(sigma);
+    p.setPen(outlinePen(QColor(20, 110, 40), 3.5));
+    p.drawPath(sigma);
+}
+
 } // namespace
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -252,6 +277,7 @@ QPixmap toolImage(ToolImage image)
     case ToolImage::Print: drawPrint(painter); break;
     case ToolImage::SchoolName: drawSchoolName(painter); break;
     case ToolImage::Exit: drawExit(painter); break;
+    case ToolImage::Summary: drawSummary(painter); break;
     }
     return pixmap;
 }

@@ -20,7 +20,7 @@ QString styleSheet();
 // The grid's fixed, ordinary and line colours.
 void applyTo(StringGrid &grid);
 
-enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit };
+enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary };
 // 48 x 48, transparent around the picture.
 QPixmap toolImage(ToolImage image);
 // The program's icon for window frames and the desktop.

@@ -222,7 +222,7 @@ private:
 
     static RowCells indicatorCells(int n, int m, const pokazatel &item)
     {
-        const bool statistical = item.Kind == "C";
+        const bool statistical = isStatistical(item);
         return RowCells{QString::number(n) + QLatin1Char('.') + QString::number(m) + QLatin1Char('.'),
                         fromCp1251(item.Code),
                         fromCp1251(item.Name),

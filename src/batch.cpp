@@ -1,0 +1,69 @@
+#include "batch.h"
+
+#include "indicators/catalogfile.h"
+#include "indicators/datafile.h"
+#include "indicators/fileio.h"
+#include "indicators/model.h"
+#include "indicators/schoolname.h"
+#include "indicators/summary.h"
+#include "indicators/summarytable.h"
+#include "platform/errors.h"
+#include "report/reportpdf.h"
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+void loadWorkingFolder(IndicatorModel &model)
+{
+    if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
+        throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
+    if (fileExists(QString::fromLatin1(SchoolNameFileName)))
+        model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
+}
+
+int runBatch(const std::function<void(IndicatorModel &)> &work)
+{
+    try {
+        IndicatorModel model;
+        loadWorkingFolder(model);
+        work(model);
+    } catch (const ZorisError &error) {
+        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(error.message())));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int writeMergedDataFile(const QString &out, const QStringList &files)
+{
+    return runBatch([&](IndicatorModel &model) {
+        requireSeveralFiles(files);
+        applySummary(readSchoolFiles(files, model), model);
+        SaveDataFile(out, model);
+    });
+}
+
+int writeSummaryTableFile(const QString &out, const QStringList &files)
+{
+    return runBatch([&](IndicatorModel &model) {
+        if (files.isEmpty())
+            throw ZorisError(QStringLiteral("Не вказано жодного файлу з даними"));
+        writeSummaryTable(out, model, readSchoolFiles(files, model));
+    });
+}
+
+int writeReportPdfFile(const QString &out, const QStringList &files)
+{
+    return runBatch([&](IndicatorModel &model) {
+        QByteArray year;
+        if (files.size() >= 2)
+            applySummary(readSchoolFiles(files, model), model);
+        else if (!files.isEmpty() && !openDataFile(files.front(), model, year))
+            throw ZorisError(yearMismatchText(year, model.CatalogYear));
+        writeReportPdf(model, out);
+    });
+}

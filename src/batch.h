@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The district summary from the command line, without a window: the catalogue and the school's
+// name come from the working folder. Each returns the exit status; an error goes to standard
+// error and leaves the output file as it was.
+
+// zoris --merge OUT.zrs FILE.zrs FILE.zrs...
+int writeMergedDataFile(const QString &out, const QStringList &files);
+// zoris --table OUT.csv FILE.zrs... (one file is enough).
+int writeSummaryTableFile(const QString &out, const QStringList &files);
+// zoris --pdf OUT.pdf [FILE.zrs...]: the report, of the summary when two or more files are given.
+int writeReportPdfFile(const QString &out, const QStringList &files);

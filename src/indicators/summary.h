@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model.h"
+
+#include "platform/errors.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The district summary: the data files of several schools, checked against the catalogue and
+// added up. Statistical indicators are summed over the schools, analytical ones (shares,
+// averages) averaged.
+struct SchoolSummary
+{
+    QStringList paths;
+    QList<QByteArray> schoolNames;    // one a file, in the order given
+    QList<QList<double>> values;      // values[file][indicator], indicators in catalogue order
+    QList<double> totals;             // the sum or the mean of each indicator
+
+    int fileCount() const { return int(paths.size()); }
+};
+
+// A file that cannot take part in the summary; the message names the file.
+class SummaryRefusal : public ZorisError
+{
+public:
+    using ZorisError::ZorisError;
+};
+
+// Reads every file as "Відкрити" would (year check, number errors) and checks that it holds
+// exactly the catalogue's keys in catalogue order and that no school comes twice. Nothing is
+// changed; the first problem throws SummaryRefusal.
+SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &model);
+// The summary itself needs two schools at least; throws SummaryRefusal for fewer files.
+void requireSeveralFiles(const QStringList &paths);
+
+// "2 заклади", "5 закладів", "21 заклад".
+QString schoolCountText(int count);
+// "Зведені показники (N закладів)".
+QString summarySchoolName(int count);
+// The summary's name and totals replace the model's school name and values, as a data file
+// would; the keys are the files' keys, which equal the model's.
+void applySummary(const SchoolSummary &summary, IndicatorModel &model);
+
+// How a file is named in messages.
+QString shownFileName(const QString &path);

@@ -1,0 +1,89 @@
+#include "summarytable.h"
+
+#include "datafile.h"
+#include "encoding.h"
+#include "fileio.h"
+#include "model.h"
+#include "numbertext.h"
+#include "summary.h"
+
+#include <QStringList>
+
+namespace {
+
+void appendRow(QString &table, const QStringList &fields)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            table += QLatin1Char(';');
+        table += csvField(fields[i]);
+    }
+    table += QLatin1String("\r\n");
+}
+
+} // namespace
+
+QString csvField(const QString &text)
+{
+    const bool needsQuotes = text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
+        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))
+        || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    if (!needsQuotes)
+        return text;
+    QString field = text;
+    field.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
+
+QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &summary)
+{
+    const int schools = summary.fileCount();
+    QString table;
+    table.reserve((qsizetype(model.indicatorCount()) + model.Catalog.size()) * (120 + 12 * schools));
+    QStringList row{QStringLiteral("№"), QStringLiteral("Позначення"), QStringLiteral("Показник"),
+                    QStringLiteral("Вид"), QStringLiteral("Одиниці")};
+    for (const QByteArray &name : summary.schoolNames)
+        row << fromCp1251(name);
+    row << QStringLiteral("Разом");
+    appendRow(table, row);
+
+    int k = 0;
+    for (qsizetype s = 0; s < model.Catalog.size(); ++s) {
+        const razdel &section = model.Catalog[s];
+        row.clear();
+        row << QString::number(s + 1) << QString() << fromCp1251(section.Name);
+        for (int i = 0; i < schools + 3; ++i)
+            row << QString();
+        appendRow(table, row);
+        for (qsizetype m = 0; m < section.Items.size(); ++m) {
+            const pokazatel &item = section.Items[m];
+            row.clear();
+            row << QString::number(s + 1) + QLatin1Char('.') + QString::number(m + 1) + QLatin1Char('.')
+                << fromCp1251(item.Code) << fromCp1251(item.Name)
+                << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << fromCp1251(item.Measure);
+            for (int f = 0; f < schools; ++f)
+                row << numberText(summary.values[f][k]);
+            row << numberText(summary.totals[k]);
+            appendRow(table, row);
+            ++k;
+        }
+    }
+    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
+}
+
+void writeSummaryTable(const QString &path, const IndicatorModel &model, const SchoolSummary &summary)
+{
+    writeFileAtomically(path, summaryTableBytes(model, summary));
+}
+
+QString proposedTableFileName(const IndicatorModel &model)
+{
+    return QStringLiteral("Зведення(") + fromCp1251(model.CatalogYear) + QStringLiteral(").csv");
+}
+
+QString withTableFileExtension(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return name;
+    return name + QLatin1String(".csv");
+}

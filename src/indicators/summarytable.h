@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class IndicatorModel;
+struct SchoolSummary;
+
+// The summary as a spreadsheet table: every indicator against every school, then the total.
+// CSV in UTF-8 with a byte-order mark, ";" between fields, the decimal comma of the number text
+// and CR LF rows, which spreadsheets with Ukrainian settings read as they are.
+QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &summary);
+// Written atomically: on failure an existing file stays as it was. Throws IoError.
+void writeSummaryTable(const QString &path, const IndicatorModel &model, const SchoolSummary &summary);
+
+// A field as it stands between the separators: quoted when it holds ";", a double quote, a line
+// break, or blanks at either end that a spreadsheet would drop.
+QString csvField(const QString &text);
+// "Зведення(<year>).csv".
+QString proposedTableFileName(const IndicatorModel &model);
+// Appends ".csv" unless the name already ends in it (any case).
+QString withTableFileExtension(const QString &name);
