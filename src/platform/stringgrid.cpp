@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -22,14 +23,14 @@ constexpr int DefaultRowHeight = 18;
 constexpr int GridLine = 1;
 
 // A key event carrying character in place of the one the user typed.
-QKeyEvent keyEventFor(const QKeyEvent *event, QChar character)
+QKeyEvent keyEventFor(const QKeyEvent &event, QChar character)
 {
     int key = Qt::Key_unknown;
     if (character == QChar(8))
         key = Qt::Key_Backspace;
     else if (character.unicode() >= 0x20 && character.unicode() < 0x7f)
         key = character.toUpper().unicode();
-    return QKeyEvent(QEvent::KeyPress, key, event->modifiers(), QString(character));
+    return QKeyEvent(QEvent::KeyPress, key, event.modifiers(), QString(character));
 }
 
 } // namespace
@@ -256,10 +257,12 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            if (!m_grid->m_forwarding && keyPress(static_cast<QWidget *>(object), static_cast<QKeyEvent *>(event)))
+        case QEvent::KeyPress: {
+            const auto deliver = [object](QKeyEvent &key) { QCoreApplication::sendEvent(object, &key); };
+            if (!m_grid->m_forwarding && m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
                 return true;
             break;
+        }
         case QEvent::KeyRelease: {
             // Taken here so that the release does not reach the grid a second time.
             const auto *key = static_cast<QKeyEvent *>(event);
@@ -280,28 +283,6 @@ protected:
     }
 
 private:
-    // True when the key event was dealt with here.
-    bool keyPress(QWidget *editor, QKeyEvent *event)
-    {
-        const QChar typed = QChar(typedCharacter(*event));
-        if (typed.isNull())
-            return false; // no character: the editor handles the key itself
-        QChar character;
-        if (!m_grid->filterCharacter(event, character))
-            return true;
-        if (character == QLatin1Char('\r')) {
-            m_grid->enterReachedGrid();
-            return true;
-        }
-        if (character == typed)
-            return false;
-        QKeyEvent replaced = keyEventFor(event, character);
-        m_grid->m_forwarding = true;
-        QCoreApplication::sendEvent(editor, &replaced);
-        m_grid->m_forwarding = false;
-        return true;
-    }
-
     StringGrid *m_grid;
     mutable QPointer<QLineEdit> m_editor;
 };
@@ -560,31 +541,12 @@ int StringGrid::pixelsPerInch() const
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
-    const QChar typed = QChar(typedCharacter(*event));
-    if (typed.isNull()) {
-        QTableView::keyPressEvent(event);
-        return;
-    }
-    QChar character;
-    if (!filterCharacter(event, character)) {
-        event->accept();
-        return;
-    }
-    if (character == QLatin1Char('\r')) {
-        enterReachedGrid();
-        event->accept();
-        return;
-    }
-    // The editor this may open gets the same event; it has been filtered already.
-    m_forwarding = true;
-    if (character == typed) {
-        QTableView::keyPressEvent(event);
-    } else {
-        QKeyEvent replaced = keyEventFor(event, character);
-        QTableView::keyPressEvent(&replaced);
-        event->setAccepted(replaced.isAccepted());
-    }
-    m_forwarding = false;
+    const auto deliver = [this, event](QKeyEvent &key) {
+        QTableView::keyPressEvent(&key);
+        event->setAccepted(key.isAccepted());
+    };
+    if (!routeKeyPress(*event, deliver))
+        deliverFiltered(*event, deliver);
 }
 
 void StringGrid::keyReleaseEvent(QKeyEvent *event)
@@ -628,21 +590,36 @@ void StringGrid::focusOutEvent(QFocusEvent *event)
     viewport()->update(visualRect(currentIndex()));
 }
 
-bool StringGrid::filterCharacter(QKeyEvent *event, QChar &character)
+bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
 {
-    character = QChar(typedCharacter(*event));
-    if (character.isNull())
+    const QChar typed = QChar(typedCharacter(event));
+    if (typed.isNull())
         return false;
+    QChar character = typed;
     emit keyPressed(character);
-    return !character.isNull();
+    if (character.isNull()) {
+        event.accept();
+        return true;
+    }
+    if (character == QLatin1Char('\r')) {
+        if (EditorMode())
+            setEditorMode(false);
+        else if (m_editing)
+            setEditorMode(true);
+        event.accept();
+        return true;
+    }
+    if (character == typed)
+        return false;
+    QKeyEvent replaced = keyEventFor(event, character);
+    deliverFiltered(replaced, deliver);
+    return true;
 }
 
-void StringGrid::enterReachedGrid()
+void StringGrid::deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver)
 {
-    if (EditorMode())
-        setEditorMode(false);
-    else if (m_editing)
-        setEditorMode(true);
+    const QScopedValueRollback filtered(m_forwarding, true);
+    deliver(event);
 }
 
 void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const

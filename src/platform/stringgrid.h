@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <functional>
+
 class Canvas;
 class StringGridModel;
 class StringGridHeader;
@@ -110,11 +112,16 @@ private:
     friend class StringGridDelegate;
     friend class StringGridHeader;
 
-    // A key event of the grid or of its editor that carries a character. Returns false when
-    // the handler discarded it; otherwise the character to deliver.
-    bool filterCharacter(QKeyEvent *event, QChar &character);
-    // Enter that got through the key filter: closes the editor if it is open, else opens it.
-    void enterReachedGrid();
+    using KeyDelivery = std::function<void(QKeyEvent &)>;
+    // The one route of a key press, whether the grid or its open editor has it. A key that
+    // types a character goes through keyPressed first: a discarded character ends here, an Enter
+    // that gets through closes the editor if it is open and opens it otherwise, and a replaced
+    // one goes on to deliver as a key event of its own. Returns false when the key goes on as
+    // it came (no character, or the handler left it), for the caller to pass on.
+    bool routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver);
+    // Delivers a key that has been through keyPressed: an editor it opens or reaches on the way
+    // takes it without filtering it again.
+    void deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver);
     void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const;
     void editorTextChanged(int col, int row, const QString &text);
     void applyEditTriggers();
