@@ -183,7 +183,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override
     {
         QHeaderView::mouseMoveEvent(event);
-        emit m_grid->mouseMoved(m_grid->clientPosFromHeader(event->position().toPoint()));
+        // The header lies at the top of the client area: its points are the client's.
+        emit m_grid->mouseMoved(event->position().toPoint());
     }
 
 private:
@@ -521,11 +522,6 @@ QPoint StringGrid::clientPosFromViewport(const QPoint &pos) const
     return pos + QPoint(0, m_header->height());
 }
 
-QPoint StringGrid::clientPosFromHeader(const QPoint &pos) const
-{
-    return pos;
-}
-
 void StringGrid::setHint(const QString &text)
 {
     if (text == toolTip())
@@ -622,7 +618,7 @@ void StringGrid::deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver)
     deliver(event);
 }
 
-void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const
+void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state)
 {
     const QRect cell(sectionRect.topLeft(),
                      QSize(sectionRect.width() - GridLine, sectionRect.height() - GridLine));
@@ -652,7 +648,7 @@ void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col,
         painter.restore();
     }
 
-    emit const_cast<StringGrid *>(this)->drawCell(canvas, col, row, cell, state);
+    emit drawCell(canvas, col, row, cell, state);
 
     if (state & Fixed) {
         painter.setPen(colors.color(QPalette::Light));

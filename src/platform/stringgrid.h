@@ -73,9 +73,8 @@ public:
     // The cell under a point of the grid's client area (header at the top); -1 for the column
     // or the row where there is none.
     QPoint MouseCoord(const QPoint &pos) const;
-    // The grid's client coordinates of a point of the rows' area or of the header.
+    // The grid's client coordinates of a point of the rows' area.
     QPoint clientPosFromViewport(const QPoint &pos) const;
-    QPoint clientPosFromHeader(const QPoint &pos) const;
 
     // The hint shown when the pointer rests over the grid; changing it hides the hint shown.
     QString Hint() const { return toolTip(); }
@@ -122,7 +121,8 @@ private:
     // Delivers a key that has been through keyPressed: an editor it opens or reaches on the way
     // takes it without filtering it again.
     void deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver);
-    void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const;
+    // Not const: the drawCell handler it calls may change the grid (row heights).
+    void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state);
     void editorTextChanged(int col, int row, const QString &text);
     void applyEditTriggers();
     void updateHeaderHeight();
