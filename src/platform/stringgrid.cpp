@@ -333,7 +333,7 @@ void StringGrid::setRowCount(int rows)
     m_model->setGridRows(rows);
 }
 
-int StringGrid::ColCount() const
+int StringGrid::colCount() const
 {
     return m_model->gridCols();
 }
@@ -361,7 +361,7 @@ void StringGrid::setRowTexts(int row, const QStringList &texts)
     m_model->setRow(row, texts);
 }
 
-int StringGrid::ColWidths(int col) const
+int StringGrid::colWidths(int col) const
 {
     return m_colWidths.value(col, -1);
 }
@@ -374,7 +374,7 @@ void StringGrid::setColWidths(int col, int width)
     m_header->resizeSection(col, width + GridLine);
 }
 
-int StringGrid::RowHeights(int row) const
+int StringGrid::rowHeights(int row) const
 {
     if (row == 0)
         return m_headerHeight;
@@ -420,7 +420,7 @@ void StringGrid::setRowHeights(int first, const QList<int> &heights)
     viewport()->update();
 }
 
-int StringGrid::Row() const
+int StringGrid::row() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() + 1 : 1;
@@ -430,10 +430,10 @@ void StringGrid::setRow(int row)
 {
     if (row < 1 || row >= RowCount())
         return;
-    setCurrentIndex(m_model->index(row - 1, qBound(0, Col(), ColCount() - 1)));
+    setCurrentIndex(m_model->index(row - 1, qBound(0, col(), colCount() - 1)));
 }
 
-int StringGrid::Col() const
+int StringGrid::col() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.column() : 0;
@@ -441,9 +441,9 @@ int StringGrid::Col() const
 
 void StringGrid::setCol(int col)
 {
-    if (col < 0 || col >= ColCount() || RowCount() < 2)
+    if (col < 0 || col >= colCount() || RowCount() < 2)
         return;
-    setCurrentIndex(m_model->index(Row() - 1, col));
+    setCurrentIndex(m_model->index(row() - 1, col));
 }
 
 void StringGrid::setEditing(bool on)
@@ -456,14 +456,14 @@ void StringGrid::setEditing(bool on)
     applyEditTriggers();
 }
 
-bool StringGrid::EditorMode() const
+bool StringGrid::editorMode() const
 {
     return m_delegate->openEditor() != nullptr;
 }
 
 void StringGrid::setEditorMode(bool open)
 {
-    if (open == EditorMode())
+    if (open == editorMode())
         return;
     if (open) {
         if (m_editing && currentIndex().isValid())
@@ -494,16 +494,16 @@ void StringGrid::setGridLineColor(const QColor &color)
     viewport()->update();
 }
 
-QRect StringGrid::CellRect(int col, int row) const
+QRect StringGrid::cellRect(int col, int row) const
 {
-    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount())
+    if (col < 0 || col >= colCount() || row < 0 || row >= RowCount())
         return {};
     if (row == 0)
-        return QRect(m_header->sectionViewportPosition(col), 0, ColWidths(col), m_headerHeight);
-    return QRect(columnViewportPosition(col), rowViewportPosition(row - 1), ColWidths(col), RowHeights(row));
+        return QRect(m_header->sectionViewportPosition(col), 0, colWidths(col), m_headerHeight);
+    return QRect(columnViewportPosition(col), rowViewportPosition(row - 1), colWidths(col), rowHeights(row));
 }
 
-QPoint StringGrid::MouseCoord(const QPoint &pos) const
+QPoint StringGrid::mouseCoord(const QPoint &pos) const
 {
     const int headerHeight = m_header->height();
     const int col = columnAt(pos.x());
@@ -598,7 +598,7 @@ bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
         return true;
     }
     if (character == QLatin1Char('\r')) {
-        if (EditorMode())
+        if (editorMode())
             setEditorMode(false);
         else if (m_editing)
             setEditorMode(true);
