@@ -586,6 +586,8 @@ void tst_Grid::pastedTextThatIsNoNumber()
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
     QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("abc"));
     // The editor stays open over the message; pasting a number then stores it.
+    QVERIFY(form.Grid1->editorMode());
+    QCOMPARE(editor(form), edit);
     QApplication::clipboard()->setText(QStringLiteral("1,25E2"));
     edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
