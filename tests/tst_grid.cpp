@@ -43,7 +43,7 @@ void goTo(TForm1 &form, int col, int row)
 
 QLineEdit *editor(TForm1 &form)
 {
-    return qobject_cast<QLineEdit *>(form.Grid1->EditorMode() ? focused() : nullptr);
+    return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? focused() : nullptr);
 }
 
 TextMetrics gridMetrics(TForm1 &form)
@@ -109,7 +109,7 @@ void tst_Grid::rowStructure()
     StringGrid &grid = *form.Grid1;
 
     QCOMPARE(grid.RowCount(), 1 + numbers.size());
-    QCOMPARE(grid.ColCount(), 8);
+    QCOMPARE(grid.colCount(), 8);
     const QStringList header{"№ п/п", "Позн. показн.", "Вхідні дані", "Стат.", "Аналіт.", "Джерело інформації",
                              "Цифрові дані", "Одиниця вимірювання"};
     for (int col = 0; col < 8; ++col)
@@ -173,12 +173,12 @@ void tst_Grid::widthRule()
     form.setWindowState(Qt::WindowNoState);
     form.resize(gridWidth, 700);
     QTRY_COMPARE(form.Grid1->width(), gridWidth);
-    QCOMPARE(form.Grid1->ColWidths(2), textWidth);
-    QCOMPARE(form.Grid1->ColWidths(5), textWidth);
+    QCOMPARE(form.Grid1->colWidths(2), textWidth);
+    QCOMPARE(form.Grid1->colWidths(5), textWidth);
     const QList<int> fixed{24, 44, 40, 45, 70, 70};
     const QList<int> cols{0, 1, 3, 4, 6, 7};
     for (int i = 0; i < cols.size(); ++i)
-        QCOMPARE(form.Grid1->ColWidths(cols[i]), fixed[i]);
+        QCOMPARE(form.Grid1->colWidths(cols[i]), fixed[i]);
 }
 
 void tst_Grid::wrapRule_data()
@@ -245,13 +245,13 @@ void tst_Grid::rowHeightsFollowTexts()
     QCOMPARE(grid.font().pixelSize(), 11);
     QCOMPARE(L, 13);
 
-    QCOMPARE(grid.RowHeights(2), L + 2);
+    QCOMPARE(grid.rowHeights(2), L + 2);
     // The header's tallest text wrapped in its column: "Одиниця вимірювання" takes two lines.
-    QVERIFY(grid.RowHeights(0) >= 2 * L + 2);
+    QVERIFY(grid.rowHeights(0) >= 2 * L + 2);
     int header = -999;
     for (int col = 0; col < 8; ++col)
-        header = qMax(header, MeasureCellText(metrics, grid.Cells(col, 0), grid.ColWidths(col)));
-    QCOMPARE(grid.RowHeights(0), header);
+        header = qMax(header, MeasureCellText(metrics, grid.Cells(col, 0), grid.colWidths(col)));
+    QCOMPARE(grid.rowHeights(0), header);
 
     // Narrow the wording's column so that it needs three lines.
     const QString name = grid.Cells(2, 3);
@@ -261,13 +261,13 @@ void tst_Grid::rowHeightsFollowTexts()
     QCOMPARE(MeasureCellText(metrics, name, width), 3 * L + 2);
     form.setWindowState(Qt::WindowNoState);
     form.resize(width * 2 + 326, 600);
-    QTRY_COMPARE(grid.ColWidths(2), width);
-    QCOMPARE(grid.RowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.Cells(5, 3), width)));
+    QTRY_COMPARE(grid.colWidths(2), width);
+    QCOMPARE(grid.rowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.Cells(5, 3), width)));
     // A section row: its title across the sum of all widths.
     int total = 0;
     for (int col = 0; col < 8; ++col)
-        total += grid.ColWidths(col);
-    QCOMPARE(grid.RowHeights(1), MeasureCellText(metrics, QStringLiteral("Розділ з дуже довгою назвою"), total));
+        total += grid.colWidths(col);
+    QCOMPARE(grid.rowHeights(1), MeasureCellText(metrics, QStringLiteral("Розділ з дуже довгою назвою"), total));
 }
 
 void tst_Grid::cellDrawing()
@@ -279,9 +279,9 @@ void tst_Grid::cellDrawing()
     const QImage image = grid.viewport()->grab().toImage();
 
     // A section row is one band of the band colour, the current cell in it included.
-    const QRect band = grid.CellRect(ValueCol, 1);
+    const QRect band = grid.cellRect(ValueCol, 1);
     QCOMPARE(image.pixelColor(band.left() + 1, band.bottom() - 1), Skin::TitleBandColor);
-    const QRect first = grid.CellRect(0, 1);
+    const QRect first = grid.cellRect(0, 1);
     QCOMPARE(image.pixelColor(first.left() + 1, first.bottom() - 1), Skin::TitleBandColor);
     // The title is centred: dark pixels around the middle of the band, none at its ends.
     const int y = band.top() + band.height() / 2;
@@ -292,11 +292,11 @@ void tst_Grid::cellDrawing()
         }
         return false;
     };
-    const int right = grid.CellRect(7, 1).right();
+    const int right = grid.cellRect(7, 1).right();
     QVERIFY(darkIn(right / 2 - 40, right / 2 + 40));
     QVERIFY(!darkIn(0, 20));
     // An indicator cell: white, its text dark.
-    const QRect cell = grid.CellRect(2, 2);
+    const QRect cell = grid.cellRect(2, 2);
     QCOMPARE(image.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(Qt::white));
 }
 
@@ -306,26 +306,26 @@ void tst_Grid::hintFollowsPointer()
     TForm1 &form = fixture.show();
     StringGrid &grid = *form.Grid1;
     QWidget *rows = grid.viewport();
-    auto centre = [&](int col, int row) { return grid.CellRect(col, row).center(); };
+    auto centre = [&](int col, int row) { return grid.cellRect(col, row).center(); };
 
     // At start the hint cell is (0, 0): resting over the header's first cell shows no hint.
     QTest::mouseMove(grid.horizontalHeader()->viewport(), centre(0, 0));
-    QVERIFY(grid.Hint().isEmpty());
+    QVERIFY(grid.hint().isEmpty());
     QTest::mouseMove(rows, centre(2, 2));
-    QCOMPARE(grid.Hint(), QStringLiteral("Показник 1.1"));
+    QCOMPARE(grid.hint(), QStringLiteral("Показник 1.1"));
     QCOMPARE(form.HintRow, 2);
     QCOMPARE(form.HintCol, 2);
     QTest::mouseMove(rows, centre(2, 2) + QPoint(3, 1));
-    QCOMPARE(grid.Hint(), QStringLiteral("Показник 1.1"));
+    QCOMPARE(grid.hint(), QStringLiteral("Показник 1.1"));
     QTest::mouseMove(rows, centre(3, 1)); // a band: no hint
-    QVERIFY(grid.Hint().isEmpty());
+    QVERIFY(grid.hint().isEmpty());
     QTest::mouseMove(grid.horizontalHeader()->viewport(), centre(5, 0));
-    QCOMPARE(grid.Hint(), QStringLiteral("Джерело інформації"));
+    QCOMPARE(grid.hint(), QStringLiteral("Джерело інформації"));
     // Below the last row: nothing changes.
     grid.verticalScrollBar()->setValue(0);
     QTest::mouseMove(rows, QPoint(centre(2, 2).x(), rows->height() - 2));
-    if (grid.MouseCoord(grid.clientPosFromViewport(QPoint(centre(2, 2).x(), rows->height() - 2))).y() < 0)
-        QCOMPARE(grid.Hint(), QStringLiteral("Джерело інформації"));
+    if (grid.mouseCoord(grid.clientPosFromViewport(QPoint(centre(2, 2).x(), rows->height() - 2))).y() < 0)
+        QCOMPARE(grid.hint(), QStringLiteral("Джерело інформації"));
 }
 
 void tst_Grid::typingStoresEveryStep()
@@ -333,7 +333,7 @@ void tst_Grid::typingStoresEveryStep()
     FormFixture fixture;
     TForm1 &form = fixture.show();
     goTo(form, ValueCol, 2);
-    QVERIFY(form.Grid1->Editing());
+    QVERIFY(form.Grid1->editing());
     double &value = fixture.model.Catalog[0].Items[0].Value;
     const QList<std::pair<char, double>> steps{{'1', 1}, {'2', 12}, {',', 12}, {'5', 12.5}};
     for (const auto &[key, expected] : steps) {
@@ -374,7 +374,7 @@ void tst_Grid::refusedCharactersBeep()
     goTo(form, ValueCol, 3);
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 2);
-    QVERIFY(!form.Grid1->EditorMode());
+    QVERIFY(!form.Grid1->editorMode());
 }
 
 void tst_Grid::secondCommaRefusedOverSelection()
@@ -440,17 +440,17 @@ void tst_Grid::valueGoesToEditedRowOnly()
         goTo(form, ValueCol, 2);
         typeKey('4');
         pressKey(move);
-        QCOMPARE(form.Grid1->Row(), 3);
+        QCOMPARE(form.Grid1->row(), 3);
         QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
         QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 0.0);
-        if (form.Grid1->EditorMode())
+        if (form.Grid1->editorMode())
             pressKey(Qt::Key_Return); // closes the editor the Enter opened
     }
     // Clicking another row closes the editor with the value in the edited row.
     goTo(form, ValueCol, 3);
     typeKey('9');
-    QTest::mouseClick(form.Grid1->viewport(), Qt::LeftButton, {}, form.Grid1->CellRect(ValueCol, 7).center());
-    QCOMPARE(form.Grid1->Row(), 7);
+    QTest::mouseClick(form.Grid1->viewport(), Qt::LeftButton, {}, form.Grid1->cellRect(ValueCol, 7).center());
+    QCOMPARE(form.Grid1->row(), 7);
     QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 9.0);
     QCOMPARE(fixture.model.Catalog[2].Items[0].Value, 0.0);
 }
@@ -463,9 +463,9 @@ void tst_Grid::enterSkipsSectionRow()
     goTo(form, ValueCol, 4);
     typeKey('3');
     pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->Row(), 6);
-    QCOMPARE(form.Grid1->Col(), ValueCol);
-    QVERIFY(form.Grid1->EditorMode());
+    QCOMPARE(form.Grid1->row(), 6);
+    QCOMPARE(form.Grid1->col(), ValueCol);
+    QVERIFY(form.Grid1->editorMode());
     QVERIFY(editor(form));
     typeKey('8');
     QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 3.0);
@@ -476,16 +476,16 @@ void tst_Grid::enterSkipsSectionRow()
     TForm1 &second = skipping.show();
     goTo(second, ValueCol, 2);
     pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->Row(), 5);
-    QVERIFY(second.Grid1->EditorMode());
+    QCOMPARE(second.Grid1->row(), 5);
+    QVERIFY(second.Grid1->editorMode());
 
     // On the last row Enter only closes and opens the editor.
     pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->Row(), 5);
-    QVERIFY(!second.Grid1->EditorMode());
+    QCOMPARE(second.Grid1->row(), 5);
+    QVERIFY(!second.Grid1->editorMode());
     pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->Row(), 5);
-    QVERIFY(second.Grid1->EditorMode());
+    QCOMPARE(second.Grid1->row(), 5);
+    QVERIFY(second.Grid1->editorMode());
 }
 
 void tst_Grid::enterAboveTrailingEmptySection()
@@ -496,12 +496,12 @@ void tst_Grid::enterAboveTrailingEmptySection()
     goTo(form, ValueCol, 3);
     typeKey('6');
     pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->Row(), 3);
-    QVERIFY(!form.Grid1->EditorMode());
+    QCOMPARE(form.Grid1->row(), 3);
+    QVERIFY(!form.Grid1->editorMode());
     QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 6.0);
     pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->Row(), 3);
-    QVERIFY(form.Grid1->EditorMode());
+    QCOMPARE(form.Grid1->row(), 3);
+    QVERIFY(form.Grid1->editorMode());
 }
 
 void tst_Grid::arrowsInValueColumn_data()
@@ -531,14 +531,14 @@ void tst_Grid::arrowsInValueColumn()
     TForm1 &form = fixture.show();
     goTo(form, ValueCol, from);
     pressKey(Qt::Key(key));
-    QCOMPARE(form.Grid1->Row(), to);
-    QCOMPARE(form.Grid1->Col(), ValueCol);
+    QCOMPARE(form.Grid1->row(), to);
+    QCOMPARE(form.Grid1->col(), ValueCol);
     // The same from inside the editor, which the move closes with its value stored.
     goTo(form, ValueCol, from);
-    if (form.Grid1->Editing()) {
+    if (form.Grid1->editing()) {
         typeKey('5');
         pressKey(Qt::Key(key));
-        QCOMPARE(form.Grid1->Row(), to);
+        QCOMPARE(form.Grid1->row(), to);
         QCOMPARE(form.Grid1->Cells(ValueCol, from), QStringLiteral("5"));
     }
 }
@@ -550,9 +550,9 @@ void tst_Grid::arrowsStopOnSectionRowsElsewhere()
     for (int col : {0, 2, 5, 7}) {
         goTo(form, col, 4);
         pressKey(Qt::Key_Down);
-        QCOMPARE(form.Grid1->Row(), 5);
+        QCOMPARE(form.Grid1->row(), 5);
         pressKey(Qt::Key_Up);
-        QCOMPARE(form.Grid1->Row(), 4);
+        QCOMPARE(form.Grid1->row(), 4);
     }
 }
 
@@ -562,11 +562,11 @@ void tst_Grid::otherCellsAreNotFiltered()
     TForm1 &form = fixture.show();
     for (const QPoint cell : {QPoint(2, 2), QPoint(ValueCol, 1), QPoint(0, 3)}) {
         goTo(form, cell.x(), cell.y());
-        QVERIFY(!form.Grid1->Editing());
+        QVERIFY(!form.Grid1->editing());
         const QString before = form.Grid1->Cells(cell.x(), cell.y());
         typeKey('x');
         pressKey(Qt::Key_Return);
-        QVERIFY(!form.Grid1->EditorMode());
+        QVERIFY(!form.Grid1->editorMode());
         QCOMPARE(form.Grid1->Cells(cell.x(), cell.y()), before);
     }
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
@@ -589,6 +589,8 @@ void tst_Grid::pastedTextThatIsNoNumber()
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
     QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("abc"));
     // The editor stays open over the message; pasting a number then stores it.
+    QVERIFY(form.Grid1->editorMode());
+    QCOMPARE(editor(form), edit);
     QApplication::clipboard()->setText(QStringLiteral("1,25E2"));
     edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);

@@ -585,7 +585,7 @@ void tst_MainWindow::shortcuts()
     form.Grid1->setCol(6);
     if (focus == QStringLiteral("cell editor")) {
         QTest::keyClick(form.Grid1, Qt::Key_F2);
-        QVERIFY(form.Grid1->EditorMode());
+        QVERIFY(form.Grid1->editorMode());
         QVERIFY(QApplication::focusWidget() != form.Grid1);
     } else if (focus == QStringLiteral("tool bar")) {
         form.ToolButton4->setFocus();
@@ -594,7 +594,7 @@ void tst_MainWindow::shortcuts()
 
     QCOMPARE(kindsAsked(fixture.boxes), asked); // the key filter did not beep either
     QCOMPARE(shown, reports);
-    QVERIFY(!form.Grid1->EditorMode());
+    QVERIFY(!form.Grid1->editorMode());
     QVERIFY(form.isVisible());
 }
 

@@ -61,21 +61,21 @@ void tst_StringGrid::sizesAndRectangles()
 {
     auto grid = makeGrid();
     QCOMPARE(grid->RowCount(), 41);
-    QCOMPARE(grid->ColWidths(0), 120);
-    QCOMPARE(grid->RowHeights(5), 18);
+    QCOMPARE(grid->colWidths(0), 120);
+    QCOMPARE(grid->rowHeights(5), 18);
     grid->setColWidths(1, 37);
     grid->setRowHeights(3, 29);
     grid->setRowHeights(0, 40);
     grid->setRowHeights(10, QList<int>{11, 12, 13});
-    QCOMPARE(grid->ColWidths(1), 37);
-    QCOMPARE(grid->RowHeights(0), 40);
-    QCOMPARE(grid->RowHeights(3), 29);
-    QCOMPARE(grid->RowHeights(12), 13);
+    QCOMPARE(grid->colWidths(1), 37);
+    QCOMPARE(grid->rowHeights(0), 40);
+    QCOMPARE(grid->rowHeights(3), 29);
+    QCOMPARE(grid->rowHeights(12), 13);
     // Cell rectangles leave out the one-pixel grid lines.
-    QCOMPARE(grid->CellRect(1, 3).size(), QSize(37, 29));
-    QCOMPARE(grid->CellRect(2, 3).left(), grid->CellRect(1, 3).right() + 2);
-    QCOMPARE(grid->CellRect(1, 4).top(), grid->CellRect(1, 3).bottom() + 2);
-    QCOMPARE(grid->CellRect(1, 0).size(), QSize(37, 40));
+    QCOMPARE(grid->cellRect(1, 3).size(), QSize(37, 29));
+    QCOMPARE(grid->cellRect(2, 3).left(), grid->cellRect(1, 3).right() + 2);
+    QCOMPARE(grid->cellRect(1, 4).top(), grid->cellRect(1, 3).bottom() + 2);
+    QCOMPARE(grid->cellRect(1, 0).size(), QSize(37, 40));
     QCOMPARE(grid->horizontalHeader()->height(), 41);
     // Fewer rows keep the texts of those left.
     grid->setRowCount(5);
@@ -91,21 +91,21 @@ void tst_StringGrid::headerStaysWhileScrolling()
     QVERIFY(grid->verticalScrollBar()->value() > 0);
     QVERIFY(grid->horizontalHeader()->isVisible());
     QCOMPARE(grid->horizontalHeader()->mapTo(grid.get(), QPoint(0, 0)), headerAt);
-    QCOMPARE(grid->CellRect(0, 0).top(), 0);
-    QVERIFY(grid->CellRect(0, 1).top() < 0); // scrolled away under the header
+    QCOMPARE(grid->cellRect(0, 0).top(), 0);
+    QVERIFY(grid->cellRect(0, 1).top() < 0); // scrolled away under the header
 }
 
 void tst_StringGrid::mouseCoord()
 {
     auto grid = makeGrid();
     const int header = grid->horizontalHeader()->height();
-    QCOMPARE(grid->MouseCoord(QPoint(5, 5)), QPoint(0, 0));
-    QCOMPARE(grid->MouseCoord(QPoint(125, header + 1)), QPoint(1, 1));
-    QCOMPARE(grid->MouseCoord(QPoint(125, header + 19)), QPoint(1, 2));
+    QCOMPARE(grid->mouseCoord(QPoint(5, 5)), QPoint(0, 0));
+    QCOMPARE(grid->mouseCoord(QPoint(125, header + 1)), QPoint(1, 1));
+    QCOMPARE(grid->mouseCoord(QPoint(125, header + 19)), QPoint(1, 2));
     grid->setRowCount(3);
-    QCOMPARE(grid->MouseCoord(QPoint(125, header + 200)).y(), -1);
+    QCOMPARE(grid->mouseCoord(QPoint(125, header + 200)).y(), -1);
     grid->setColCount(2);
-    QCOMPARE(grid->MouseCoord(QPoint(300, 5)).x(), -1);
+    QCOMPARE(grid->mouseCoord(QPoint(300, 5)).x(), -1);
 }
 
 void tst_StringGrid::drawCellStates()
@@ -123,11 +123,11 @@ void tst_StringGrid::drawCellStates()
     bool header = false;
     bool current = false;
     for (const auto &[col, row, rect, state, brush] : drawn) {
-        QCOMPARE(rect.size(), QSize(grid->ColWidths(col), grid->RowHeights(row)));
+        QCOMPARE(rect.size(), QSize(grid->colWidths(col), grid->rowHeights(row)));
         if (row == 0) {
             header = true;
             QCOMPARE(state, StringGrid::DrawState(StringGrid::Fixed));
-            QCOMPARE(brush, grid->FixedColor());
+            QCOMPARE(brush, grid->fixedColor());
         } else if (row == 2 && col == 1) {
             current = true;
             QVERIFY(state & StringGrid::Selected);
@@ -135,7 +135,7 @@ void tst_StringGrid::drawCellStates()
             QCOMPARE(brush, grid->palette().color(QPalette::Active, QPalette::Highlight));
         } else {
             QCOMPARE(state, StringGrid::DrawState());
-            QCOMPARE(brush, grid->Color());
+            QCOMPARE(brush, grid->color());
         }
     }
     QVERIFY(header && current);
@@ -147,18 +147,18 @@ void tst_StringGrid::editingSwitch()
     grid->setRow(3);
     type('x');
     press(Qt::Key_F2);
-    QVERIFY(!grid->EditorMode());
+    QVERIFY(!grid->editorMode());
     QCOMPARE(grid->Cells(0, 3), QStringLiteral("0,3"));
     grid->setEditing(true);
     type('x'); // opens the editor over the whole text, selected, and replaces it
-    QVERIFY(grid->EditorMode());
+    QVERIFY(grid->editorMode());
     QCOMPARE(grid->Cells(0, 3), QStringLiteral("x"));
     press(Qt::Key_Return); // closes it
-    QVERIFY(!grid->EditorMode());
+    QVERIFY(!grid->editorMode());
     press(Qt::Key_Return); // opens it
-    QVERIFY(grid->EditorMode());
+    QVERIFY(grid->editorMode());
     grid->setEditing(false); // closes it
-    QVERIFY(!grid->EditorMode());
+    QVERIFY(!grid->editorMode());
 }
 
 void tst_StringGrid::keyPressReplacesOrDiscards()
@@ -194,7 +194,7 @@ void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
     type('1');
     type('2');
     press(Qt::Key_Down); // closes the editor on the way
-    QCOMPARE(grid->Row(), 5);
+    QCOMPARE(grid->row(), 5);
     QCOMPARE(texts.size(), 3);
     const QList<QVariant> last = texts.back();
     QCOMPARE(last, (QList<QVariant>{2, 4, QStringLiteral("12")}));
@@ -206,11 +206,11 @@ void tst_StringGrid::clickAfterEveryMove()
 {
     auto grid = makeGrid();
     QList<std::pair<int, int>> clicks;
-    connect(grid.get(), &StringGrid::clicked, grid.get(), [&] { clicks.append({grid->Col(), grid->Row()}); });
+    connect(grid.get(), &StringGrid::clicked, grid.get(), [&] { clicks.append({grid->col(), grid->row()}); });
     grid->setRow(2);
     press(Qt::Key_Right);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(3, 4).center());
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(3, 4).center()); // the current one
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 4).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 4).center()); // the current one
     grid->setRow(0); // the header never becomes current
     grid->setRow(99);
     QCOMPARE(clicks, (QList<std::pair<int, int>>{{0, 2}, {1, 2}, {3, 4}, {3, 4}}));

@@ -19,20 +19,20 @@ int MeasureCellText(const TextMetrics &metrics, QStringView text, int limit)
 int sectionBandWidth(const StringGrid &grid)
 {
     int total = 0;
-    for (int col = 0; col < grid.ColCount(); ++col)
-        total += grid.ColWidths(col);
+    for (int col = 0; col < grid.colCount(); ++col)
+        total += grid.colWidths(col);
     return total;
 }
 
 int DrawSectionBand(Canvas &canvas, const StringGrid &grid, const QString &title, int r)
 {
-    const QRect first = grid.CellRect(0, r);
-    const QRect last = grid.CellRect(grid.ColCount() - 1, r);
+    const QRect first = grid.cellRect(0, r);
+    const QRect last = grid.cellRect(grid.colCount() - 1, r);
     const QRect band(QPoint(first.left(), first.top()), QPoint(last.right(), last.bottom()));
     canvas.setBrushColor(Skin::TitleBandColor);
     canvas.fillRect(band);
     // The title reads the same whichever of the row's cells is current.
     canvas.setFontColor(grid.palette().color(QPalette::Text));
     DrawCellText(canvas, title, u"center", band);
-    return grid.RowHeights(r);
+    return grid.rowHeights(r);
 }

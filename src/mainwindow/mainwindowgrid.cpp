@@ -86,14 +86,14 @@ void TForm1::FormResize()
 
 bool TForm1::applyWidthRule()
 {
-    if (Grid1->ColCount() < 8)
+    if (Grid1->colCount() < 8)
         return false;
     const int G = Grid1->width();
     int S = 0;
     for (int col : {0, 1, 3, 4, 6, 7})
-        S += Grid1->ColWidths(col);
+        S += Grid1->colWidths(col);
     const int width = (G - S - 33) / 2;
-    if (width < 0 || (Grid1->ColWidths(2) == width && Grid1->ColWidths(5) == width))
+    if (width < 0 || (Grid1->colWidths(2) == width && Grid1->colWidths(5) == width))
         return false;
     Grid1->setColWidths(2, width);
     Grid1->setColWidths(5, width);
@@ -107,8 +107,8 @@ int TForm1::Grid1RowHeight(int row) const
     if (Grid1->Cells(2, row).isEmpty())
         return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
     int h = -999;
-    for (int k = 0; k < Grid1->ColCount(); ++k)
-        h = qMax(h, MeasureCellText(metrics, Grid1->Cells(k, row), Grid1->ColWidths(k)));
+    for (int k = 0; k < Grid1->colCount(); ++k)
+        h = qMax(h, MeasureCellText(metrics, Grid1->Cells(k, row), Grid1->colWidths(k)));
     return h;
 }
 
@@ -139,7 +139,7 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
 
 void TForm1::Grid1MouseMove(const QPoint &pos)
 {
-    const QPoint cell = Grid1->MouseCoord(pos);
+    const QPoint cell = Grid1->mouseCoord(pos);
     if (cell.x() < 0 || cell.y() < 0)
         return;
     if (cell.y() == HintRow && cell.x() == HintCol)
@@ -156,18 +156,18 @@ bool TForm1::isValueRow(int row) const
 
 void TForm1::Grid1Click()
 {
-    Grid1->setEditing(Grid1->Col() == ValueCol && isValueRow(Grid1->Row()));
+    Grid1->setEditing(Grid1->col() == ValueCol && isValueRow(Grid1->row()));
 }
 
 void TForm1::Grid1KeyPress(QChar &Key)
 {
-    if (!Grid1->Editing())
+    if (!Grid1->editing())
         return;
     if (Key == QLatin1Char('\r')) {
         moveDownOverSections();
         return;
     }
-    const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->Cells(Grid1->Col(), Grid1->Row()));
+    const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->Cells(Grid1->col(), Grid1->row()));
     if (admitted == 0) {
         Key = QChar();
         m_boxes.beep();
@@ -181,7 +181,7 @@ void TForm1::Grid1KeyPress(QChar &Key)
 // editor.
 void TForm1::moveDownOverSections()
 {
-    int target = Grid1->Row() + 1;
+    int target = Grid1->row() + 1;
     while (target < Grid1->RowCount() && !isValueRow(target))
         ++target;
     if (target < Grid1->RowCount())
@@ -192,14 +192,14 @@ void TForm1::moveDownOverSections()
 // rows in the same direction (row 1, with only the header above, is not left upward).
 void TForm1::Grid1KeyUp(int Key)
 {
-    if (Grid1->Col() != ValueCol)
+    if (Grid1->col() != ValueCol)
         return;
     if (Key == Qt::Key_Up) {
-        while (Grid1->Row() > 1 && !isValueRow(Grid1->Row()))
-            Grid1->setRow(Grid1->Row() - 1);
+        while (Grid1->row() > 1 && !isValueRow(Grid1->row()))
+            Grid1->setRow(Grid1->row() - 1);
     } else if (Key == Qt::Key_Down) {
-        while (Grid1->Row() < Grid1->RowCount() - 1 && !isValueRow(Grid1->Row()))
-            Grid1->setRow(Grid1->Row() + 1);
+        while (Grid1->row() < Grid1->RowCount() - 1 && !isValueRow(Grid1->row()))
+            Grid1->setRow(Grid1->row() + 1);
     }
 }
 

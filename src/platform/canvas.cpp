@@ -9,16 +9,13 @@ Canvas::Canvas(QPainter &painter, int pixelsPerInch)
     : m_painter(painter)
     , m_ppi(pixelsPerInch)
     , m_font(painter.font())
+    , m_fontColor(painter.pen().color())
 {
-    m_points = m_font.pixelSize() > 0 ? MulDiv(m_font.pixelSize(), 72, m_ppi) : m_font.pointSize();
-    m_fontColor = painter.pen().color();
 }
 
 void Canvas::setFont(const QFont &font)
 {
     m_font = font;
-    if (m_font.pixelSize() > 0)
-        m_points = MulDiv(m_font.pixelSize(), 72, m_ppi);
     m_metrics.reset();
 }
 
@@ -36,7 +33,6 @@ void Canvas::setFontName(const QString &face)
 
 void Canvas::setFontSize(int points)
 {
-    m_points = points;
     m_font.setPixelSize(qMax(1, MulDiv(points, m_ppi, 72)));
     m_metrics.reset();
 }

@@ -34,12 +34,10 @@ public:
     void setFont(const QFont &font);
     void setFontName(const QString &face);
     void setFontSize(int points);
-    int fontSize() const { return m_points; }
     void setFontStyle(bool bold, bool italic, bool underline);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color) { m_fontColor = color; }
     // Degrees counter-clockwise in which text runs; 90 reads from bottom to top.
-    int escapement() const { return m_escapement; }
     void setEscapement(int degrees) { m_escapement = degrees; }
 
     FontHandle fontHandle() const { return {m_font, m_escapement}; }
@@ -66,8 +64,7 @@ private:
     QPainter &m_painter;
     int m_ppi;
     QFont m_font;
-    int m_points = 0;
-    QColor m_fontColor = Qt::black;
+    QColor m_fontColor;
     int m_escapement = 0;
     QBrush m_brush = QBrush(Qt::white);
     QPen m_pen = QPen(Qt::black, 1);

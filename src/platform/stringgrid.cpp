@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -22,14 +23,14 @@ constexpr int DefaultRowHeight = 18;
 constexpr int GridLine = 1;
 
 // A key event carrying character in place of the one the user typed.
-QKeyEvent keyEventFor(const QKeyEvent *event, QChar character)
+QKeyEvent keyEventFor(const QKeyEvent &event, QChar character)
 {
     int key = Qt::Key_unknown;
     if (character == QChar(8))
         key = Qt::Key_Backspace;
     else if (character.unicode() >= 0x20 && character.unicode() < 0x7f)
         key = character.toUpper().unicode();
-    return QKeyEvent(QEvent::KeyPress, key, event->modifiers(), QString(character));
+    return QKeyEvent(QEvent::KeyPress, key, event.modifiers(), QString(character));
 }
 
 } // namespace
@@ -182,7 +183,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override
     {
         QHeaderView::mouseMoveEvent(event);
-        emit m_grid->mouseMoved(m_grid->clientPosFromHeader(event->position().toPoint()));
+        // The header lies at the top of the client area: its points are the client's.
+        emit m_grid->mouseMoved(event->position().toPoint());
     }
 
 private:
@@ -256,10 +258,12 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            if (!m_grid->m_forwarding && keyPress(static_cast<QWidget *>(object), static_cast<QKeyEvent *>(event)))
+        case QEvent::KeyPress: {
+            const auto deliver = [object](QKeyEvent &key) { QCoreApplication::sendEvent(object, &key); };
+            if (!m_grid->m_forwarding && m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
                 return true;
             break;
+        }
         case QEvent::KeyRelease: {
             // Taken here so that the release does not reach the grid a second time.
             const auto *key = static_cast<QKeyEvent *>(event);
@@ -280,28 +284,6 @@ protected:
     }
 
 private:
-    // True when the key event was dealt with here.
-    bool keyPress(QWidget *editor, QKeyEvent *event)
-    {
-        const QChar typed = QChar(typedCharacter(*event));
-        if (typed.isNull())
-            return false; // no character: the editor handles the key itself
-        QChar character;
-        if (!m_grid->filterCharacter(event, character))
-            return true;
-        if (character == QLatin1Char('\r')) {
-            m_grid->enterReachedGrid();
-            return true;
-        }
-        if (character == typed)
-            return false;
-        QKeyEvent replaced = keyEventFor(event, character);
-        m_grid->m_forwarding = true;
-        QCoreApplication::sendEvent(editor, &replaced);
-        m_grid->m_forwarding = false;
-        return true;
-    }
-
     StringGrid *m_grid;
     mutable QPointer<QLineEdit> m_editor;
 };
@@ -351,7 +333,7 @@ void StringGrid::setRowCount(int rows)
     m_model->setGridRows(rows);
 }
 
-int StringGrid::ColCount() const
+int StringGrid::colCount() const
 {
     return m_model->gridCols();
 }
@@ -379,7 +361,7 @@ void StringGrid::setRowTexts(int row, const QStringList &texts)
     m_model->setRow(row, texts);
 }
 
-int StringGrid::ColWidths(int col) const
+int StringGrid::colWidths(int col) const
 {
     return m_colWidths.value(col, -1);
 }
@@ -392,7 +374,7 @@ void StringGrid::setColWidths(int col, int width)
     m_header->resizeSection(col, width + GridLine);
 }
 
-int StringGrid::RowHeights(int row) const
+int StringGrid::rowHeights(int row) const
 {
     if (row == 0)
         return m_headerHeight;
@@ -438,7 +420,7 @@ void StringGrid::setRowHeights(int first, const QList<int> &heights)
     viewport()->update();
 }
 
-int StringGrid::Row() const
+int StringGrid::row() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() + 1 : 1;
@@ -448,10 +430,10 @@ void StringGrid::setRow(int row)
 {
     if (row < 1 || row >= RowCount())
         return;
-    setCurrentIndex(m_model->index(row - 1, qBound(0, Col(), ColCount() - 1)));
+    setCurrentIndex(m_model->index(row - 1, qBound(0, col(), colCount() - 1)));
 }
 
-int StringGrid::Col() const
+int StringGrid::col() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.column() : 0;
@@ -459,9 +441,9 @@ int StringGrid::Col() const
 
 void StringGrid::setCol(int col)
 {
-    if (col < 0 || col >= ColCount() || RowCount() < 2)
+    if (col < 0 || col >= colCount() || RowCount() < 2)
         return;
-    setCurrentIndex(m_model->index(Row() - 1, col));
+    setCurrentIndex(m_model->index(row() - 1, col));
 }
 
 void StringGrid::setEditing(bool on)
@@ -474,14 +456,14 @@ void StringGrid::setEditing(bool on)
     applyEditTriggers();
 }
 
-bool StringGrid::EditorMode() const
+bool StringGrid::editorMode() const
 {
     return m_delegate->openEditor() != nullptr;
 }
 
 void StringGrid::setEditorMode(bool open)
 {
-    if (open == EditorMode())
+    if (open == editorMode())
         return;
     if (open) {
         if (m_editing && currentIndex().isValid())
@@ -512,16 +494,16 @@ void StringGrid::setGridLineColor(const QColor &color)
     viewport()->update();
 }
 
-QRect StringGrid::CellRect(int col, int row) const
+QRect StringGrid::cellRect(int col, int row) const
 {
-    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount())
+    if (col < 0 || col >= colCount() || row < 0 || row >= RowCount())
         return {};
     if (row == 0)
-        return QRect(m_header->sectionViewportPosition(col), 0, ColWidths(col), m_headerHeight);
-    return QRect(columnViewportPosition(col), rowViewportPosition(row - 1), ColWidths(col), RowHeights(row));
+        return QRect(m_header->sectionViewportPosition(col), 0, colWidths(col), m_headerHeight);
+    return QRect(columnViewportPosition(col), rowViewportPosition(row - 1), colWidths(col), rowHeights(row));
 }
 
-QPoint StringGrid::MouseCoord(const QPoint &pos) const
+QPoint StringGrid::mouseCoord(const QPoint &pos) const
 {
     const int headerHeight = m_header->height();
     const int col = columnAt(pos.x());
@@ -540,11 +522,6 @@ QPoint StringGrid::clientPosFromViewport(const QPoint &pos) const
     return pos + QPoint(0, m_header->height());
 }
 
-QPoint StringGrid::clientPosFromHeader(const QPoint &pos) const
-{
-    return pos;
-}
-
 void StringGrid::setHint(const QString &text)
 {
     if (text == toolTip())
@@ -560,31 +537,12 @@ int StringGrid::pixelsPerInch() const
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
-    const QChar typed = QChar(typedCharacter(*event));
-    if (typed.isNull()) {
-        QTableView::keyPressEvent(event);
-        return;
-    }
-    QChar character;
-    if (!filterCharacter(event, character)) {
-        event->accept();
-        return;
-    }
-    if (character == QLatin1Char('\r')) {
-        enterReachedGrid();
-        event->accept();
-        return;
-    }
-    // The editor this may open gets the same event; it has been filtered already.
-    m_forwarding = true;
-    if (character == typed) {
-        QTableView::keyPressEvent(event);
-    } else {
-        QKeyEvent replaced = keyEventFor(event, character);
-        QTableView::keyPressEvent(&replaced);
-        event->setAccepted(replaced.isAccepted());
-    }
-    m_forwarding = false;
+    const auto deliver = [this, event](QKeyEvent &key) {
+        QTableView::keyPressEvent(&key);
+        event->setAccepted(key.isAccepted());
+    };
+    if (!routeKeyPress(*event, deliver))
+        deliverFiltered(*event, deliver);
 }
 
 void StringGrid::keyReleaseEvent(QKeyEvent *event)
@@ -628,24 +586,39 @@ void StringGrid::focusOutEvent(QFocusEvent *event)
     viewport()->update(visualRect(currentIndex()));
 }
 
-bool StringGrid::filterCharacter(QKeyEvent *event, QChar &character)
+bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
 {
-    character = QChar(typedCharacter(*event));
-    if (character.isNull())
+    const QChar typed = QChar(typedCharacter(event));
+    if (typed.isNull())
         return false;
+    QChar character = typed;
     emit keyPressed(character);
-    return !character.isNull();
+    if (character.isNull()) {
+        event.accept();
+        return true;
+    }
+    if (character == QLatin1Char('\r')) {
+        if (editorMode())
+            setEditorMode(false);
+        else if (m_editing)
+            setEditorMode(true);
+        event.accept();
+        return true;
+    }
+    if (character == typed)
+        return false;
+    QKeyEvent replaced = keyEventFor(event, character);
+    deliverFiltered(replaced, deliver);
+    return true;
 }
 
-void StringGrid::enterReachedGrid()
+void StringGrid::deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver)
 {
-    if (EditorMode())
-        setEditorMode(false);
-    else if (m_editing)
-        setEditorMode(true);
+    const QScopedValueRollback filtered(m_forwarding, true);
+    deliver(event);
 }
 
-void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const
+void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state)
 {
     const QRect cell(sectionRect.topLeft(),
                      QSize(sectionRect.width() - GridLine, sectionRect.height() - GridLine));
@@ -675,7 +648,7 @@ void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col,
         painter.restore();
     }
 
-    emit const_cast<StringGrid *>(this)->drawCell(canvas, col, row, cell, state);
+    emit drawCell(canvas, col, row, cell, state);
 
     if (state & Fixed) {
         painter.setPen(colors.color(QPalette::Light));

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <functional>
+
 class Canvas;
 class StringGridModel;
 class StringGridHeader;
@@ -30,7 +32,7 @@ public:
 
     int RowCount() const;
     void setRowCount(int rows);
-    int ColCount() const;
+    int colCount() const;
     void setColCount(int cols);
 
     QString Cells(int col, int row) const;
@@ -38,45 +40,44 @@ public:
     // Replaces a whole row's texts at once (missing columns become empty).
     void setRowTexts(int row, const QStringList &texts);
 
-    int ColWidths(int col) const;
+    int colWidths(int col) const;
     void setColWidths(int col, int width);
-    int RowHeights(int row) const;
+    int rowHeights(int row) const;
     void setRowHeights(int row, int height);
     // Heights of rows first, first + 1, ... in one layout pass.
     void setRowHeights(int first, const QList<int> &heights);
 
     // The current cell; row 0, being fixed, never becomes current.
-    int Row() const;
+    int row() const;
     void setRow(int row);
-    int Col() const;
+    int col() const;
     void setCol(int col);
 
     // The editing switch: while on, typing, F2, Enter or a click on the current cell opens the
     // in-place editor on the current cell.
-    bool Editing() const { return m_editing; }
+    bool editing() const { return m_editing; }
     void setEditing(bool on);
-    bool EditorMode() const;
+    bool editorMode() const;
     void setEditorMode(bool open);
 
-    QColor FixedColor() const { return m_fixedColor; }
+    QColor fixedColor() const { return m_fixedColor; }
     void setFixedColor(const QColor &color);
-    QColor Color() const { return m_color; }
+    QColor color() const { return m_color; }
     void setColor(const QColor &color);
-    QColor GridLineColor() const { return m_lineColor; }
+    QColor gridLineColor() const { return m_lineColor; }
     void setGridLineColor(const QColor &color);
 
     // A cell's rectangle without its grid lines, in the coordinates of the painter that
     // drawCell gets for that row (the header's for row 0, the rows' area's for the others).
-    QRect CellRect(int col, int row) const;
+    QRect cellRect(int col, int row) const;
     // The cell under a point of the grid's client area (header at the top); -1 for the column
     // or the row where there is none.
-    QPoint MouseCoord(const QPoint &pos) const;
-    // The grid's client coordinates of a point of the rows' area or of the header.
+    QPoint mouseCoord(const QPoint &pos) const;
+    // The grid's client coordinates of a point of the rows' area.
     QPoint clientPosFromViewport(const QPoint &pos) const;
-    QPoint clientPosFromHeader(const QPoint &pos) const;
 
     // The hint shown when the pointer rests over the grid; changing it hides the hint shown.
-    QString Hint() const { return toolTip(); }
+    QString hint() const { return toolTip(); }
     void setHint(const QString &text);
 
     int pixelsPerInch() const;
@@ -110,12 +111,18 @@ private:
     friend class StringGridDelegate;
     friend class StringGridHeader;
 
-    // A key event of the grid or of its editor that carries a character. Returns false when
-    // the handler discarded it; otherwise the character to deliver.
-    bool filterCharacter(QKeyEvent *event, QChar &character);
-    // Enter that got through the key filter: closes the editor if it is open, else opens it.
-    void enterReachedGrid();
-    void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state) const;
+    using KeyDelivery = std::function<void(QKeyEvent &)>;
+    // The one route of a key press, whether the grid or its open editor has it. A key that
+    // types a character goes through keyPressed first: a discarded character ends here, an Enter
+    // that gets through closes the editor if it is open and opens it otherwise, and a replaced
+    // one goes on to deliver as a key event of its own. Returns false when the key goes on as
+    // it came (no character, or the handler left it), for the caller to pass on.
+    bool routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver);
+    // Delivers a key that has been through keyPressed: an editor it opens or reaches on the way
+    // takes it without filtering it again.
+    void deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver);
+    // Not const: the drawCell handler it calls may change the grid (row heights).
+    void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state);
     void editorTextChanged(int col, int row, const QString &text);
     void applyEditTriggers();
     void updateHeaderHeight();

@@ -14,7 +14,9 @@ TextAlignment alignmentFromWord(QStringView word)
 
 namespace {
 
-// Counts lines without keeping words: the measuring path of every row height.
+// Splits the text into words, each with its trailing blank, and breaks it into lines at limit:
+// onWord gets every word and its width in order, onLineEnd the running width of each line as it
+// ends, before the word that breaks it. Wrapping and measuring share this one walk.
 template<typename OnWord, typename OnLineEnd>
 void breakLines(const TextMetrics &metrics, QStringView text, int limit, OnWord onWord, OnLineEnd onLineEnd)
 {
@@ -60,6 +62,7 @@ WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
     return result;
 }
 
+// Counts lines without keeping words: the measuring path of every row height.
 int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit)
 {
     int lines = 0;
