@@ -1,8 +1,7 @@
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
-#include "indicators/fileio.h"
 #include "indicators/model.h"
-#include "indicators/schoolname.h"
+#include "indicators/startup.h"
 #include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/qtboxes.h"
@@ -28,10 +27,10 @@ int writePdfWithoutWindow(const QString &out, const QStringList &files)
 {
     try {
         IndicatorModel model;
-        if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
-            throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
-        if (fileExists(QString::fromLatin1(SchoolNameFileName)))
-            model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
+        readStartupFiles(model, [](CatalogLoad catalog) {
+            if (catalog == CatalogLoad::Missing)
+                throw ZorisError(MissingCatalogText.toString());
+        });
         QByteArray year;
         if (!files.isEmpty() && !openDataFile(files.front(), model, year))
             throw ZorisError(yearMismatchText(year, model.CatalogYear));

@@ -3,16 +3,15 @@
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
-#include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/schoolname.h"
+#include "indicators/startup.h"
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
-#include "platform/errors.h"
+#include "platform/commands.h"
 #include "platform/skin.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -150,29 +149,24 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
 
 void TForm1::run(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const std::exception &error) {
-        // Running out of memory included: the command ends, the program goes on.
-        m_boxes.errorBox(failureMessage(error));
-    }
+    runCommand(m_boxes, command);
 }
 
 void TForm1::FormCreate()
 {
     // A failure skips the rest of the start-up steps; the window opens all the same.
     run([this] {
-        LoadCatalog();
-        readSchoolName();
+        if (readStartupFiles(m_model, [this](CatalogLoad catalog) { showCatalog(catalog); }) == SchoolNameLoad::Missing)
+            askSchoolName();
         setWindowState(windowState() | Qt::WindowMaximized);
         statusText->setText(QStringLiteral("Версія ") + QStringLiteral(ZORIS_VERSION));
     });
 }
 
-void TForm1::LoadCatalog()
+void TForm1::showCatalog(CatalogLoad catalog)
 {
-    if (loadCatalogFile(QString::fromLatin1(CatalogFileName), m_model) == CatalogLoad::Missing) {
-        m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
+    if (catalog == CatalogLoad::Missing) {
+        m_boxes.warning(MissingCatalogText.toString());
         return;
     }
     m_caption = DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear);
@@ -184,12 +178,8 @@ void TForm1::updateCaption()
     setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
 }
 
-void TForm1::readSchoolName()
+void TForm1::askSchoolName()
 {
-    if (fileExists(SchoolNameFile)) {
-        m_model.SchoolName = readSchoolNameFile(SchoolNameFile);
-        return;
-    }
     m_model.SchoolName =
         oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, QStringLiteral("Середня школа №")));
     storeSchoolName();
@@ -320,9 +310,7 @@ bool TForm1::saveValues()
             return;
         m_folders.remember(*chosen);
         const QString name = withDataFileExtension(*chosen);
-        if (fileExists(name)
-            && !m_boxes.confirmYesNo(QStringLiteral("Файл \"") + QFileInfo(name).fileName()
-                                     + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?")))
+        if (!mayReplaceFile(m_boxes, name))
             return;
         SaveDataFile(name);
         written = true;

@@ -6,15 +6,14 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "platform/boxes.h"
+#include "platform/commands.h"
 #include "platform/dialogfolders.h"
-#include "platform/errors.h"
 #include "platform/printing/printerchoice.h"
 #include "platform/printing/printerservice.h"
 #include "platform/skin.h"
 #include "preview/printpreview.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -135,12 +134,10 @@ void TPrintRep::showEvent(QShowEvent *event)
 void TPrintRep::FormShow()
 {
     fillPrinterList();
-    try {
+    runCommand(m_boxes, [this] {
         ReportLayout::compose(*PrintPreview1, m_model);
         updatePageLabel();
-    } catch (const std::exception &error) {
-        m_boxes.errorBox(failureMessage(error));
-    }
+    });
 }
 
 void TPrintRep::updatePageLabel()
@@ -200,15 +197,9 @@ void TPrintRep::Button5Click()
     QString path = *chosen;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QLatin1String(".pdf");
-    if (QFileInfo::exists(path)
-        && !m_boxes.confirmYesNo(QStringLiteral("Файл \"%1\" вже існує. Ви дійсно бажаєте переписати його?")
-                                     .arg(QFileInfo(path).fileName())))
+    if (!mayReplaceFile(m_boxes, path))
         return;
-    try {
-        printPagesToPdf(*PrintPreview1, path);
-    } catch (const std::exception &error) {
-        m_boxes.warning(failureMessage(error));
-    }
+    runCommand(m_boxes, [&] { printPagesToPdf(*PrintPreview1, path); });
 }
 
 void TPrintRep::ComboBox1Change()

@@ -5,7 +5,7 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
-#include "platform/errors.h"
+#include "platform/commands.h"
 #include "platform/typedkey.h"
 
 #include <QFrame>
@@ -182,12 +182,8 @@ void TiDialog::sButton3Click()
         return;
     }
     double value = 0;
-    try {
-        value = numberFromText(text);
-    } catch (const std::exception &error) {
-        m_boxes.errorBox(failureMessage(error));
+    if (!runCommand(m_boxes, [&] { value = numberFromText(text); }))
         return;
-    }
     m_cursor.storeValue(value);
     if (!m_cursor.forward()) {
         accept();
