@@ -50,14 +50,7 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
-    // Tahoma 8 at 96 dots per inch: 11 pixels high, whatever the screen's resolution.
-    QFont windowFont(QStringLiteral("Tahoma"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, Skin::WindowColor);
-    setPalette(colors);
-    setAutoFillBackground(true);
+    Skin::applyWindowLook(*this);
     setContextMenuPolicy(Qt::PreventContextMenu);
 
     sToolBar1 = new QToolBar(this);

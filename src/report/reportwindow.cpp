@@ -25,22 +25,13 @@ const QString TPrintRep::PrintCancelledText = QStringLiteral("Друк скас�
 
 namespace {
 
-// Tahoma 8, that is 11 pixels high.
-QFont tahoma(bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
-
 QPushButton *button(QWidget *parent, const QString &caption, const QRect &geometry, bool bold = false)
 {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(geometry);
     b->setAutoDefault(false);
     if (bold)
-        b->setFont(tahoma(true));
+        b->setFont(Skin::tahoma(Skin::WindowFontPixels, true));
     return b;
 }
 
@@ -58,11 +49,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
                    | Qt::WindowCloseButtonHint);
     setGeometry(341, 169, 868, 606);
     setWindowState(Qt::WindowMaximized);
-    setFont(tahoma());
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, Skin::WindowColor);
-    setPalette(colors);
-    setAutoFillBackground(true);
+    Skin::applyWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -77,7 +64,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Label1 = new QLabel(QStringLiteral("0 / 0"), Panel1);
     Label1->setGeometry(40, 16, 57, 13);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(tahoma(true));
+    Label1->setFont(Skin::tahoma(Skin::WindowFontPixels, true));
     Button3 = button(Panel1, QStringLiteral(">"), QRect(96, 8, 33, 25), true);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(168, 10, 89, 21);
