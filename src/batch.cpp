@@ -2,9 +2,8 @@
 
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
-#include "indicators/fileio.h"
 #include "indicators/model.h"
-#include "indicators/schoolname.h"
+#include "indicators/startup.h"
 #include "indicators/summary.h"
 #include "indicators/summarytable.h"
 #include "platform/errors.h"
@@ -15,22 +14,17 @@
 
 namespace {
 
-void loadWorkingFolder(IndicatorModel &model)
-{
-    if (loadCatalogFile(QString::fromLatin1(CatalogFileName), model) == CatalogLoad::Missing)
-        throw ZorisError(QStringLiteral("Файл конфігурації відсутній"));
-    if (fileExists(QString::fromLatin1(SchoolNameFileName)))
-        model.SchoolName = readSchoolNameFile(QString::fromLatin1(SchoolNameFileName));
-}
-
 int runBatch(const std::function<void(IndicatorModel &)> &work)
 {
     try {
         IndicatorModel model;
-        loadWorkingFolder(model);
+        readStartupFiles(model, [](CatalogLoad catalog) {
+            if (catalog == CatalogLoad::Missing)
+                throw ZorisError(MissingCatalogText.toString());
+        });
         work(model);
-    } catch (const ZorisError &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(error.message())));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(failureMessage(error))));
         return 1;
     }
     return 0;

@@ -103,6 +103,7 @@ private slots:
     void restoringKeepsThePage();
     void printerListRemembersChoice();
     void pdfReadBack();
+    void pdfNotWrittenSaysWhy();
 
 private:
     QTemporaryDir m_settings;
@@ -474,6 +475,34 @@ void tst_Report::pdfReadBack()
     }
     for (int p = 1; p <= window.PrintPreview1->TotalPages(); ++p)
         QVERIFY(all.contains(QStringLiteral("Сторінка №%1").arg(p)));
+}
+
+// A PDF that cannot be written ends in the error box, as a data file does; a file already there
+// is replaced only when the user agrees.
+void tst_Report::pdfNotWrittenSaysWhy()
+{
+    using Kind = ScriptedBoxes::Kind;
+    Report r(catalogue({{"C"}}));
+    r.window.FormShow();
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("звіт.pdf"));
+    QFile old(existing);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    r.boxes.fileAnswers.enqueue(existing);
+    r.boxes.confirmAnswers.enqueue(false);
+    QTest::mouseClick(r.window.Button5, Qt::LeftButton);
+    QCOMPARE(r.boxes.texts(Kind::ConfirmYesNo),
+             QStringList{QStringLiteral("Файл \"звіт.pdf\" вже існує. Ви дійсно бажаєте переписати його?")});
+    QCOMPARE(QFileInfo(existing).size(), 3);
+
+    r.boxes.clear();
+    r.boxes.fileAnswers.enqueue(dir.filePath(QStringLiteral("немає/звіт.pdf")));
+    QTest::mouseClick(r.window.Button5, Qt::LeftButton);
+    const QStringList errors = r.boxes.texts(Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(QStringLiteral("Не вдалося записати файл PDF \"звіт.pdf\"")), qPrintable(errors[0]));
+    QCOMPARE(r.boxes.count(Kind::Warning), 0);
 }
 
 QTEST_MAIN(tst_Report)

@@ -5,7 +5,6 @@
 #include "numbertext.h"
 #include "textfile.h"
 
-#include <QFileInfo>
 
 QByteArray dataFileBytes(const IndicatorModel &model)
 {
@@ -104,10 +103,4 @@ QString withDataFileExtension(const QString &name)
     if (name.endsWith(QLatin1String(".zrs"), Qt::CaseSensitive))
         return name;
     return name + QLatin1String(".zrs");
-}
-
-QString overwriteQuestionText(const QString &path)
-{
-    return QStringLiteral("Файл \"") + QFileInfo(path).fileName()
-        + QStringLiteral("\" вже існує. Ви дійсно бажаєте переписати його?");
 }

@@ -39,7 +39,5 @@ void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 
 // SchoolName + "(" + CatalogYear + ")".
 QString proposedDataFileName(const IndicatorModel &model);
-// The question before a file of that name is written over.
-QString overwriteQuestionText(const QString &path);
 // Appends ".zrs" unless the name already ends in exactly ".zrs" (case-sensitive).
 QString withDataFileExtension(const QString &name);

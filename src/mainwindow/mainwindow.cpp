@@ -3,14 +3,14 @@
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
-#include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/schoolname.h"
+#include "indicators/startup.h"
 #include "indicators/summary.h"
 #include "indicators/summarytable.h"
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
-#include "platform/errors.h"
+#include "platform/commands.h"
 #include "platform/skin.h"
 
 #include <QCloseEvent>
@@ -52,14 +52,7 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
-    // Tahoma 8 at 96 dots per inch: 11 pixels high, whatever the screen's resolution.
-    QFont windowFont(QStringLiteral("Tahoma"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, Skin::WindowColor);
-    setPalette(colors);
-    setAutoFillBackground(true);
+    Skin::applyWindowLook(*this);
     setContextMenuPolicy(Qt::PreventContextMenu);
 
     sToolBar1 = new QToolBar(this);
@@ -154,29 +147,24 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
 
 void TForm1::run(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const std::exception &error) {
-        // Running out of memory included: the command ends, the program goes on.
-        m_boxes.errorBox(failureMessage(error));
-    }
+    runCommand(m_boxes, command);
 }
 
 void TForm1::FormCreate()
 {
     // A failure skips the rest of the start-up steps; the window opens all the same.
     run([this] {
-        LoadCatalog();
-        readSchoolName();
+        if (readStartupFiles(m_model, [this](CatalogLoad catalog) { showCatalog(catalog); }) == SchoolNameLoad::Missing)
+            askSchoolName();
         setWindowState(windowState() | Qt::WindowMaximized);
         statusText->setText(QStringLiteral("Версія ") + QStringLiteral(ZORIS_VERSION));
     });
 }
 
-void TForm1::LoadCatalog()
+void TForm1::showCatalog(CatalogLoad catalog)
 {
-    if (loadCatalogFile(QString::fromLatin1(CatalogFileName), m_model) == CatalogLoad::Missing) {
-        m_boxes.warning(QStringLiteral("Файл конфігурації відсутній"));
+    if (catalog == CatalogLoad::Missing) {
+        m_boxes.warning(MissingCatalogText.toString());
         return;
     }
     m_caption = DesignCaption + QStringLiteral(" - ") + shownYear(m_model.CatalogYear);
@@ -188,12 +176,8 @@ void TForm1::updateCaption()
     setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
 }
 
-void TForm1::readSchoolName()
+void TForm1::askSchoolName()
 {
-    if (fileExists(SchoolNameFile)) {
-        m_model.SchoolName = readSchoolNameFile(SchoolNameFile);
-        return;
-    }
     m_model.SchoolName =
         oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, QStringLiteral("Середня школа №")));
     storeSchoolName();
@@ -324,7 +308,7 @@ bool TForm1::saveValues()
             return;
         m_folders.remember(*chosen);
         const QString name = withDataFileExtension(*chosen);
-        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
+        if (!mayReplaceFile(m_boxes, name))
             return;
         SaveDataFile(name);
         written = true;
@@ -403,7 +387,7 @@ void TForm1::ToolButton8Click()
             return;
         m_folders.remember(*chosen);
         const QString name = withTableFileExtension(*chosen);
-        if (fileExists(name) && !m_boxes.confirmYesNo(overwriteQuestionText(name)))
+        if (!mayReplaceFile(m_boxes, name))
             return;
         writeSummaryTable(name, m_model, summary);
     });

@@ -8,6 +8,7 @@
 #include <functional>
 
 class Canvas;
+enum class CatalogLoad;
 class IndicatorModel;
 class QLabel;
 class QStatusBar;
@@ -75,8 +76,8 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    void LoadCatalog();
-    void readSchoolName();
+    void showCatalog(CatalogLoad catalog);
+    void askSchoolName();
     void storeSchoolName();
     void SaveDataFile(const QString &Path);
     // The save command; true when the file was written.

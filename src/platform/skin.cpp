@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 namespace {
 
@@ -258,6 +259,23 @@ void applyTo(StringGrid &grid)
     grid.setFixedColor(QColor(210, 226, 246));
     grid.setColor(Qt::white);
     grid.setGridLineColor(QColor(150, 175, 210));
+}
+
+QFont tahoma(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void applyWindowLook(QWidget &window)
+{
+    window.setFont(tahoma());
+    QPalette colors = window.palette();
+    colors.setColor(QPalette::Window, WindowColor);
+    window.setPalette(colors);
+    window.setAutoFillBackground(true);
 }
 
 QPixmap toolImage(ToolImage image)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 
 class QApplication;
+class QWidget;
 class StringGrid;
 
 // The program's one look: the design colours, the style sheet for tool bar and status bar,
@@ -19,6 +21,12 @@ void apply(QApplication &app);
 QString styleSheet();
 // The grid's fixed, ordinary and line colours.
 void applyTo(StringGrid &grid);
+
+// Tahoma 8 at 96 dots per inch: 11 pixels high, whatever the screen's resolution.
+inline constexpr int WindowFontPixels = 11;
+QFont tahoma(int pixels = WindowFontPixels, bool bold = false);
+// A window's own look: the design colour behind it and Tahoma 8.
+void applyWindowLook(QWidget &window);
 
 enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary };
 // 48 x 48, transparent around the picture.

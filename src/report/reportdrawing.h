@@ -9,7 +9,20 @@
 // Drawing of the report's eight-column table on a page canvas, in paper units.
 
 inline constexpr std::array<int, 8> ColumnWidths = {110, 150, 940, 100, 100, 800, 250, 200};
-inline constexpr int TableWidth = 2650; // the sum of ColumnWidths
+
+// The edges of a table whose left edge is at left: edge k is where column k begins, the last
+// one where the table ends.
+constexpr std::array<int, ColumnWidths.size() + 1> columnEdges(int left)
+{
+    std::array<int, ColumnWidths.size() + 1> edges{left};
+    for (size_t k = 0; k < ColumnWidths.size(); ++k)
+        edges[k + 1] = edges[k] + ColumnWidths[k];
+    return edges;
+}
+
+inline constexpr int TableWidth = columnEdges(0).back();
+// The form's table is this wide: a column made wider must be paid for by another.
+static_assert(TableWidth == 2650, "the columns no longer add up to the form's width");
 
 struct Inset
 {

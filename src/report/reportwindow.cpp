@@ -6,15 +6,14 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "platform/boxes.h"
+#include "platform/commands.h"
 #include "platform/dialogfolders.h"
-#include "platform/errors.h"
 #include "platform/printing/printerchoice.h"
 #include "platform/printing/printerservice.h"
 #include "platform/skin.h"
 #include "preview/printpreview.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -26,22 +25,13 @@ const QString TPrintRep::PrintCancelledText = QStringLiteral("Друк скас�
 
 namespace {
 
-// Tahoma 8, that is 11 pixels high.
-QFont tahoma(bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
-
 QPushButton *button(QWidget *parent, const QString &caption, const QRect &geometry, bool bold = false)
 {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(geometry);
     b->setAutoDefault(false);
     if (bold)
-        b->setFont(tahoma(true));
+        b->setFont(Skin::tahoma(Skin::WindowFontPixels, true));
     return b;
 }
 
@@ -59,11 +49,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
                    | Qt::WindowCloseButtonHint);
     setGeometry(341, 169, 868, 606);
     setWindowState(Qt::WindowMaximized);
-    setFont(tahoma());
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, Skin::WindowColor);
-    setPalette(colors);
-    setAutoFillBackground(true);
+    Skin::applyWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,7 +64,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Label1 = new QLabel(QStringLiteral("0 / 0"), Panel1);
     Label1->setGeometry(40, 16, 57, 13);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(tahoma(true));
+    Label1->setFont(Skin::tahoma(Skin::WindowFontPixels, true));
     Button3 = button(Panel1, QStringLiteral(">"), QRect(96, 8, 33, 25), true);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(168, 10, 89, 21);
@@ -135,12 +121,10 @@ void TPrintRep::showEvent(QShowEvent *event)
 void TPrintRep::FormShow()
 {
     fillPrinterList();
-    try {
+    runCommand(m_boxes, [this] {
         ReportLayout::compose(*PrintPreview1, m_model);
         updatePageLabel();
-    } catch (const std::exception &error) {
-        m_boxes.errorBox(failureMessage(error));
-    }
+    });
 }
 
 void TPrintRep::updatePageLabel()
@@ -200,15 +184,9 @@ void TPrintRep::Button5Click()
     QString path = *chosen;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QLatin1String(".pdf");
-    if (QFileInfo::exists(path)
-        && !m_boxes.confirmYesNo(QStringLiteral("Файл \"%1\" вже існує. Ви дійсно бажаєте переписати його?")
-                                     .arg(QFileInfo(path).fileName())))
+    if (!mayReplaceFile(m_boxes, path))
         return;
-    try {
-        printPagesToPdf(*PrintPreview1, path);
-    } catch (const std::exception &error) {
-        m_boxes.warning(failureMessage(error));
-    }
+    runCommand(m_boxes, [&] { printPagesToPdf(*PrintPreview1, path); });
 }
 
 void TPrintRep::ComboBox1Change()

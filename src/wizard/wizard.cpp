@@ -5,7 +5,8 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
-#include "platform/errors.h"
+#include "platform/commands.h"
+#include "platform/skin.h"
 #include "platform/typedkey.h"
 
 #include <QFrame>
@@ -18,14 +19,6 @@
 namespace {
 
 constexpr QStringView EmptyValueWarning = u"Будь ласка введіть значення!";
-
-QFont tahoma(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 // Fixed box, transparent, word-wrapped from the top; what does not fit is cut off.
 QLabel *makeLabel(QWidget *parent, const char *name, const QRect &box, const QFont &font)
@@ -68,25 +61,21 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Майстер вводу даних"));
     setFixedSize(442, 291);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(176, 206, 241));
-    setPalette(background);
-    setAutoFillBackground(true);
-    setFont(tahoma(11));
+    Skin::applyWindowLook(*this);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(13, 12, 48, 48);
     Image1->setPixmap(wizardHatPicture());
     Bevel2 = makeBevel(this, "Bevel2", QFrame::VLine, QRect(80, 8, 2, 273));
-    Label1 = makeLabel(this, "Label1", QRect(88, 8, 345, 65), tahoma(13, true));
+    Label1 = makeLabel(this, "Label1", QRect(88, 8, 345, 65), Skin::tahoma(13, true));
     Bevel1 = makeBevel(this, "Bevel1", QFrame::HLine, QRect(88, 72, 345, 2));
-    Label2 = makeLabel(this, "Label2", QRect(88, 80, 345, 49), tahoma(13));
+    Label2 = makeLabel(this, "Label2", QRect(88, 80, 345, 49), Skin::tahoma(13));
 
     sEdit1 = new QLineEdit(this);
     sEdit1->setObjectName(QStringLiteral("sEdit1"));
     sEdit1->setGeometry(88, 136, 345, 21);
-    sEdit1->setFont(tahoma(11));
+    sEdit1->setFont(Skin::tahoma());
     QPalette editColours = sEdit1->palette();
     editColours.setColor(QPalette::Base, QColor(245, 245, 245));
     editColours.setColor(QPalette::Text, Qt::black);
@@ -95,7 +84,7 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);
     sEdit1->installEventFilter(this);
 
-    Label3 = makeLabel(this, "Label3", QRect(88, 168, 345, 81), tahoma(11));
+    Label3 = makeLabel(this, "Label3", QRect(88, 168, 345, 81), Skin::tahoma());
     sButton1 = makeButton(this, "sButton1", QStringLiteral("Закрити"), QRect(88, 256, 75, 25));
     sButton2 = makeButton(this, "sButton2", QStringLiteral("< Назад"), QRect(272, 256, 75, 25));
     sButton3 = makeButton(this, "sButton3", QStringLiteral("Далі >"), QRect(360, 256, 75, 25));
@@ -182,12 +171,8 @@ void TiDialog::sButton3Click()
         return;
     }
     double value = 0;
-    try {
-        value = numberFromText(text);
-    } catch (const std::exception &error) {
-        m_boxes.errorBox(failureMessage(error));
+    if (!runCommand(m_boxes, [&] { value = numberFromText(text); }))
         return;
-    }
     m_cursor.storeValue(value);
     if (!m_cursor.forward()) {
         accept();

@@ -1,0 +1,15 @@
+#include "startup.h"
+
+#include "catalogfile.h"
+#include "fileio.h"
+#include "schoolname.h"
+
+SchoolNameLoad readStartupFiles(IndicatorModel &model, const std::function<void(CatalogLoad)> &catalogRead)
+{
+    catalogRead(loadCatalogFile(QString::fromLatin1(CatalogFileName), model));
+    const QString schoolNameFile = QString::fromLatin1(SchoolNameFileName);
+    if (!fileExists(schoolNameFile))
+        return SchoolNameLoad::Missing;
+    model.SchoolName = readSchoolNameFile(schoolNameFile);
+    return SchoolNameLoad::Read;
+}
