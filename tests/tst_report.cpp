@@ -1,4 +1,5 @@
 #include "report/reportlayout.h"
+#include "report/reportpdf.h"
 #include "report/reportwindow.h"
 #include "textcapture.h"
 
@@ -45,12 +46,12 @@ QByteArray catalogue(const QList<QList<QByteArray>> &sections)
 }
 
 // The texts of each printed page, read back from a recording printer.
-QList<QStringList> printedTexts(TPrintPreview &preview)
+QList<QStringList> printedTexts(PreviewDocument &document)
 {
     RecordingPrinter printer;
-    preview.setPrinter(&printer);
-    preview.Print();
-    preview.setPrinter(nullptr);
+    document.setPrinter(&printer);
+    document.print(1, document.TotalPages());
+    document.setPrinter(nullptr);
     QList<QStringList> pages;
     for (const QPicture &page : printer.pages()) {
         TextCapture capture(20000, 20000);
@@ -62,7 +63,7 @@ QList<QStringList> printedTexts(TPrintPreview &preview)
     return pages;
 }
 
-int bodyLimit(const TPrintPreview &preview)
+int bodyLimit(const PreviewDocument &preview)
 {
     return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
 }
@@ -76,6 +77,15 @@ struct Report
 
     explicit Report(const QByteArray &cat) : model(modelWith(cat)) {}
     TPrintPreview &preview() { return *window.PrintPreview1; }
+};
+
+// The report's paper and pages without a window.
+struct Composed
+{
+    IndicatorModel model;
+    PreviewDocument document;
+
+    explicit Composed(const QByteArray &cat) : model(modelWith(cat)) { setUpReportPreview(document); }
 };
 
 } // namespace
@@ -103,6 +113,7 @@ private slots:
     void restoringKeepsThePage();
     void printerListRemembersChoice();
     void pdfReadBack();
+    void pdfWithoutWindow();
 
 private:
     QTemporaryDir m_settings;
@@ -122,7 +133,7 @@ void tst_Report::emptyCatalogueIsOnePage()
     QCOMPARE(r.preview().TotalPages(), 1);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / 1"));
     QCOMPARE(r.preview().PrintJobTitle(), QStringLiteral("АС Зоріс"));
-    const QList<QStringList> pages = printedTexts(r.preview());
+    const QList<QStringList> pages = printedTexts(r.preview().Document());
     QCOMPARE(pages.size(), 1);
     for (const char *text : {"ПОКАЗНИКИ", "стану розвитку та результатів діяльності", "Ліцей №7", "КОД  ЗНЗ",
                              "(повна назва навчального закладу)", "Статистичний", "Цифрові дані", "М.П.",
@@ -134,7 +145,7 @@ void tst_Report::kindMarksAndValues()
 {
     IndicatorModel model = modelWith(catalogue({{"C", "A", "", "x"}}));
     model.Catalog[0].Items[1].Value = 2.5;
-    TPrintPreview preview;
+    PreviewDocument preview;
     preview.setOrientation(poLandscape);
     preview.setPaperWidth(2970);
     preview.setPaperHeight(2100);
@@ -154,10 +165,10 @@ void tst_Report::kindMarksAndValues()
 // first opens with the column-number row at the top margin; no page is broken early.
 void tst_Report::rowsNeverReachTheBand()
 {
-    Report r(generatedCatalogue(300));
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
-    const int F = bodyLimit(r.preview());
-    QVERIFY(r.preview().TotalPages() > 5);
+    Composed r(generatedCatalogue(300));
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
+    const int F = bodyLimit(r.document);
+    QVERIFY(r.document.TotalPages() > 5);
     for (int i = 0; i < rows.size(); ++i) {
         const Row &row = rows[i];
         QVERIFY(row.top + row.height < F);
@@ -170,16 +181,16 @@ void tst_Report::rowsNeverReachTheBand()
             QVERIFY(last.top + last.height + moved.height >= F);
         }
     }
-    QCOMPARE(rows.back().page, r.preview().TotalPages());
-    const QList<QStringList> pages = printedTexts(r.preview());
+    QCOMPARE(rows.back().page, r.document.TotalPages());
+    const QList<QStringList> pages = printedTexts(r.document);
     for (int p = 0; p < pages.size(); ++p)
         QVERIFY(pages[p].contains(QStringLiteral("Сторінка №%1").arg(p + 1)));
 }
 
 void tst_Report::rowEndingExactlyAtTheLimitMovesOn()
 {
-    Report r(generatedCatalogue(40));
-    const QList<Row> first = ReportLayout::compose(r.preview(), r.model);
+    Composed r(generatedCatalogue(40));
+    const QList<Row> first = ReportLayout::compose(r.document, r.model);
     // Move the body limit onto the bottom of the fifth indicator row of page 1.
     int target = -1, seen = 0;
     for (int i = 0; i < first.size(); ++i) {
@@ -187,9 +198,9 @@ void tst_Report::rowEndingExactlyAtTheLimitMovesOn()
             target = i;
     }
     const int bottom = first[target].top + first[target].height;
-    r.preview().setMarginBottom(2100 - 100 - 20 - bottom);
-    QCOMPARE(bodyLimit(r.preview()), bottom);
-    const QList<Row> exact = ReportLayout::compose(r.preview(), r.model);
+    r.document.setMarginBottom(2100 - 100 - 20 - bottom);
+    QCOMPARE(bodyLimit(r.document), bottom);
+    const QList<Row> exact = ReportLayout::compose(r.document, r.model);
     // The page break puts the column-number row before the row that moved on.
     QCOMPARE(exact[target - 1].page, 1);
     QCOMPARE(exact[target].kind, Row::ColumnNumbers);
@@ -197,24 +208,24 @@ void tst_Report::rowEndingExactlyAtTheLimitMovesOn()
     QCOMPARE(exact[target + 1].kind, Row::Indicator);
     QCOMPARE(exact[target + 1].page, 2);
     QCOMPARE(exact[target + 1].top, 100 + exact[target].height);
-    r.preview().setMarginBottom(2100 - 100 - 20 - bottom - 1);
-    const QList<Row> roomy = ReportLayout::compose(r.preview(), r.model);
+    r.document.setMarginBottom(2100 - 100 - 20 - bottom - 1);
+    const QList<Row> roomy = ReportLayout::compose(r.document, r.model);
     QCOMPARE(roomy[target].page, 1);
 }
 
 void tst_Report::closingBlockMovesToANewPage()
 {
-    Report r(catalogue({{"C", "C"}}));
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
+    Composed r(catalogue({{"C", "C"}}));
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
     const Row closing = rows.back();
     QCOMPARE(closing.kind, Row::Closing);
-    QCOMPARE(r.preview().TotalPages(), 1);
-    r.preview().setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
-    const QList<Row> moved = ReportLayout::compose(r.preview(), r.model);
-    QCOMPARE(r.preview().TotalPages(), 2);
+    QCOMPARE(r.document.TotalPages(), 1);
+    r.document.setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
+    const QList<Row> moved = ReportLayout::compose(r.document, r.model);
+    QCOMPARE(r.document.TotalPages(), 2);
     QCOMPARE(moved.back().page, 2);
     QCOMPARE(moved.back().top, 100);
-    const QList<QStringList> pages = printedTexts(r.preview());
+    const QList<QStringList> pages = printedTexts(r.document);
     QVERIFY(pages[1].contains(QStringLiteral("М.П.")));
     QVERIFY(pages[1].contains(QStringLiteral("Сторінка №2")));
     QVERIFY(!pages[0].contains(QStringLiteral("М.П.")));
@@ -227,16 +238,16 @@ void tst_Report::tallRowStandsAlone()
         text += "слово ";
     IndicatorModel model = modelWith(catalogue({{"C", "C"}}));
     model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
-    Report r(QByteArray("2026\r\n"));
+    Composed r(QByteArray("2026\r\n"));
     r.model = model;
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
     // Page 1 ends after the first indicator; page 2 holds the column numbers and the tall row
     // alone, running past the band; the closing block takes page 3.
     QCOMPARE(rows.size(), 6);
     QCOMPARE(rows[3].kind, Row::ColumnNumbers);
     const Row &tall = rows[4];
     QCOMPARE(tall.kind, Row::Indicator);
-    QVERIFY(tall.height > bodyLimit(r.preview()));
+    QVERIFY(tall.height > bodyLimit(r.document));
     QCOMPARE(tall.page, 2);
     QCOMPARE(rows[5].kind, Row::Closing);
     QCOMPARE(rows[5].page, 3);
@@ -474,6 +485,16 @@ void tst_Report::pdfReadBack()
     }
     for (int p = 1; p <= window.PrintPreview1->TotalPages(); ++p)
         QVERIFY(all.contains(QStringLiteral("Сторінка №%1").arg(p)));
+}
+
+// The command line's PDF is composed and printed without any widget.
+void tst_Report::pdfWithoutWindow()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
+    writeReportPdf(modelWith(catalogue({{"C"}})), pdf);
+    QVERIFY(QApplication::allWidgets().isEmpty());
+    QVERIFY(QFileInfo(pdf).size() > 0);
 }
 
 QTEST_MAIN(tst_Report)

@@ -103,7 +103,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
 
     PrintPreview1 = new TPrintPreview(this);
     PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
-    setUpReportPreview(*PrintPreview1);
+    setUpReportPreview(PrintPreview1->Document());
     PrintPreview1->setPrinter(&m_printer);
     layout->addWidget(PrintPreview1, 1);
 
@@ -136,7 +136,7 @@ void TPrintRep::FormShow()
 {
     fillPrinterList();
     try {
-        ReportLayout::compose(*PrintPreview1, m_model);
+        ReportLayout::compose(PrintPreview1->Document(), m_model);
         updatePageLabel();
     } catch (const std::exception &error) {
         m_boxes.errorBox(failureMessage(error));
@@ -205,7 +205,7 @@ void TPrintRep::Button5Click()
                                      .arg(QFileInfo(path).fileName())))
         return;
     try {
-        printPagesToPdf(*PrintPreview1, path);
+        printPagesToPdf(PrintPreview1->Document(), path);
     } catch (const std::exception &error) {
         m_boxes.warning(failureMessage(error));
     }
