@@ -795,10 +795,13 @@ void tst_PrintPreview::printOutcomeSignals()
         events << "printProgress";
         abort = abortIt;
     });
-    connect(&preview, &TPrintPreview::afterPrint, &preview, [&] { events << "afterPrint"; });
-    connect(&preview, &TPrintPreview::printAborted, &preview, [&] { events << "printAborted"; });
+    // The job's end is told while the job still holds the control.
+    QList<TPreviewState> states;
+    connect(&preview, &TPrintPreview::afterPrint, &preview, [&] { events << "afterPrint"; states << preview.State(); });
+    connect(&preview, &TPrintPreview::printAborted, &preview, [&] { events << "printAborted"; states << preview.State(); });
     preview.Print();
     QCOMPARE(events, told);
+    QCOMPARE(states, QList<TPreviewState>(qMin(1, int(told.size())), dsPrinting));
     QCOMPARE(preview.LastPrintError(), error);
     QCOMPARE(preview.State(), dsIdle);
 }

@@ -367,13 +367,14 @@ PrintResult PreviewDocument::print(int fromPage, int toPage, const PrintHandlers
         // Ended before success is announced, so that a job the printer refuses is not reported
         // as printed.
         m_printer->endJob();
-        return result;
     } catch (const EAbortPrint &) {
         result = {PrintResult::Aborted, QString()};
     } catch (const std::exception &error) {
         result = {PrintResult::Failed, failureMessage(error)};
     }
-    if (begun)
+    if (result.outcome != PrintResult::Printed && begun)
         m_printer->cancelJob();
+    if (handlers.finished)
+        handlers.finished(result);
     return result;
 }

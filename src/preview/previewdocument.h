@@ -30,12 +30,15 @@ struct PrintResult
     QString message;
 };
 
-// Called while a job runs; a handler that throws aborts the job as failed.
+// Called while a job runs; beforePrint or progress throwing fails the job.
 struct PrintHandlers
 {
     std::function<void()> beforePrint;
     // Twice per printed page; setting abortIt aborts the job.
     std::function<void(int pageNum, int progress, bool &abortIt)> progress;
+    // Once the job has ended or been cancelled, while State is still dsPrinting; what it
+    // throws reaches the caller.
+    std::function<void(const PrintResult &result)> finished;
 };
 
 // The document behind a print preview: the paper and its units, the conversion resolution, the

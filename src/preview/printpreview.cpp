@@ -306,14 +306,20 @@ PrintResult TPrintPreview::Print()
 PrintResult TPrintPreview::PrintPages(int fromPage, int toPage)
 {
     PrintHandlers handlers;
-    handlers.beforePrint = [this] { emit beforePrint(); };
+    handlers.beforePrint = [this] {
+        m_lastPrintError.clear();
+        emit beforePrint();
+    };
     handlers.progress = [this](int page, int progress, bool &abortIt) { emit printProgress(page, progress, abortIt); };
-    const PrintResult result = m_document.print(fromPage, toPage, handlers);
-    if (result.outcome != PrintResult::NotRun)
+    handlers.finished = [this](const PrintResult &result) {
         m_lastPrintError = result.message;
-    if (result.outcome == PrintResult::Printed)
-        emit afterPrint();
-    else if (result.outcome == PrintResult::Aborted || result.outcome == PrintResult::Failed)
-        emit printAborted();
+        if (result.outcome == PrintResult::Printed)
+            emit afterPrint();
+        else
+            emit printAborted();
+    };
+    const PrintResult result = m_document.print(fromPage, toPage, handlers);
+    if (result.outcome == PrintResult::NoPrinter)
+        m_lastPrintError = result.message;
     return result;
 }
