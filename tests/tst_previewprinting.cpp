@@ -41,12 +41,11 @@ struct Job : QObject
             if (onProgress)
                 onProgress(page, percent, abortIt);
         };
-        const PrintResult result = document.print(fromPage, toPage, handlers);
-        static const QHash<PrintResult::Outcome, QString> ends{
-            {PrintResult::Printed, "printed"}, {PrintResult::Aborted, "aborted"}, {PrintResult::Failed, "failed"}};
-        if (ends.contains(result.outcome))
-            events << ends.value(result.outcome);
-        return result;
+        handlers.finished = [this](const PrintResult &result) {
+            events << (result.outcome == PrintResult::Printed ? "printed"
+                       : result.outcome == PrintResult::Aborted ? "aborted" : "failed");
+        };
+        return document.print(fromPage, toPage, handlers);
     }
 
     RecordingPrinter printer;
@@ -544,7 +543,6 @@ void tst_PreviewPrinting::noPrinterInstalled()
     QStringList events;
     PrintHandlers handlers;
     handlers.beforePrint = [&] { events << "beforePrint"; };
-    handlers.progress = [&](int, int, bool &) { events << "printProgress"; };
     const PrintResult result = preview.print(1, preview.TotalPages(), handlers);
     QCOMPARE(events, QStringList());
     QCOMPARE(result.outcome, PrintResult::NoPrinter);

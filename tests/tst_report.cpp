@@ -2,9 +2,6 @@
 #include "reportpages.h"
 
 #include "generatedcatalogue.h"
-#include "indicators/catalogfile.h"
-#include "indicators/encoding.h"
-#include "platform/printing/recordingprinter.h"
 #include "platform/scriptedboxes.h"
 #include "preview/printpreview.h"
 
