@@ -1,12 +1,12 @@
 #pragma once
 
-#include "preview/printpreview.h"
+#include "preview/previewdocument.h"
 
 #include <QColor>
 #include <QPainter>
 
 // Records pages, each filled with a colour of its own: page n in grey level 40 * n.
-inline void recordPages(TPrintPreview &preview, int count)
+inline void recordPages(PreviewDocument &preview, int count)
 {
     preview.BeginDoc();
     for (int n = 1; n <= count; ++n) {

@@ -1,5 +1,5 @@
 #include "platform/printing/systemprinter.h"
-#include "preview/printpreview.h"
+#include "preview/previewdocument.h"
 #include "smalldisk.h"
 
 #include <QPainter>
@@ -181,7 +181,7 @@ ipp_jstate_t tst_CupsPrinting::waitForJob(int id)
 
 void tst_CupsPrinting::twoPageJobArrives()
 {
-    TPrintPreview preview;
+    PreviewDocument preview;
     SystemPrinter *printer = dynamic_cast<SystemPrinter *>(preview.Printer());
     QVERIFY(printer);
     QCOMPARE(printer->printers(), (QStringList{QString::fromLatin1(OtherQueue), QString::fromLatin1(Queue)}));
@@ -199,11 +199,10 @@ void tst_CupsPrinting::twoPageJobArrives()
     preview.NewPage();
     preview.Canvas()->drawText(200, 300, QStringLiteral("Сторінка 2"));
     preview.EndDoc();
-    QSignalSpy printed(&preview, &TPrintPreview::afterPrint);
     const QList<int> before = jobIds();
-    preview.Print();
-    QCOMPARE(preview.LastPrintError(), QString());
-    QCOMPARE(printed.count(), 1);
+    const PrintResult result = preview.print(1, preview.TotalPages());
+    QCOMPARE(result.message, QString());
+    QCOMPARE(result.outcome, PrintResult::Printed);
 
     QList<int> added = jobIds();
     for (int id : before)
@@ -237,17 +236,15 @@ void tst_CupsPrinting::twoPageJobArrives()
 
 void tst_CupsPrinting::abortedJobNeverReachesServer()
 {
-    TPrintPreview preview;
+    PreviewDocument preview;
     preview.BeginDoc();
     preview.Canvas()->drawText(200, 300, QStringLiteral("Не друкувати"));
     preview.NewPage();
     preview.EndDoc();
-    connect(&preview, &TPrintPreview::printProgress, &preview,
-            [](int page, int, bool &abortIt) { abortIt = page == 2; });
-    QSignalSpy aborted(&preview, &TPrintPreview::printAborted);
+    PrintHandlers handlers;
+    handlers.progress = [](int page, int, bool &abortIt) { abortIt = page == 2; };
     const QList<int> before = jobIds();
-    preview.Print();
-    QCOMPARE(aborted.count(), 1);
+    QCOMPARE(preview.print(1, preview.TotalPages(), handlers).outcome, PrintResult::Aborted);
     QCOMPARE(jobIds(), before);
     QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
 }
@@ -260,21 +257,18 @@ void tst_CupsPrinting::jobWithoutRoomNeverReachesServer()
     if (!disk.ok())
         QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
     QVERIFY(fillUp(disk.filePath(QStringLiteral("filler"))));
-    TPrintPreview preview;
+    PreviewDocument preview;
     preview.BeginDoc();
     for (int line = 0; line < 200; ++line)
         preview.Canvas()->drawText(100, 100 + 9 * line, QStringLiteral("Рядок %1 звіту, якому немає місця").arg(line));
     preview.EndDoc();
-    QSignalSpy aborted(&preview, &TPrintPreview::printAborted);
-    QSignalSpy printed(&preview, &TPrintPreview::afterPrint);
     const QList<int> before = jobIds();
     const QByteArray temp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(disk.path()));
-    preview.Print();
+    const PrintResult result = preview.print(1, preview.TotalPages());
     qputenv("TMPDIR", temp);
-    QCOMPARE(aborted.count(), 1);
-    QCOMPARE(printed.count(), 0);
-    QVERIFY2(preview.LastPrintError().startsWith(QStringLiteral("Не вдалося")), qPrintable(preview.LastPrintError()));
+    QCOMPARE(result.outcome, PrintResult::Failed);
+    QVERIFY2(result.message.startsWith(QStringLiteral("Не вдалося")), qPrintable(result.message));
     QCOMPARE(jobIds(), before);
     QCOMPARE(folderEntries(disk.path()), QStringList{QStringLiteral("filler")});
 }

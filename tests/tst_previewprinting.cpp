@@ -1,6 +1,6 @@
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/recordingprinter.h"
-#include "preview/printpreview.h"
+#include "preview/previewdocument.h"
 #include "recordedpages.h"
 
 #include <QPainter>
@@ -9,30 +9,49 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
 
 using Progress = std::pair<int, int>;
 
-// A preview printing on a recording printer, with the events of its jobs.
+// A document printing on a recording printer, with the events of its jobs and how each ended
+// ("printed", "aborted" or "failed"; nothing when no job ran).
 struct Job : QObject
 {
     explicit Job(int pages = 0)
     {
-        preview.setPrinter(&printer);
+        document.setPrinter(&printer);
         if (pages > 0)
-            recordPages(preview, pages);
-        connect(&preview, &TPrintPreview::beforePrint, this, [this] { events << "beforePrint"; });
-        connect(&preview, &TPrintPreview::afterPrint, this, [this] { events << "afterPrint"; });
-        connect(&preview, &TPrintPreview::printAborted, this, [this] { events << "printAborted"; });
-        connect(&preview, &TPrintPreview::printProgress, this, [this](int page, int percent, bool &) {
+            recordPages(document, pages);
+    }
+
+    PrintResult print(int fromPage = 1, int toPage = std::numeric_limits<int>::max())
+    {
+        PrintHandlers handlers;
+        handlers.beforePrint = [this] {
+            events << "beforePrint";
+            if (beforePrint)
+                beforePrint();
+        };
+        handlers.progress = [this](int page, int percent, bool &abortIt) {
             events << "printProgress";
             progress << Progress(page, percent);
-        });
+            if (onProgress)
+                onProgress(page, percent, abortIt);
+        };
+        handlers.finished = [this](const PrintResult &result) {
+            events << (result.outcome == PrintResult::Printed ? "printed"
+                       : result.outcome == PrintResult::Aborted ? "aborted" : "failed");
+        };
+        return document.print(fromPage, toPage, handlers);
     }
+
     RecordingPrinter printer;
-    TPrintPreview preview;
+    PreviewDocument document;
+    std::function<void()> beforePrint;
+    std::function<void(int page, int percent, bool &abortIt)> onProgress;
     QStringList events;
     QList<Progress> progress;
 };
@@ -157,11 +176,11 @@ void tst_PreviewPrinting::printsNothing_data()
     QTest::addColumn<std::function<void(Job &)>>("setUp");
     QTest::newRow("empty document") << std::function([](Job &) {});
     QTest::newRow("while recording") << std::function([](Job &job) {
-        recordPages(job.preview, 2);
-        job.preview.BeginDoc();
+        recordPages(job.document, 2);
+        job.document.BeginDoc();
     });
     QTest::newRow("no printer") << std::function([](Job &job) {
-        recordPages(job.preview, 2);
+        recordPages(job.document, 2);
         job.printer.setPrinters({});
     });
 }
@@ -171,11 +190,11 @@ void tst_PreviewPrinting::printsNothing()
     QFETCH(std::function<void(Job &)>, setUp);
     Job job;
     setUp(job);
-    const TPreviewState state = job.preview.State();
-    job.preview.Print();
+    const TPreviewState state = job.document.State();
+    job.print();
     QCOMPARE(job.events, QStringList());
     QCOMPARE(job.printer.calls(), QStringList());
-    QCOMPARE(job.preview.State(), state);
+    QCOMPARE(job.document.State(), state);
 }
 
 void tst_PreviewPrinting::pageRanges_data()
@@ -197,7 +216,7 @@ void tst_PreviewPrinting::pageRanges()
     QFETCH(int, to);
     QFETCH(QList<int>, printed);
     Job job(3);
-    job.preview.PrintPages(from, to);
+    job.print(from, to);
     const QList<QPicture> pages = job.printer.pages();
     QCOMPARE(pages.size(), printed.size());
     const QRect sheet(-94, -118, 4960, 7016);
@@ -224,7 +243,7 @@ void tst_PreviewPrinting::progress()
     QFETCH(int, pages);
     QFETCH(QList<Progress>, expected);
     Job job(pages);
-    job.preview.Print();
+    job.print();
     QCOMPARE(job.progress, expected);
 }
 
@@ -232,61 +251,59 @@ void tst_PreviewPrinting::jobOrder()
 {
     Job job(2);
     QList<TPreviewState> states;
-    connect(&job.preview, &TPrintPreview::printProgress, &job,
-            [&](int, int, bool &) { states << job.preview.State(); });
-    job.preview.Print();
+    job.onProgress = [&](int, int, bool &) { states << job.document.State(); };
+    const PrintResult result = job.print();
     QCOMPARE(job.events, (QStringList{"beforePrint", "printProgress", "printProgress", "printProgress",
-                                      "printProgress", "afterPrint"}));
+                                      "printProgress", "printed"}));
     QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "newPage", "endJob"}));
     QCOMPARE(states, QList<TPreviewState>(4, dsPrinting));
-    QCOMPARE(job.preview.State(), dsIdle);
-    QCOMPARE(job.preview.LastPrintError(), QString());
+    QCOMPARE(job.document.State(), dsIdle);
+    QCOMPARE(result.message, QString());
 }
 
 void tst_PreviewPrinting::abortInFirstProgress()
 {
     Job job(3);
-    connect(&job.preview, &TPrintPreview::printProgress, &job,
-            [](int, int, bool &abortIt) { abortIt = true; });
-    job.preview.Print();
+    job.onProgress = [](int, int, bool &abortIt) { abortIt = true; };
+    const PrintResult result = job.print();
     QCOMPARE(job.printer.pages().size(), 0);
     QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "cancelJob"}));
-    QCOMPARE(job.events, (QStringList{"beforePrint", "printProgress", "printAborted"}));
-    QCOMPARE(job.preview.State(), dsIdle);
-    QCOMPARE(job.preview.LastPrintError(), QString());
+    QCOMPARE(job.events, (QStringList{"beforePrint", "printProgress", "aborted"}));
+    QCOMPARE(job.document.State(), dsIdle);
+    QCOMPARE(result.message, QString());
 }
 
 void tst_PreviewPrinting::cancelledWhileEventsRun()
 {
     // A window event processed between pages cancels the job at the printer.
     Job job(3);
-    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &) {
+    job.onProgress = [&](int, int percent, bool &) {
         if (percent == 0)
             QTimer::singleShot(0, &job, [&] { job.printer.cancelJob(); });
-    });
-    job.preview.Print();
+    };
+    job.print();
     QCOMPARE(job.progress, (QList<Progress>{{1, 0}, {1, 33}}));
-    QCOMPARE(job.events.last(), QStringLiteral("printAborted"));
-    QVERIFY(!job.events.contains(QStringLiteral("afterPrint")));
+    QCOMPARE(job.events.last(), QStringLiteral("aborted"));
+    QVERIFY(!job.events.contains(QStringLiteral("printed")));
     QCOMPARE(job.printer.pages().size(), 0);
 }
 
 void tst_PreviewPrinting::reentryRefused()
 {
     Job job(2);
-    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &) {
+    job.onProgress = [&](int, int percent, bool &) {
         if (percent != 0)
             return;
-        job.preview.Print();
-        job.preview.PrintPages(1, 1);
-        job.preview.BeginDoc();
-        job.preview.Clear();
-        QTimer::singleShot(0, &job, [&] { job.preview.Print(); });
-    });
-    job.preview.Print();
+        job.print();
+        job.print(1, 1);
+        job.document.BeginDoc();
+        job.document.Clear();
+        QTimer::singleShot(0, &job, [&] { job.print(); });
+    };
+    job.print();
     QCOMPARE(job.printer.calls(), (QStringList{"beginJob", "newPage", "endJob"}));
     QCOMPARE(job.printer.pages().size(), 2);
-    QCOMPARE(job.preview.TotalPages(), 2);
+    QCOMPARE(job.document.TotalPages(), 2);
     QCOMPARE(job.events.count(QStringLiteral("beforePrint")), 1);
 }
 
@@ -301,18 +318,18 @@ void tst_PreviewPrinting::jobTitleDuringJobOnly()
 {
     QFETCH(bool, abort);
     Job job(2);
-    job.preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+    job.document.setPrintJobTitle(QStringLiteral("АС Зоріс"));
     QStringList titles;
-    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int percent, bool &abortIt) {
+    job.onProgress = [&](int, int percent, bool &abortIt) {
         titles << job.printer.title();
         abortIt = abort && percent == 50;
-    });
-    job.preview.Print();
+    };
+    job.print();
     QCOMPARE(job.printer.jobTitle(), QStringLiteral("АС Зоріс"));
     QVERIFY(!titles.isEmpty());
     QCOMPARE(titles, QStringList(titles.size(), QStringLiteral("АС Зоріс")));
     QCOMPARE(job.printer.title(), QString());
-    QCOMPARE(job.events.last(), abort ? QStringLiteral("printAborted") : QStringLiteral("afterPrint"));
+    QCOMPARE(job.events.last(), abort ? QStringLiteral("aborted") : QStringLiteral("printed"));
 }
 
 void tst_PreviewPrinting::failuresAbort_data()
@@ -342,14 +359,13 @@ void tst_PreviewPrinting::failuresAbort()
     Job job(2);
     job.printer.setFailingCall(failingCall);
     if (handlerThrows)
-        connect(&job.preview, &TPrintPreview::beforePrint, &job,
-                [] { throw std::runtime_error("handler failed"); });
-    job.preview.Print();
+        job.beforePrint = [] { throw std::runtime_error("handler failed"); };
+    const PrintResult result = job.print();
     QCOMPARE(job.printer.calls(), calls);
-    QCOMPARE(job.events.last(), QStringLiteral("printAborted"));
-    QVERIFY(!job.events.contains(QStringLiteral("afterPrint")));
-    QCOMPARE(job.preview.LastPrintError(), error);
-    QCOMPARE(job.preview.State(), dsIdle);
+    QCOMPARE(job.events.last(), QStringLiteral("failed"));
+    QVERIFY(!job.events.contains(QStringLiteral("printed")));
+    QCOMPARE(result.message, error);
+    QCOMPARE(job.document.State(), dsIdle);
     QCOMPARE(job.printer.title(), QString());
 }
 
@@ -385,13 +401,13 @@ void tst_PreviewPrinting::paperReachingPrinter()
     QFETCH(int, code);
     QFETCH(QSize, userSize);
     Job job;
-    job.preview.setOrientation(orientation);
-    job.preview.setUnits(units);
-    job.preview.setResulotion(resolution);
-    job.preview.setPaperWidth(paper.width());
-    job.preview.setPaperHeight(paper.height());
-    recordPages(job.preview, 1);
-    job.preview.Print();
+    job.document.setOrientation(orientation);
+    job.document.setUnits(units);
+    job.document.setResulotion(resolution);
+    job.document.setPaperWidth(paper.width());
+    job.document.setPaperHeight(paper.height());
+    recordPages(job.document, 1);
+    job.print();
 
     const PrinterSettings settings = job.printer.jobSettings();
     QCOMPARE(settings.paperSize, code);
@@ -405,10 +421,10 @@ void tst_PreviewPrinting::printerIndexOutOfRange()
     Job job(1);
     job.printer.setPrinters({QStringLiteral("one"), QStringLiteral("two")});
     job.printer.setPrinterIndex(1);
-    job.preview.Print();
+    job.print();
     QCOMPARE(job.printer.printerIndex(), 1);
     job.printer.setPrinterIndex(2);
-    job.preview.Print();
+    job.print();
     QCOMPARE(job.printer.printerIndex(), -1);
 }
 
@@ -416,7 +432,7 @@ void tst_PreviewPrinting::pageCoversWholeSheet()
 {
     // The whole paper goes onto the whole physical sheet, unprintable margins included.
     Job job(1);
-    job.preview.Print();
+    job.print();
     QCOMPARE(job.printer.pages().size(), 1);
     QCOMPARE(job.printer.pages().first().boundingRect(), QRect(-94, -118, 4960, 7016));
 }
@@ -425,36 +441,36 @@ void tst_PreviewPrinting::usePrinterResolution()
 {
     Job job;
     job.printer.setLogicalDpi(QSize(300, 600));
-    job.preview.setOrientation(poLandscape);
-    job.preview.setUsePrinterRes(true);
-    QCOMPARE(job.preview.PixelsPerInchX(), 300);
-    QCOMPARE(job.preview.PixelsPerInchY(), 600);
-    QCOMPARE(job.preview.PaperPixelWidth(), 3508);
-    QCOMPARE(job.preview.PaperPixelHeight(), 4961);
+    job.document.setOrientation(poLandscape);
+    job.document.setUsePrinterRes(true);
+    QCOMPARE(job.document.PixelsPerInchX(), 300);
+    QCOMPARE(job.document.PixelsPerInchY(), 600);
+    QCOMPARE(job.document.PaperPixelWidth(), 3508);
+    QCOMPARE(job.document.PaperPixelHeight(), 4961);
     QCOMPARE(job.printer.settings().orientation, PaperOrientation::Landscape);
 
-    job.preview.setResulotion(200);
-    QCOMPARE(job.preview.PixelsPerInchX(), 300);
-    job.preview.setUsePrinterRes(false);
-    QCOMPARE(job.preview.PixelsPerInchX(), 200);
+    job.document.setResulotion(200);
+    QCOMPARE(job.document.PixelsPerInchX(), 300);
+    job.document.setUsePrinterRes(false);
+    QCOMPARE(job.document.PixelsPerInchX(), 200);
 
     job.printer.setPrinters({});
-    job.preview.setUsePrinterRes(true);
-    QCOMPARE(job.preview.PixelsPerInchX(), 200);
+    job.document.setUsePrinterRes(true);
+    QCOMPARE(job.document.PixelsPerInchX(), 200);
 }
 
 void tst_PreviewPrinting::canvasWhilePrinting()
 {
     Job job(1);
     QPainter *during = nullptr;
-    connect(&job.preview, &TPrintPreview::printProgress, &job, [&](int, int, bool &) {
+    job.onProgress = [&](int, int, bool &) {
         QVERIFY(job.printer.isPrinting());
-        during = job.preview.Canvas();
+        during = job.document.Canvas();
         QCOMPARE(during, job.printer.painter());
-    });
-    job.preview.Print();
+    };
+    job.print();
     QVERIFY(during);
-    QVERIFY(job.preview.Canvas());
+    QVERIFY(job.document.Canvas());
 }
 
 void tst_PreviewPrinting::printIntoPdf()
@@ -462,7 +478,7 @@ void tst_PreviewPrinting::printIntoPdf()
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("report.pdf"));
     PdfFilePrinter pdf(fileName);
-    TPrintPreview preview;
+    PreviewDocument preview;
     preview.setPrinter(&pdf);
     preview.setOrientation(poLandscape);
     preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
@@ -479,9 +495,9 @@ void tst_PreviewPrinting::printIntoPdf()
     preview.Canvas()->setFont(font);
     preview.Canvas()->drawText(1000, 1000, QStringLiteral("Другий"));
     preview.EndDoc();
-    preview.Print();
+    const PrintResult result = preview.print(1, preview.TotalPages());
 
-    QVERIFY2(QFileInfo::exists(fileName), qPrintable(preview.LastPrintError()));
+    QVERIFY2(QFileInfo::exists(fileName), qPrintable(result.message));
     QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QStringLiteral("2"));
     const QSizeF landscapeA4(tenthsToPoints(2970), tenthsToPoints(2100));
     QVERIFY(sameSize(pageSize(fileName, 1), landscapeA4));
@@ -506,12 +522,12 @@ void tst_PreviewPrinting::abortedPdfJobLeavesNoFile()
         earlier.write("earlier");
     }
     PdfFilePrinter pdf(fileName);
-    TPrintPreview preview;
+    PreviewDocument preview;
     preview.setPrinter(&pdf);
     recordPages(preview, 3);
-    connect(&preview, &TPrintPreview::printProgress, &preview,
-            [](int page, int, bool &abortIt) { abortIt = page == 2; });
-    preview.Print();
+    PrintHandlers handlers;
+    handlers.progress = [](int page, int, bool &abortIt) { abortIt = page == 2; };
+    preview.print(1, preview.TotalPages(), handlers);
     QFile file(fileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("earlier"));
@@ -522,14 +538,15 @@ void tst_PreviewPrinting::noPrinterInstalled()
 {
     // This machine's own printers, of which there are none: nothing happens, and the caller can
     // tell why. No file is written instead.
-    TPrintPreview preview;
+    PreviewDocument preview;
     recordPages(preview, 2);
     QStringList events;
-    connect(&preview, &TPrintPreview::beforePrint, &preview, [&] { events << "beforePrint"; });
-    connect(&preview, &TPrintPreview::printAborted, &preview, [&] { events << "printAborted"; });
-    preview.Print();
+    PrintHandlers handlers;
+    handlers.beforePrint = [&] { events << "beforePrint"; };
+    const PrintResult result = preview.print(1, preview.TotalPages(), handlers);
     QCOMPARE(events, QStringList());
-    QCOMPARE(preview.LastPrintError(), QStringLiteral("Не встановлено жодного принтера"));
+    QCOMPARE(result.outcome, PrintResult::NoPrinter);
+    QCOMPARE(result.message, QStringLiteral("Не встановлено жодного принтера"));
     QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
 }
 

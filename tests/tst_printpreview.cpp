@@ -118,6 +118,10 @@ private slots:
     void wheelScrolls();
     void wholePaperFillsSheet();
     void showsCurrentPage();
+
+    // Printing
+    void printOutcomeSignals_data();
+    void printOutcomeSignals();
 };
 
 void tst_PrintPreview::initTestCase()
@@ -344,7 +348,7 @@ void tst_PrintPreview::twoPageEventOrder()
 void tst_PrintPreview::secondBeginDocDiscardsPages()
 {
     TPrintPreview preview;
-    recordPages(preview, 2);
+    recordPages(preview.Document(), 2);
     QList<int> pagesOnChange;
     connect(&preview, &TPrintPreview::changed, &preview,
             [&] { pagesOnChange << preview.TotalPages(); });
@@ -415,7 +419,7 @@ void tst_PrintPreview::pageThatCannotBeOpened()
     QCOMPARE(preview.TotalPages(), finished);
     QCOMPARE(preview.Canvas(), p.printer.painter());
 
-    recordPages(preview, 2);
+    recordPages(preview.Document(), 2);
     QCOMPARE(preview.TotalPages(), 2);
     preview.Print();
     QCOMPARE(p.printer.pages().size(), 2);
@@ -501,7 +505,7 @@ void tst_PrintPreview::layout()
         p.preview.setZoom(zoom);
     p.preview.setOrientation(orientation);
     p.preview.setZoomState(state);
-    recordPages(p.preview, 1);
+    recordPages(p.preview.Document(), 1);
 
     const QSize area = p.preview.PagePanel()->size();
     if (sheet.left() == Centred)
@@ -520,7 +524,7 @@ void tst_PrintPreview::layout()
 void tst_PrintPreview::zoomToItsValue()
 {
     Preview p;
-    recordPages(p.preview, 1);
+    recordPages(p.preview.Document(), 1);
     p.preview.setZoom(100);
     QCOMPARE(p.preview.ZoomState(), zsZoomOther);
     QCOMPARE(p.preview.PaperView()->size(), QSize(799, 1128));
@@ -541,7 +545,7 @@ void tst_PrintPreview::zoomToItsValue()
 void tst_PrintPreview::scrollBarsMoveSheet()
 {
     Preview p;
-    recordPages(p.preview, 1);
+    recordPages(p.preview.Document(), 1);
     p.preview.setZoom(100);
     p.preview.VertBar()->setValue(100);
     QCOMPARE(p.preview.PaperView()->y(), -94);
@@ -610,7 +614,7 @@ void tst_PrintPreview::keys()
     QFETCH(int, expectedHorz);
     QFETCH(int, expectedVert);
     Preview p;
-    recordPages(p.preview, 5);
+    recordPages(p.preview.Document(), 5);
     p.preview.setZoom(200);
     p.preview.setCurrentPage(page);
     p.preview.HorzBar()->setValue(20);
@@ -655,7 +659,7 @@ void tst_PrintPreview::currentPageClamping()
     QFETCH(int, changes);
     TPrintPreview preview;
     if (pages > 0)
-        recordPages(preview, pages);
+        recordPages(preview.Document(), pages);
     QSignalSpy changed(&preview, &TPrintPreview::changed);
     preview.setCurrentPage(value);
     QCOMPARE(preview.CurrentPage(), expected);
@@ -692,7 +696,7 @@ void tst_PrintPreview::degenerateLayouts()
     QFETCH(QSize, size);
     QFETCH(std::function<void(TPrintPreview &)>, setUp);
     Preview p(size);
-    recordPages(p.preview, 1);
+    recordPages(p.preview.Document(), 1);
     setUp(p.preview);
     p.preview.UpdateLayout();
     QVERIFY(p.preview.Zoom() >= 1);
@@ -706,7 +710,7 @@ void tst_PrintPreview::degenerateLayouts()
 void tst_PrintPreview::wheelScrolls()
 {
     Preview p;
-    recordPages(p.preview, 1);
+    recordPages(p.preview.Document(), 1);
     p.preview.setZoom(100);
     const QPointF inside(50, 50);
     QWheelEvent wheel(inside, p.preview.mapToGlobal(inside), QPoint(), QPoint(0, -120),
@@ -740,11 +744,62 @@ void tst_PrintPreview::wholePaperFillsSheet()
 void tst_PrintPreview::showsCurrentPage()
 {
     Preview p;
-    recordPages(p.preview, 3);
+    recordPages(p.preview.Document(), 3);
     const QPoint middle = p.preview.PaperView()->GetPageRect().center();
     QCOMPARE(pixelAt(p.preview.PaperView(), middle), QColor(40, 40, 40));
     p.preview.setCurrentPage(3);
     QCOMPARE(pixelAt(p.preview.PaperView(), middle), QColor(120, 120, 120));
+}
+
+void tst_PrintPreview::printOutcomeSignals_data()
+{
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<QString>("failingCall");
+    QTest::addColumn<bool>("abortIt");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("error");
+    const QStringList one{QStringLiteral("PDF")};
+    const QString progress = QStringLiteral("printProgress");
+    QTest::newRow("printed") << one << QString() << false
+                             << QStringList{"beforePrint", progress, progress, "afterPrint"} << QString();
+    QTest::newRow("aborted by a handler") << one << QString() << true
+                                          << QStringList{"beforePrint", progress, "printAborted"} << QString();
+    QTest::newRow("refused by the printer") << one << "beginJob" << false
+                                            << QStringList{"beforePrint", "printAborted"}
+                                            << "Принтер відмовився: beginJob";
+    QTest::newRow("no printer") << QStringList{} << QString() << false << QStringList{}
+                                << "Не встановлено жодного принтера";
+}
+
+// The document's job is told by the control's signals, and why it failed by LastPrintError.
+void tst_PrintPreview::printOutcomeSignals()
+{
+    QFETCH(QStringList, printers);
+    QFETCH(QString, failingCall);
+    QFETCH(bool, abortIt);
+    QFETCH(QStringList, told);
+    QFETCH(QString, error);
+    RecordingPrinter printer;
+    printer.setPrinters(printers);
+    printer.setFailingCall(failingCall);
+    TPrintPreview preview;
+    preview.setPrinter(&printer);
+    recordPages(preview.Document(), 1);
+    QStringList events;
+    connect(&preview, &TPrintPreview::beforePrint, &preview, [&] { events << "beforePrint"; });
+    connect(&preview, &TPrintPreview::printProgress, &preview, [&](int, int, bool &abort) {
+        events << "printProgress";
+        abort = abortIt;
+    });
+    // The job's end is told while the job still holds the control.
+    QList<TPreviewState> states;
+    connect(&preview, &TPrintPreview::afterPrint, &preview, [&] { events << "afterPrint"; states << preview.State(); });
+    connect(&preview, &TPrintPreview::printAborted, &preview, [&] { events << "printAborted"; states << preview.State(); });
+    preview.Print();
+    QCOMPARE(events, told);
+    QCOMPARE(states, QList<TPreviewState>(qMin(1, int(told.size())), dsPrinting));
+    QCOMPARE(preview.LastPrintError(), error);
+    QCOMPARE(preview.State(), dsIdle);
 }
 
 QTEST_MAIN(tst_PrintPreview)

@@ -1,71 +1,17 @@
-#include "report/reportlayout.h"
 #include "report/reportwindow.h"
-#include "textcapture.h"
+#include "reportpages.h"
 
 #include "generatedcatalogue.h"
-#include "indicators/catalogfile.h"
-#include "indicators/encoding.h"
-#include "platform/printing/recordingprinter.h"
 #include "platform/scriptedboxes.h"
 #include "preview/printpreview.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
 namespace {
-
-using Row = ReportLayout::PlacedRow;
-
-IndicatorModel modelWith(const QByteArray &catalogue, const QString &school = QStringLiteral("Ліцей №7"))
-{
-    IndicatorModel model;
-    readCatalog(catalogue, model);
-    model.SchoolName = toCp1251(school);
-    return model;
-}
-
-QByteArray catalogue(const QList<QList<QByteArray>> &sections)
-{
-    QByteArray out = "2026\r\n";
-    int s = 0;
-    for (const QList<QByteArray> &kinds : sections) {
-        out += "Розділ " + QByteArray::number(++s) + "\r\n";
-        int i = 0;
-        for (const QByteArray &kind : kinds) {
-            const QByteArray number = QByteArray::number(++i);
-            out += "K" + number + "\r\nN\r\nS\r\nM\r\n" + kind + "\r\nC" + number + "\r\n";
-        }
-        out += "===\r\n";
-    }
-    return out;
-}
-
-// The texts of each printed page, read back from a recording printer.
-QList<QStringList> printedTexts(TPrintPreview &preview)
-{
-    RecordingPrinter printer;
-    preview.setPrinter(&printer);
-    preview.Print();
-    preview.setPrinter(nullptr);
-    QList<QStringList> pages;
-    for (const QPicture &page : printer.pages()) {
-        TextCapture capture(20000, 20000);
-        QPainter painter(&capture);
-        painter.drawPicture(0, 0, page);
-        painter.end();
-        pages.append(capture.textList());
-    }
-    return pages;
-}
-
-int bodyLimit(const TPrintPreview &preview)
-{
-    return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
-}
 
 struct Report
 {
@@ -87,11 +33,6 @@ class tst_Report : public QObject
 private slots:
     void initTestCase();
     void emptyCatalogueIsOnePage();
-    void kindMarksAndValues();
-    void rowsNeverReachTheBand();
-    void rowEndingExactlyAtTheLimitMovesOn();
-    void closingBlockMovesToANewPage();
-    void tallRowStandsAlone();
     void pageLabelAndButtons();
     void windowLook();
     void zoomList_data();
@@ -123,125 +64,12 @@ void tst_Report::emptyCatalogueIsOnePage()
     QCOMPARE(r.preview().TotalPages(), 1);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / 1"));
     QCOMPARE(r.preview().PrintJobTitle(), QStringLiteral("АС Зоріс"));
-    const QList<QStringList> pages = printedTexts(r.preview());
+    const QList<QStringList> pages = printedTexts(r.preview().Document());
     QCOMPARE(pages.size(), 1);
     for (const char *text : {"ПОКАЗНИКИ", "стану розвитку та результатів діяльності", "Ліцей №7", "КОД  ЗНЗ",
                              "(повна назва навчального закладу)", "Статистичний", "Цифрові дані", "М.П.",
                              "АС \"Зоріс\"", "Сторінка №1"})
         QVERIFY2(pages[0].contains(QString::fromUtf8(text)), text);
-}
-
-void tst_Report::kindMarksAndValues()
-{
-    IndicatorModel model = modelWith(catalogue({{"C", "A", "", "x"}}));
-    model.Catalog[0].Items[1].Value = 2.5;
-    TPrintPreview preview;
-    preview.setOrientation(poLandscape);
-    preview.setPaperWidth(2970);
-    preview.setPaperHeight(2100);
-    preview.setMarginLeft(100), preview.setMarginRight(100), preview.setMarginTop(100), preview.setMarginBottom(100);
-    ReportLayout::compose(preview, model);
-    const QStringList page = printedTexts(preview).value(0);
-    QCOMPARE(page.count(QStringLiteral("C")), 1);
-    QCOMPARE(page.count(QStringLiteral("A")), 3);
-    QCOMPARE(page.count(QStringLiteral("0")), 3); // a value of 0 is printed, never left empty
-    QVERIFY(page.contains(QStringLiteral("2,5")));
-    for (const char *number : {"1.1.", "1.2.", "1.3.", "1.4."})
-        QVERIFY2(page.contains(QString::fromUtf8(number)), number);
-    QVERIFY(page.contains(QStringLiteral("1. ")));
-}
-
-// Every row ends above the page band unless it stands first on its page; every page after the
-// first opens with the column-number row at the top margin; no page is broken early.
-void tst_Report::rowsNeverReachTheBand()
-{
-    Report r(generatedCatalogue(300));
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
-    const int F = bodyLimit(r.preview());
-    QVERIFY(r.preview().TotalPages() > 5);
-    for (int i = 0; i < rows.size(); ++i) {
-        const Row &row = rows[i];
-        QVERIFY(row.top + row.height < F);
-        if (i > 0 && row.page != rows[i - 1].page) {
-            QCOMPARE(row.kind, row.kind == Row::Closing ? Row::Closing : Row::ColumnNumbers);
-            QCOMPARE(row.top, 100);
-            // The first row moved over would not have fitted where the last page ended.
-            const Row &last = rows[i - 1];
-            const Row &moved = row.kind == Row::Closing ? row : rows[i + 1];
-            QVERIFY(last.top + last.height + moved.height >= F);
-        }
-    }
-    QCOMPARE(rows.back().page, r.preview().TotalPages());
-    const QList<QStringList> pages = printedTexts(r.preview());
-    for (int p = 0; p < pages.size(); ++p)
-        QVERIFY(pages[p].contains(QStringLiteral("Сторінка №%1").arg(p + 1)));
-}
-
-void tst_Report::rowEndingExactlyAtTheLimitMovesOn()
-{
-    Report r(generatedCatalogue(40));
-    const QList<Row> first = ReportLayout::compose(r.preview(), r.model);
-    // Move the body limit onto the bottom of the fifth indicator row of page 1.
-    int target = -1, seen = 0;
-    for (int i = 0; i < first.size(); ++i) {
-        if (first[i].kind == Row::Indicator && ++seen == 5)
-            target = i;
-    }
-    const int bottom = first[target].top + first[target].height;
-    r.preview().setMarginBottom(2100 - 100 - 20 - bottom);
-    QCOMPARE(bodyLimit(r.preview()), bottom);
-    const QList<Row> exact = ReportLayout::compose(r.preview(), r.model);
-    // The page break puts the column-number row before the row that moved on.
-    QCOMPARE(exact[target - 1].page, 1);
-    QCOMPARE(exact[target].kind, Row::ColumnNumbers);
-    QCOMPARE(exact[target].page, 2);
-    QCOMPARE(exact[target + 1].kind, Row::Indicator);
-    QCOMPARE(exact[target + 1].page, 2);
-    QCOMPARE(exact[target + 1].top, 100 + exact[target].height);
-    r.preview().setMarginBottom(2100 - 100 - 20 - bottom - 1);
-    const QList<Row> roomy = ReportLayout::compose(r.preview(), r.model);
-    QCOMPARE(roomy[target].page, 1);
-}
-
-void tst_Report::closingBlockMovesToANewPage()
-{
-    Report r(catalogue({{"C", "C"}}));
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
-    const Row closing = rows.back();
-    QCOMPARE(closing.kind, Row::Closing);
-    QCOMPARE(r.preview().TotalPages(), 1);
-    r.preview().setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
-    const QList<Row> moved = ReportLayout::compose(r.preview(), r.model);
-    QCOMPARE(r.preview().TotalPages(), 2);
-    QCOMPARE(moved.back().page, 2);
-    QCOMPARE(moved.back().top, 100);
-    const QList<QStringList> pages = printedTexts(r.preview());
-    QVERIFY(pages[1].contains(QStringLiteral("М.П.")));
-    QVERIFY(pages[1].contains(QStringLiteral("Сторінка №2")));
-    QVERIFY(!pages[0].contains(QStringLiteral("М.П.")));
-}
-
-void tst_Report::tallRowStandsAlone()
-{
-    QByteArray text;
-    for (int i = 0; i < 400; ++i)
-        text += "слово ";
-    IndicatorModel model = modelWith(catalogue({{"C", "C"}}));
-    model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
-    Report r(QByteArray("2026\r\n"));
-    r.model = model;
-    const QList<Row> rows = ReportLayout::compose(r.preview(), r.model);
-    // Page 1 ends after the first indicator; page 2 holds the column numbers and the tall row
-    // alone, running past the band; the closing block takes page 3.
-    QCOMPARE(rows.size(), 6);
-    QCOMPARE(rows[3].kind, Row::ColumnNumbers);
-    const Row &tall = rows[4];
-    QCOMPARE(tall.kind, Row::Indicator);
-    QVERIFY(tall.height > bodyLimit(r.preview()));
-    QCOMPARE(tall.page, 2);
-    QCOMPARE(rows[5].kind, Row::Closing);
-    QCOMPARE(rows[5].page, 3);
-    QCOMPARE(rows[5].top, 100);
 }
 
 void tst_Report::pageLabelAndButtons()

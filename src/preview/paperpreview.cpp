@@ -51,24 +51,29 @@ void TPaperPreview::setShadowSize(int size)
     assign(m_shadowSize, qMax(0, size));
 }
 
+void TPaperPreview::setPaperSize(const QSize &size)
+{
+    resize(size.width() + FrameSize(), size.height() + FrameSize());
+}
+
 int TPaperPreview::PaperWidth() const
 {
-    return width() - 2 * m_borderSize - m_shadowSize;
+    return width() - FrameSize();
 }
 
 void TPaperPreview::setPaperWidth(int paperWidth)
 {
-    resize(paperWidth + 2 * m_borderSize + m_shadowSize, height());
+    setPaperSize(QSize(paperWidth, PaperHeight()));
 }
 
 int TPaperPreview::PaperHeight() const
 {
-    return height() - 2 * m_borderSize - m_shadowSize;
+    return height() - FrameSize();
 }
 
 void TPaperPreview::setPaperHeight(int paperHeight)
 {
-    resize(width(), paperHeight + 2 * m_borderSize + m_shadowSize);
+    setPaperSize(QSize(PaperWidth(), paperHeight));
 }
 
 QRect TPaperPreview::GetPageRect() const

@@ -27,7 +27,10 @@ public:
     int ShadowSize() const { return m_shadowSize; }
     void setShadowSize(int size);
 
+    // What the frame and the shadow add to the page area, across and down alike.
+    int FrameSize() const { return 2 * m_borderSize + m_shadowSize; }
     // The page area's size; setting it resizes the control around it.
+    void setPaperSize(const QSize &size);
     int PaperWidth() const;
     void setPaperWidth(int width);
     int PaperHeight() const;

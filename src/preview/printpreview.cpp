@@ -1,9 +1,6 @@
 #include "preview/printpreview.h"
 
-#include "platform/errors.h"
 #include "platform/muldiv.h"
-#include "platform/printing/papercodes.h"
-#include "platform/printing/systemprinter.h"
 #include "preview/paperpreview.h"
 
 #include <QApplication>
@@ -12,44 +9,14 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include <new>
-#include <utility>
-
 namespace {
 
 // The sheet's distance from the viewport's edges wherever it does not fit.
 constexpr int SheetGap = 6;
 
-const char *const NoPageMemory = "Not enough memory to create a new page";
-
-// Leaves the page loop of a print job; never reaches the caller.
-class EAbortPrint : public ZorisError
-{
-public:
-    EAbortPrint() : ZorisError(QString()) {}
-};
-
 int nonNegative(int value)
 {
     return qMax(0, value);
-}
-
-// A font point size on a page canvas becomes a pixel size in paper units, as a screen of 96
-// logical pixels per inch would give it; a point size on a scaled painter is scaled twice.
-QFont pageFont(const QFont &font)
-{
-    QFont result(font);
-    if (font.pointSize() > 0)
-        result.setPixelSize(qMax(1, MulDiv(font.pointSize(), TPrintPreview::DefaultResolution, 72)));
-    return result;
-}
-
-void convertFontSize(QFont &font, int dpi, TUnits from, TUnits to)
-{
-    if (font.pointSize() > 0)
-        font.setPointSize(qMax(1, ConvertUnits(font.pointSize(), dpi, from, to)));
-    else if (font.pixelSize() > 0)
-        font.setPixelSize(qMax(1, ConvertUnits(font.pixelSize(), dpi, from, to)));
 }
 
 } // namespace
@@ -59,9 +26,7 @@ TPrintPreview::TPrintPreview(QWidget *parent)
       m_vertBar(new QScrollBar(Qt::Vertical, this)),
       m_horzBar(new QScrollBar(Qt::Horizontal, this)),
       m_pagePanel(new QWidget(this)),
-      m_paperView(new TPaperPreview(m_pagePanel)),
-      m_systemPrinter(std::make_unique<SystemPrinter>()),
-      m_printer(m_systemPrinter.get())
+      m_paperView(new TPaperPreview(m_pagePanel))
 {
     m_vertBar->setObjectName(QStringLiteral("VertBar"));
     m_horzBar->setObjectName(QStringLiteral("HorzBar"));
@@ -70,7 +35,6 @@ TPrintPreview::TPrintPreview(QWidget *parent)
 
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setFont(QFont(QStringLiteral("Arial"), 20));
 
     for (QScrollBar *bar : {m_vertBar, m_horzBar}) {
         bar->setFocusPolicy(Qt::NoFocus);
@@ -87,143 +51,21 @@ TPrintPreview::TPrintPreview(QWidget *parent)
     connect(m_paperView, &TPaperPreview::paintPage, this,
             [this](QPainter *canvas, const QRect &pageRect) { PaintPage(canvas, pageRect); });
 
+    connect(&m_document, &PreviewDocument::docBegun, this, &TPrintPreview::docBegun);
+    connect(&m_document, &PreviewDocument::pageStarted, this, &TPrintPreview::pageStarted);
+    connect(&m_document, &PreviewDocument::pagesChanged, this, &TPrintPreview::showPages);
+    connect(&m_document, &PreviewDocument::docEnded, this, &TPrintPreview::docEnded);
+    connect(&m_document, &PreviewDocument::paperChanged, this, &TPrintPreview::UpdateLayout);
+
     const auto watchScreen = [this](QScreen *screen) {
         connect(screen, &QScreen::logicalDotsPerInchChanged, this, &TPrintPreview::SettingsChanged);
     };
     for (QScreen *screen : QGuiApplication::screens())
         watchScreen(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, watchScreen);
-
-    UpdateResolution();
 }
 
 TPrintPreview::~TPrintPreview() = default;
-
-// ---- Document properties ----
-
-void TPrintPreview::setResulotion(int resolution)
-{
-    if (resolution == m_resulotion)
-        return;
-    m_resulotion = resolution;
-    if (!m_usePrinterRes)
-        UpdateResolution();
-}
-
-void TPrintPreview::setUsePrinterRes(bool use)
-{
-    if (use == m_usePrinterRes)
-        return;
-    m_usePrinterRes = use;
-    UpdateResolution();
-}
-
-void TPrintPreview::setMargin(int &margin, int value)
-{
-    margin = qMax(value, m_minMargin);
-}
-
-void TPrintPreview::setMarginLeft(int margin)
-{
-    setMargin(m_marginLeft, margin);
-}
-
-void TPrintPreview::setMarginRight(int margin)
-{
-    setMargin(m_marginRight, margin);
-}
-
-void TPrintPreview::setMarginTop(int margin)
-{
-    setMargin(m_marginTop, margin);
-}
-
-void TPrintPreview::setMarginBottom(int margin)
-{
-    setMargin(m_marginBottom, margin);
-}
-
-void TPrintPreview::setPaperWidth(int width)
-{
-    if (width == m_paperWidth)
-        return;
-    m_paperWidth = width;
-    UpdateResolution();
-    UpdateLayout();
-}
-
-void TPrintPreview::setPaperHeight(int height)
-{
-    if (height == m_paperHeight)
-        return;
-    m_paperHeight = height;
-    UpdateResolution();
-    UpdateLayout();
-}
-
-void TPrintPreview::setOrientation(TPrinterOrientation orientation)
-{
-    if (orientation == m_orientation || m_state == dsRecording)
-        return;
-    m_orientation = orientation;
-    std::swap(m_paperWidth, m_paperHeight);
-    UpdateResolution();
-    UpdateLayout();
-}
-
-void TPrintPreview::setUnits(TUnits units)
-{
-    if (units == m_units)
-        return;
-    const auto horizontal = [this, units](int &value) {
-        value = ConvertUnits(value, m_pixelsPerInchX, m_units, units);
-    };
-    const auto vertical = [this, units](int &value) {
-        value = ConvertUnits(value, m_pixelsPerInchY, m_units, units);
-    };
-    horizontal(m_minMargin);
-    horizontal(m_marginLeft);
-    horizontal(m_marginRight);
-    horizontal(m_paperWidth);
-    vertical(m_marginTop);
-    vertical(m_marginBottom);
-    vertical(m_paperHeight);
-    QFont controlFont = font();
-    convertFontSize(controlFont, m_pixelsPerInchY, m_units, units);
-    setFont(controlFont);
-    if (m_pageCanvas) {
-        m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
-        m_recording->setFrame(m_pageFrame);
-        QFont canvasFont = m_pageCanvas->font();
-        convertFontSize(canvasFont, m_pixelsPerInchY, m_units, units);
-        m_pageCanvas->setFont(canvasFont);
-        QPen pen = m_pageCanvas->pen();
-        pen.setWidth(ConvertUnits(pen.width(), m_pixelsPerInchY, m_units, units));
-        m_pageCanvas->setPen(pen);
-    }
-    m_units = units;
-}
-
-void TPrintPreview::UpdateResolution()
-{
-    if (m_usePrinterRes && m_printer->hasPrinter() && !m_printer->isPrinting()) {
-        PrinterSettings settings = m_printer->settings();
-        settings.orientation = m_orientation == poLandscape ? PaperOrientation::Landscape
-                                                            : PaperOrientation::Portrait;
-        m_printer->setSettings(settings);
-        m_pixelsPerInchX = m_printer->logicalDpi().width();
-        m_pixelsPerInchY = m_printer->logicalDpi().height();
-    } else {
-        m_pixelsPerInchX = m_pixelsPerInchY = m_resulotion;
-    }
-    // Every conversion divides by the resolution.
-    if (m_pixelsPerInchX <= 0)
-        m_pixelsPerInchX = DefaultResolution;
-    if (m_pixelsPerInchY <= 0)
-        m_pixelsPerInchY = DefaultResolution;
-    m_paperPixelWidth = ConvertUnits(m_paperWidth, m_pixelsPerInchX, m_units, mmPixel);
-    m_paperPixelHeight = ConvertUnits(m_paperHeight, m_pixelsPerInchY, m_units, mmPixel);
-}
 
 void TPrintPreview::SettingsChanged()
 {
@@ -231,129 +73,17 @@ void TPrintPreview::SettingsChanged()
     UpdateLayout();
 }
 
-QPainter *TPrintPreview::Canvas()
+// The first page finished is shown; discarded pages take the sheet away.
+void TPrintPreview::showPages()
 {
-    if (m_state == dsRecording && m_pageCanvas)
-        return m_pageCanvas.get();
-    return m_printer->painter();
-}
-
-void TPrintPreview::setPrinter(PrinterService *printer)
-{
-    if (m_state == dsPrinting)
-        return;
-    m_printer = printer ? printer : m_systemPrinter.get();
-    UpdateResolution();
-}
-
-// ---- Recording ----
-
-void TPrintPreview::OpenPage()
-{
-    m_pageFrame = QRect(0, 0, m_paperWidth, m_paperHeight);
-    std::unique_ptr<PageRecorder> recording;
-    std::unique_ptr<QPainter> canvas;
-    try {
-        recording = std::make_unique<PageRecorder>(m_pageFrame);
-        canvas = std::make_unique<QPainter>();
-    } catch (const std::bad_alloc &) {
-        throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
-    }
-    if (!canvas->begin(recording.get()))
-        throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
-    canvas->setFont(pageFont(font()));
-    canvas->setPen(QPen(Qt::black, 1));
-    canvas->setBrush(Qt::white);
-    canvas->setBackground(Qt::white);
-    canvas->setBackgroundMode(Qt::OpaqueMode);
-    m_recording = std::move(recording);
-    m_pageCanvas = std::move(canvas);
-}
-
-RecordedPage TPrintPreview::ClosePage()
-{
-    const bool ended = m_pageCanvas->end();
-    m_pageCanvas.reset();
-    RecordedPage page = m_recording->take();
-    m_recording.reset();
-    if (!ended)
-        throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
-    return page;
-}
-
-void TPrintPreview::storeOpenPage()
-{
-    m_pages.append(ClosePage());
-    if (m_currentPage == 0) {
+    if (TotalPages() == 0) {
+        m_currentPage = 0;
+        m_paperView->hide();
+    } else if (m_currentPage == 0) {
         m_currentPage = 1;
         m_paperView->show();
         m_paperView->update();
     }
-    emit changed();
-}
-
-void TPrintPreview::BeginDoc()
-{
-    if (m_state != dsIdle)
-        return;
-    Clear();
-    UpdateResolution();
-    m_state = dsRecording;
-    emit docBegun();
-    NewPage();
-}
-
-void TPrintPreview::NewPage()
-{
-    if (m_state != dsRecording)
-        return;
-    try {
-        if (m_pageCanvas)
-            storeOpenPage();
-        OpenPage();
-    } catch (...) {
-        abandonRecording();
-        throw;
-    }
-    emit pageStarted();
-}
-
-void TPrintPreview::EndDoc()
-{
-    if (m_state != dsRecording)
-        return;
-    if (m_pageCanvas) {
-        try {
-            storeOpenPage();
-        } catch (...) {
-            abandonRecording();
-            throw;
-        }
-    }
-    emit docEnded();
-    m_state = dsIdle;
-}
-
-// A page that could not be opened or closed ends the document with the pages finished so far,
-// so that the next document can begin.
-void TPrintPreview::abandonRecording()
-{
-    m_pageCanvas.reset();
-    m_recording.reset();
-    m_state = dsIdle;
-}
-
-void TPrintPreview::Clear()
-{
-    // The pages of a running job must stay.
-    if (m_state == dsPrinting)
-        return;
-    m_pageCanvas.reset();
-    m_recording.reset();
-    m_pages.clear();
-    m_state = dsIdle;
-    m_currentPage = 0;
-    m_paperView->hide();
     emit changed();
 }
 
@@ -409,26 +139,23 @@ void TPrintPreview::setBarsShown(bool horizontal, bool vertical)
     arrangeChildren();
 }
 
-void TPrintPreview::setPageArea(int width, int height)
-{
-    const int frame = 2 * m_paperView->BorderSize() + m_paperView->ShadowSize();
-    m_paperView->resize(nonNegative(width) + frame, nonNegative(height) + frame);
-}
-
 void TPrintPreview::UpdateLayout()
 {
     m_horzBar->setRange(0, 0);
     m_vertBar->setRange(0, 0);
 
-    const int frame = 2 * m_paperView->BorderSize() + m_paperView->ShadowSize();
-    const int ppw = m_paperPixelWidth;
-    const int pph = m_paperPixelHeight;
+    const int frame = m_paperView->FrameSize();
+    const int ppw = PaperPixelWidth();
+    const int pph = PaperPixelHeight();
+    const auto setPageArea = [this](int width, int height) {
+        m_paperView->setPaperSize(QSize(nonNegative(width), nonNegative(height)));
+    };
     switch (m_zoomState) {
     case zsZoomOther: {
         setBarsShown(true, true);
         const int screenDpi = logicalDpiY();
-        setPageArea(MulDiv(ppw, screenDpi * m_zoom, m_pixelsPerInchX * 100),
-                    MulDiv(pph, screenDpi * m_zoom, m_pixelsPerInchY * 100));
+        setPageArea(MulDiv(ppw, screenDpi * m_zoom, PixelsPerInchX() * 100),
+                    MulDiv(pph, screenDpi * m_zoom, PixelsPerInchY() * 100));
         break;
     }
     case zsZoomToWidth: {
@@ -492,7 +219,7 @@ void TPrintPreview::VertBarChange(int position)
 void TPrintPreview::PaintPage(QPainter *canvas, const QRect &pageRect)
 {
     if (m_currentPage >= 1 && m_currentPage <= TotalPages())
-        m_pages.at(m_currentPage - 1).play(*canvas, pageRect);
+        m_document.Pages().at(m_currentPage - 1).play(*canvas, pageRect);
 }
 
 void TPrintPreview::paintEvent(QPaintEvent *)
@@ -571,115 +298,28 @@ void TPrintPreview::wheelEvent(QWheelEvent *event)
 
 // ---- Printing ----
 
-void TPrintPreview::Print()
+PrintResult TPrintPreview::Print()
 {
-    PrintPages(1, TotalPages());
+    return PrintPages(1, TotalPages());
 }
 
-void TPrintPreview::ApplyPaperToPrinter()
+PrintResult TPrintPreview::PrintPages(int fromPage, int toPage)
 {
-    const QStringList printers = m_printer->printers();
-    if (printers.isEmpty())
-        return;
-    if (m_printer->printerIndex() < -1 || m_printer->printerIndex() >= printers.size())
-        m_printer->setPrinterIndex(-1);
-    // Straight to tenths of a millimetre: through whole pixels A4 would come out 2101 x 2971.
-    int width = ToLoMetric(m_paperWidth, m_pixelsPerInchX, m_units);
-    int height = ToLoMetric(m_paperHeight, m_pixelsPerInchY, m_units);
-    if (m_orientation == poLandscape)
-        std::swap(width, height);
-    PrinterSettings settings = m_printer->settings();
-    settings.paperSize = PaperSizeCode(width, height);
-    if (settings.paperSize == PrinterSettings::UserPaperSize) {
-        settings.paperWidth = width;
-        settings.paperLength = height;
-    }
-    settings.orientation = m_orientation == poLandscape ? PaperOrientation::Landscape
-                                                        : PaperOrientation::Portrait;
-    m_printer->setSettings(settings);
-}
-
-QRect TPrintPreview::PrinterPageRect() const
-{
-    // The whole physical sheet, the unprintable margins on the right and bottom taken as
-    // equal to those on the left and top.
-    const QRect area = m_printer->printableArea();
-    const int x = area.left();
-    const int y = area.top();
-    return QRect(QPoint(-x, -y), QPoint(area.width() + x - 1, area.height() + y - 1));
-}
-
-void TPrintPreview::reportProgress(int page, int pagesDone, int pagesInJob, bool &abortIt)
-{
-    emit printProgress(page, MulDiv(100, pagesDone, pagesInJob), abortIt);
-    if (abortIt || m_printer->isCancelled())
-        throw EAbortPrint();
-}
-
-void TPrintPreview::PrintPages(int fromPage, int toPage)
-{
-    if (TotalPages() == 0 || m_state != dsIdle)
-        return;
-    fromPage = qBound(1, fromPage, TotalPages());
-    toPage = qBound(1, toPage, TotalPages());
-    if (fromPage > toPage)
-        return;
-    if (!m_printer->hasPrinter()) {
-        m_lastPrintError = QStringLiteral("Не встановлено жодного принтера");
-        return;
-    }
-    m_lastPrintError.clear();
-
-    const int pagesInJob = toPage - fromPage + 1;
-    int pagesDone = 0;
-    bool begun = false;
-    bool aborted = false;
-    m_state = dsPrinting;
-
-    // Whatever the finishing handlers do, the title goes and the control is idle again.
-    struct Finish
-    {
-        TPrintPreview *preview;
-        ~Finish()
-        {
-            preview->m_printer->setTitle(QString());
-            preview->m_state = dsIdle;
-        }
-    } finish{this};
-
-    try {
+    PrintHandlers handlers;
+    handlers.beforePrint = [this] {
+        m_lastPrintError.clear();
         emit beforePrint();
-        ApplyPaperToPrinter();
-        const QRect sheet = PrinterPageRect();
-        m_printer->setTitle(m_printJobTitle);
-        bool abortIt = false;
-        m_printer->beginJob();
-        begun = true;
-        for (int page = fromPage; page <= toPage; ++page) {
-            reportProgress(page, pagesDone, pagesInJob, abortIt);
-            m_pages.at(page - 1).printOnWhitePaper(*m_printer->painter(), sheet);
-            ++pagesDone;
-            // The windows stay responsive during the job.
-            QCoreApplication::processEvents();
-            reportProgress(page, pagesDone, pagesInJob, abortIt);
-            if (page != toPage)
-                m_printer->newPage();
-        }
-        // Ended before success is announced, so that a job the printer refuses is not reported
-        // as printed.
-        m_printer->endJob();
-    } catch (const EAbortPrint &) {
-        aborted = true;
-    } catch (const std::exception &error) {
-        aborted = true;
-        m_lastPrintError = failureMessage(error);
-    }
-
-    if (aborted) {
-        if (begun)
-            m_printer->cancelJob();
-        emit printAborted();
-    } else {
-        emit afterPrint();
-    }
+    };
+    handlers.progress = [this](int page, int progress, bool &abortIt) { emit printProgress(page, progress, abortIt); };
+    handlers.finished = [this](const PrintResult &result) {
+        m_lastPrintError = result.message;
+        if (result.outcome == PrintResult::Printed)
+            emit afterPrint();
+        else
+            emit printAborted();
+    };
+    const PrintResult result = m_document.print(fromPage, toPage, handlers);
+    if (result.outcome == PrintResult::NoPrinter)
+        m_lastPrintError = result.message;
+    return result;
 }

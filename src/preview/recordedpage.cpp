@@ -1,4 +1,5 @@
 #include "preview/recordedpage.h"
+#include "preview/units.h"
 
 #include <QHash>
 #include <QImage>
@@ -186,7 +187,7 @@ public:
         font.setOverline(false);
         font.setStrikeOut(false);
         m_data->add(PageData::Text, m_data->texts,
-                    PageData::KeptText{p, &FontWords::of(font, PageRecorder::Resolution).word(textItem.text())});
+                    PageData::KeptText{p, &FontWords::of(font, PageResolution).word(textItem.text())});
     }
 
 private:
@@ -675,9 +676,9 @@ int PageRecorder::metric(PaintDeviceMetric metric) const
     case PdmHeight:
         return frame.height();
     case PdmWidthMM:
-        return frame.width() * 254 / (Resolution * 10);
+        return frame.width() * 254 / (PageResolution * 10);
     case PdmHeightMM:
-        return frame.height() * 254 / (Resolution * 10);
+        return frame.height() * 254 / (PageResolution * 10);
     case PdmNumColors:
         return INT_MAX;
     case PdmDepth:
@@ -686,7 +687,7 @@ int PageRecorder::metric(PaintDeviceMetric metric) const
     case PdmDpiY:
     case PdmPhysicalDpiX:
     case PdmPhysicalDpiY:
-        return Resolution;
+        return PageResolution;
     case PdmDevicePixelRatio:
         return 1;
     case PdmDevicePixelRatioScaled:

@@ -38,8 +38,6 @@ private:
 class PageRecorder : public QPaintDevice, public TextKeepingDevice
 {
 public:
-    static constexpr int Resolution = 96;
-
     explicit PageRecorder(const QRect &frame);
     ~PageRecorder() override;
 

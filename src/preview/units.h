@@ -1,5 +1,8 @@
 #pragma once
 
+// Dots per inch of a recorded page, and the conversion resolution unless another is chosen.
+inline constexpr int PageResolution = 96;
+
 // Units of the preview's lengths. Each but mmPixel has a fixed number of units per inch.
 enum TUnits {
     mmPixel,      // pixel at the conversion resolution

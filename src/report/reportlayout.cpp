@@ -5,7 +5,7 @@
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
-#include "preview/printpreview.h"
+#include "preview/previewdocument.h"
 
 #include <optional>
 
@@ -21,7 +21,7 @@ constexpr Inset IndicatorInset{15, 5, 5, 5};
 class Composer
 {
 public:
-    Composer(TPrintPreview &preview, const IndicatorModel &model)
+    Composer(PreviewDocument &preview, const IndicatorModel &model)
         : m_preview(preview)
         , m_model(model)
         , m_bodyLimit(preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20)
@@ -54,7 +54,7 @@ private:
 
     void openCanvas()
     {
-        m_canvas.emplace(*m_preview.Canvas(), 96);
+        m_canvas.emplace(*m_preview.Canvas(), PageResolution);
         canvas().setFontName(FontFace);
         canvas().setFontSize(28);
     }
@@ -258,7 +258,7 @@ private:
         canvas().textOut(x, m_y, QStringLiteral("М.П."));
     }
 
-    TPrintPreview &m_preview;
+    PreviewDocument &m_preview;
     const IndicatorModel &m_model;
     const int m_bodyLimit;
     std::optional<Canvas> m_canvas;
@@ -269,7 +269,7 @@ private:
 
 } // namespace
 
-QList<ReportLayout::PlacedRow> ReportLayout::compose(TPrintPreview &preview, const IndicatorModel &model)
+QList<ReportLayout::PlacedRow> ReportLayout::compose(PreviewDocument &preview, const IndicatorModel &model)
 {
     return Composer(preview, model).run();
 }

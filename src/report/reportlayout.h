@@ -3,10 +3,10 @@
 #include <QList>
 
 class IndicatorModel;
-class TPrintPreview;
+class PreviewDocument;
 
 // Composes the report from the catalogue, the values and the school's name into the preview
-// control's pages: title block and two-level header on page 1, the column-number row opening
+// document's pages: title block and two-level header on page 1, the column-number row opening
 // every page, section and indicator rows, the closing block, and the page band on every page.
 class ReportLayout
 {
@@ -21,5 +21,5 @@ public:
         int height;
     };
 
-    static QList<PlacedRow> compose(TPrintPreview &preview, const IndicatorModel &model);
+    static QList<PlacedRow> compose(PreviewDocument &preview, const IndicatorModel &model);
 };

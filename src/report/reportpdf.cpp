@@ -8,55 +8,59 @@
 
 #include <QFileInfo>
 
-void setUpReportPreview(TPrintPreview &preview)
+namespace {
+
+PrintOutcome outcomeOf(const PrintResult &result)
 {
-    preview.setUnits(mmLoMetric);
+    switch (result.outcome) {
+    case PrintResult::Printed: return PrintOutcome::Printed;
+    case PrintResult::Aborted: return PrintOutcome::Cancelled;
+    default: return PrintOutcome::Failed;
+    }
+}
+
+} // namespace
+
+void setUpReportPreview(PreviewDocument &document)
+{
+    document.setUnits(mmLoMetric);
     // Turning the page turns the paper: the landscape size is set after the orientation.
-    preview.setOrientation(poLandscape);
-    preview.setPaperWidth(2970);
-    preview.setPaperHeight(2100);
-    preview.setMarginLeft(100);
-    preview.setMarginRight(100);
-    preview.setMarginTop(100);
-    preview.setMarginBottom(100);
+    document.setOrientation(poLandscape);
+    document.setPaperWidth(2970);
+    document.setPaperHeight(2100);
+    document.setMarginLeft(100);
+    document.setMarginRight(100);
+    document.setMarginTop(100);
+    document.setMarginBottom(100);
     QFont pageFont(QStringLiteral("Arial"));
     pageFont.setPixelSize(27);
-    preview.setFont(pageFont);
+    document.setFont(pageFont);
 }
 
 PrintOutcome printAllPages(TPrintPreview &preview)
 {
-    PrintOutcome outcome = PrintOutcome::Failed;
-    const auto done = QObject::connect(&preview, &TPrintPreview::afterPrint,
-                                       [&outcome] { outcome = PrintOutcome::Printed; });
-    const auto aborted = QObject::connect(&preview, &TPrintPreview::printAborted, [&outcome, &preview] {
-        outcome = preview.LastPrintError().isEmpty() ? PrintOutcome::Cancelled : PrintOutcome::Failed;
-    });
-    preview.Print();
-    QObject::disconnect(done);
-    QObject::disconnect(aborted);
-    return outcome;
+    return outcomeOf(preview.Print());
 }
 
-void printPagesToPdf(TPrintPreview &preview, const QString &path)
+void printPagesToPdf(PreviewDocument &document, const QString &path)
 {
     PdfFilePrinter pdf(path);
-    PrinterService *const previous = preview.Printer();
-    preview.setPrinter(&pdf);
-    const bool completed = printAllPages(preview) == PrintOutcome::Printed;
-    preview.setPrinter(previous);
-    if (!completed) {
+    PrinterService *const previous = document.Printer();
+    document.setPrinter(&pdf);
+    const PrintResult result = document.print(1, document.TotalPages());
+    document.setPrinter(previous);
+    if (result.outcome != PrintResult::Printed) {
         QString message = QStringLiteral("Не вдалося записати файл PDF \"%1\"").arg(QFileInfo(path).fileName());
-        if (!preview.LastPrintError().isEmpty())
-            message += QStringLiteral(": ") + preview.LastPrintError();
+        if (!result.message.isEmpty())
+            message += QStringLiteral(": ") + result.message;
         throw ZorisError(message);
     }
 }
 
 void writeReportPdf(const IndicatorModel &model, const QString &path)
 {
-    TPrintPreview preview;
-    setUpReportPreview(preview);
-    ReportLayout::compose(preview, model);
-    printPagesToPdf(preview, path);
+    PreviewDocument document;
+    setUpReportPreview(document);
+    ReportLayout::compose(document, model);
+    printPagesToPdf(document, path);
 }

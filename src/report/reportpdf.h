@@ -3,21 +3,22 @@
 #include <QString>
 
 class IndicatorModel;
+class PreviewDocument;
 class TPrintPreview;
 
-// The report's paper on a preview control: landscape A4 (2970 x 2100 tenths of a millimetre),
+// The report's paper on a preview document: landscape A4 (2970 x 2100 tenths of a millimetre),
 // margins 100, pages starting in Arial 27 units high.
-void setUpReportPreview(TPrintPreview &preview);
+void setUpReportPreview(PreviewDocument &document);
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
-// Prints every page through the preview's printer. Cancelled: a handler or the printer
-// cancelled the job; Failed: it failed (LastPrintError tells why) or no job ran.
+// Prints every page through the preview's printer, its signals told. Cancelled: a handler or
+// the printer cancelled the job; Failed: it failed (LastPrintError tells why) or no job ran.
 PrintOutcome printAllPages(TPrintPreview &preview);
 
-// Prints the preview's pages into a PDF file, the same sheets a printer gets. Throws ZorisError
+// Prints the document's pages into a PDF file, the same sheets a printer gets. Throws ZorisError
 // when the file could not be written.
-void printPagesToPdf(TPrintPreview &preview, const QString &path);
+void printPagesToPdf(PreviewDocument &document, const QString &path);
 
 // Composes the report of model and writes it as a PDF file, without a window.
 void writeReportPdf(const IndicatorModel &model, const QString &path);

@@ -89,7 +89,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
 
     PrintPreview1 = new TPrintPreview(this);
     PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
-    setUpReportPreview(*PrintPreview1);
+    setUpReportPreview(PrintPreview1->Document());
     PrintPreview1->setPrinter(&m_printer);
     layout->addWidget(PrintPreview1, 1);
 
@@ -122,7 +122,7 @@ void TPrintRep::FormShow()
 {
     fillPrinterList();
     runCommand(m_boxes, [this] {
-        ReportLayout::compose(*PrintPreview1, m_model);
+        ReportLayout::compose(PrintPreview1->Document(), m_model);
         updatePageLabel();
     });
 }
@@ -186,7 +186,7 @@ void TPrintRep::Button5Click()
         path += QLatin1String(".pdf");
     if (!mayReplaceFile(m_boxes, path))
         return;
-    runCommand(m_boxes, [&] { printPagesToPdf(*PrintPreview1, path); });
+    runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), path); });
 }
 
 void TPrintRep::ComboBox1Change()

@@ -1,0 +1,176 @@
+#include "reportpages.h"
+
+#include "generatedcatalogue.h"
+#include "report/reportlayout.h"
+#include "report/reportpdf.h"
+
+#include <QGuiApplication>
+#include <QtTest>
+
+namespace {
+
+using Row = ReportLayout::PlacedRow;
+
+int bodyLimit(const PreviewDocument &preview)
+{
+    return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
+}
+
+// The report's paper and pages without a window.
+struct Composed
+{
+    IndicatorModel model;
+    PreviewDocument document;
+
+    explicit Composed(const QByteArray &cat) : model(modelWith(cat)) { setUpReportPreview(document); }
+};
+
+} // namespace
+
+// The report's pages, composed and printed without a window.
+class tst_ReportLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void kindMarksAndValues();
+    void rowsNeverReachTheBand();
+    void rowEndingExactlyAtTheLimitMovesOn();
+    void closingBlockMovesToANewPage();
+    void tallRowStandsAlone();
+    void pdfWithoutWindow();
+};
+
+void tst_ReportLayout::kindMarksAndValues()
+{
+    IndicatorModel model = modelWith(catalogue({{"C", "A", "", "x"}}));
+    model.Catalog[0].Items[1].Value = 2.5;
+    PreviewDocument preview;
+    preview.setOrientation(poLandscape);
+    preview.setPaperWidth(2970);
+    preview.setPaperHeight(2100);
+    preview.setMarginLeft(100), preview.setMarginRight(100), preview.setMarginTop(100), preview.setMarginBottom(100);
+    ReportLayout::compose(preview, model);
+    const QStringList page = printedTexts(preview).value(0);
+    QCOMPARE(page.count(QStringLiteral("C")), 1);
+    QCOMPARE(page.count(QStringLiteral("A")), 3);
+    QCOMPARE(page.count(QStringLiteral("0")), 3); // a value of 0 is printed, never left empty
+    QVERIFY(page.contains(QStringLiteral("2,5")));
+    for (const char *number : {"1.1.", "1.2.", "1.3.", "1.4."})
+        QVERIFY2(page.contains(QString::fromUtf8(number)), number);
+    QVERIFY(page.contains(QStringLiteral("1. ")));
+}
+
+// Every row ends above the page band unless it stands first on its page; every page after the
+// first opens with the column-number row at the top margin; no page is broken early.
+void tst_ReportLayout::rowsNeverReachTheBand()
+{
+    Composed r(generatedCatalogue(300));
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
+    const int F = bodyLimit(r.document);
+    QVERIFY(r.document.TotalPages() > 5);
+    for (int i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        QVERIFY(row.top + row.height < F);
+        if (i > 0 && row.page != rows[i - 1].page) {
+            QCOMPARE(row.kind, row.kind == Row::Closing ? Row::Closing : Row::ColumnNumbers);
+            QCOMPARE(row.top, 100);
+            // The first row moved over would not have fitted where the last page ended.
+            const Row &last = rows[i - 1];
+            const Row &moved = row.kind == Row::Closing ? row : rows[i + 1];
+            QVERIFY(last.top + last.height + moved.height >= F);
+        }
+    }
+    QCOMPARE(rows.back().page, r.document.TotalPages());
+    const QList<QStringList> pages = printedTexts(r.document);
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(QStringLiteral("Сторінка №%1").arg(p + 1)));
+}
+
+void tst_ReportLayout::rowEndingExactlyAtTheLimitMovesOn()
+{
+    Composed r(generatedCatalogue(40));
+    const QList<Row> first = ReportLayout::compose(r.document, r.model);
+    // Move the body limit onto the bottom of the fifth indicator row of page 1.
+    int target = -1, seen = 0;
+    for (int i = 0; i < first.size(); ++i) {
+        if (first[i].kind == Row::Indicator && ++seen == 5)
+            target = i;
+    }
+    const int bottom = first[target].top + first[target].height;
+    r.document.setMarginBottom(2100 - 100 - 20 - bottom);
+    QCOMPARE(bodyLimit(r.document), bottom);
+    const QList<Row> exact = ReportLayout::compose(r.document, r.model);
+    // The page break puts the column-number row before the row that moved on.
+    QCOMPARE(exact[target - 1].page, 1);
+    QCOMPARE(exact[target].kind, Row::ColumnNumbers);
+    QCOMPARE(exact[target].page, 2);
+    QCOMPARE(exact[target + 1].kind, Row::Indicator);
+    QCOMPARE(exact[target + 1].page, 2);
+    QCOMPARE(exact[target + 1].top, 100 + exact[target].height);
+    r.document.setMarginBottom(2100 - 100 - 20 - bottom - 1);
+    const QList<Row> roomy = ReportLayout::compose(r.document, r.model);
+    QCOMPARE(roomy[target].page, 1);
+}
+
+void tst_ReportLayout::closingBlockMovesToANewPage()
+{
+    Composed r(catalogue({{"C", "C"}}));
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
+    const Row closing = rows.back();
+    QCOMPARE(closing.kind, Row::Closing);
+    QCOMPARE(r.document.TotalPages(), 1);
+    r.document.setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
+    const QList<Row> moved = ReportLayout::compose(r.document, r.model);
+    QCOMPARE(r.document.TotalPages(), 2);
+    QCOMPARE(moved.back().page, 2);
+    QCOMPARE(moved.back().top, 100);
+    const QList<QStringList> pages = printedTexts(r.document);
+    QVERIFY(pages[1].contains(QStringLiteral("М.П.")));
+    QVERIFY(pages[1].contains(QStringLiteral("Сторінка №2")));
+    QVERIFY(!pages[0].contains(QStringLiteral("М.П.")));
+}
+
+void tst_ReportLayout::tallRowStandsAlone()
+{
+    QByteArray text;
+    for (int i = 0; i < 400; ++i)
+        text += "слово ";
+    IndicatorModel model = modelWith(catalogue({{"C", "C"}}));
+    model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
+    Composed r(QByteArray("2026\r\n"));
+    r.model = model;
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
+    // Page 1 ends after the first indicator; page 2 holds the column numbers and the tall row
+    // alone, running past the band; the closing block takes page 3.
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows[3].kind, Row::ColumnNumbers);
+    const Row &tall = rows[4];
+    QCOMPARE(tall.kind, Row::Indicator);
+    QVERIFY(tall.height > bodyLimit(r.document));
+    QCOMPARE(tall.page, 2);
+    QCOMPARE(rows[5].kind, Row::Closing);
+    QCOMPARE(rows[5].page, 3);
+    QCOMPARE(rows[5].top, 100);
+}
+
+// The command line's PDF is composed and printed without any widget (see main).
+void tst_ReportLayout::pdfWithoutWindow()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
+    writeReportPdf(modelWith(catalogue({{"C"}})), pdf);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF"));
+}
+
+// A QGuiApplication, not a QApplication: a widget made on the way would end the run.
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    tst_ReportLayout test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_reportlayout.moc"
