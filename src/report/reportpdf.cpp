@@ -4,22 +4,9 @@
 
 #include "platform/errors.h"
 #include "platform/printing/pdffileprinter.h"
-#include "preview/printpreview.h"
+#include "preview/previewdocument.h"
 
 #include <QFileInfo>
-
-namespace {
-
-PrintOutcome outcomeOf(const PrintResult &result)
-{
-    switch (result.outcome) {
-    case PrintResult::Printed: return PrintOutcome::Printed;
-    case PrintResult::Aborted: return PrintOutcome::Cancelled;
-    default: return PrintOutcome::Failed;
-    }
-}
-
-} // namespace
 
 void setUpReportPreview(PreviewDocument &document)
 {
@@ -35,11 +22,6 @@ void setUpReportPreview(PreviewDocument &document)
     QFont pageFont(QStringLiteral("Arial"));
     pageFont.setPixelSize(27);
     document.setFont(pageFont);
-}
-
-PrintOutcome printAllPages(TPrintPreview &preview)
-{
-    return outcomeOf(preview.Print());
 }
 
 void printPagesToPdf(PreviewDocument &document, const QString &path)

@@ -4,17 +4,10 @@
 
 class IndicatorModel;
 class PreviewDocument;
-class TPrintPreview;
 
 // The report's paper on a preview document: landscape A4 (2970 x 2100 tenths of a millimetre),
 // margins 100, pages starting in Arial 27 units high.
 void setUpReportPreview(PreviewDocument &document);
-
-enum class PrintOutcome { Printed, Cancelled, Failed };
-
-// Prints every page through the preview's printer, its signals told. Cancelled: a handler or
-// the printer cancelled the job; Failed: it failed (LastPrintError tells why) or no job ran.
-PrintOutcome printAllPages(TPrintPreview &preview);
 
 // Prints the document's pages into a PDF file, the same sheets a printer gets. Throws ZorisError
 // when the file could not be written.

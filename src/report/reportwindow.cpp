@@ -150,12 +150,12 @@ void TPrintRep::Button2Click()
         return;
     }
     Button2->setEnabled(false);
-    const PrintOutcome outcome = printAllPages(*PrintPreview1);
+    const PrintResult::Outcome outcome = PrintPreview1->Print().outcome;
     Button2->setEnabled(true);
-    if (outcome == PrintOutcome::Failed)
-        m_boxes.warning(PrintFailedText);
-    else if (outcome == PrintOutcome::Cancelled)
+    if (outcome == PrintResult::Aborted)
         m_boxes.warning(PrintCancelledText);
+    else if (outcome != PrintResult::Printed)
+        m_boxes.warning(PrintFailedText);
 }
 
 void TPrintRep::Button3Click()
