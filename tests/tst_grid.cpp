@@ -108,21 +108,21 @@ void tst_Grid::rowStructure()
     TForm1 &form = fixture.show();
     StringGrid &grid = *form.Grid1;
 
-    QCOMPARE(grid.RowCount(), 1 + numbers.size());
+    QCOMPARE(grid.rowCount(), 1 + numbers.size());
     QCOMPARE(grid.colCount(), 8);
     const QStringList header{"№ п/п", "Позн. показн.", "Вхідні дані", "Стат.", "Аналіт.", "Джерело інформації",
                              "Цифрові дані", "Одиниця вимірювання"};
     for (int col = 0; col < 8; ++col)
-        QCOMPARE(grid.Cells(col, 0), header[col]);
+        QCOMPARE(grid.cells(col, 0), header[col]);
     for (int row = 1; row <= numbers.size(); ++row) {
-        QCOMPARE(grid.Cells(0, row), numbers[row - 1]);
+        QCOMPARE(grid.cells(0, row), numbers[row - 1]);
         if (numbers[row - 1].isEmpty()) {
             for (int col = 0; col < 8; ++col)
-                QVERIFY(grid.Cells(col, row).isEmpty());
+                QVERIFY(grid.cells(col, row).isEmpty());
         } else {
-            QVERIFY(grid.Cells(2, row).startsWith(QStringLiteral("Показник ")));
-            QCOMPARE(grid.Cells(6, row), QStringLiteral("0"));
-            QCOMPARE(grid.Cells(7, row), QStringLiteral("од."));
+            QVERIFY(grid.cells(2, row).startsWith(QStringLiteral("Показник ")));
+            QCOMPARE(grid.cells(6, row), QStringLiteral("0"));
+            QCOMPARE(grid.cells(7, row), QStringLiteral("од."));
         }
     }
 }
@@ -149,8 +149,8 @@ void tst_Grid::kindMarks()
     CatalogItem item{QStringLiteral("Показник"), kind};
     FormFixture fixture(catalogBytes(QStringLiteral("2026"), {{QStringLiteral("Розділ"), {item}}}));
     TForm1 &form = fixture.show();
-    QCOMPARE(form.Grid1->Cells(3, 2), statistical);
-    QCOMPARE(form.Grid1->Cells(4, 2), analytical);
+    QCOMPARE(form.Grid1->cells(3, 2), statistical);
+    QCOMPARE(form.Grid1->cells(4, 2), analytical);
 }
 
 void tst_Grid::widthRule_data()
@@ -250,11 +250,11 @@ void tst_Grid::rowHeightsFollowTexts()
     QVERIFY(grid.rowHeights(0) >= 2 * L + 2);
     int header = -999;
     for (int col = 0; col < 8; ++col)
-        header = qMax(header, MeasureCellText(metrics, grid.Cells(col, 0), grid.colWidths(col)));
+        header = qMax(header, MeasureCellText(metrics, grid.cells(col, 0), grid.colWidths(col)));
     QCOMPARE(grid.rowHeights(0), header);
 
     // Narrow the wording's column so that it needs three lines.
-    const QString name = grid.Cells(2, 3);
+    const QString name = grid.cells(2, 3);
     int width = 160;
     while (MeasureCellText(metrics, name, width) > 3 * L + 2)
         ++width;
@@ -262,7 +262,7 @@ void tst_Grid::rowHeightsFollowTexts()
     form.setWindowState(Qt::WindowNoState);
     form.resize(width * 2 + 326, 600);
     QTRY_COMPARE(grid.colWidths(2), width);
-    QCOMPARE(grid.rowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.Cells(5, 3), width)));
+    QCOMPARE(grid.rowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.cells(5, 3), width)));
     // A section row: its title across the sum of all widths.
     int total = 0;
     for (int col = 0; col < 8; ++col)
@@ -342,7 +342,7 @@ void tst_Grid::typingStoresEveryStep()
     }
     QVERIFY(editor(form));
     QCOMPARE(editor(form)->text(), QStringLiteral("12,5"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("12,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("12,5"));
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
 }
 
@@ -368,7 +368,7 @@ void tst_Grid::refusedCharactersBeep()
     typeKey('7');
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 1);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("7"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("7"));
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 7.0);
     // Refused before the editor is open too: it does not open.
     goTo(form, ValueCol, 3);
@@ -404,7 +404,7 @@ void tst_Grid::fullStopBecomesComma()
     goTo(form, ValueCol, 3);
     for (char c : {'2', '.', '5'})
         typeKey(c);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("2,5"));
     QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 2.5);
     // A lone comma reads as 0.
     goTo(form, ValueCol, 4);
@@ -424,7 +424,7 @@ void tst_Grid::deletingToEmptyKeepsLastValue()
     pressKey(Qt::Key_Backspace);
     QCOMPARE(value, 1.0);
     pressKey(Qt::Key_Backspace);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QString());
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QString());
     QCOMPARE(value, 1.0);
     // Closing the editor on the empty text keeps it too.
     pressKey(Qt::Key_Return);
@@ -539,7 +539,7 @@ void tst_Grid::arrowsInValueColumn()
         typeKey('5');
         pressKey(Qt::Key(key));
         QCOMPARE(form.Grid1->row(), to);
-        QCOMPARE(form.Grid1->Cells(ValueCol, from), QStringLiteral("5"));
+        QCOMPARE(form.Grid1->cells(ValueCol, from), QStringLiteral("5"));
     }
 }
 
@@ -563,11 +563,11 @@ void tst_Grid::otherCellsAreNotFiltered()
     for (const QPoint cell : {QPoint(2, 2), QPoint(ValueCol, 1), QPoint(0, 3)}) {
         goTo(form, cell.x(), cell.y());
         QVERIFY(!form.Grid1->editing());
-        const QString before = form.Grid1->Cells(cell.x(), cell.y());
+        const QString before = form.Grid1->cells(cell.x(), cell.y());
         typeKey('x');
         pressKey(Qt::Key_Return);
         QVERIFY(!form.Grid1->editorMode());
-        QCOMPARE(form.Grid1->Cells(cell.x(), cell.y()), before);
+        QCOMPARE(form.Grid1->cells(cell.x(), cell.y()), before);
     }
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
 }
@@ -587,7 +587,7 @@ void tst_Grid::pastedTextThatIsNoNumber()
     QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
              QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("abc"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("abc"));
     // The editor stays open over the message; pasting a number then stores it.
     QVERIFY(form.Grid1->editorMode());
     QCOMPARE(editor(form), edit);
@@ -603,12 +603,12 @@ void tst_Grid::refreshValuesRewritesValueColumn()
     TForm1 &form = fixture.show();
     fixture.model.Catalog[0].Items[1].Value = 2.5;
     fixture.model.Catalog[2].Items[1].Value = 1e20;
-    const QString name = form.Grid1->Cells(2, 3);
+    const QString name = form.Grid1->cells(2, 3);
     form.RefreshValues();
-    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 8), QStringLiteral("1E20"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("0"));
-    QCOMPARE(form.Grid1->Cells(2, 3), name);
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 8), QStringLiteral("1E20"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
+    QCOMPARE(form.Grid1->cells(2, 3), name);
 }
 
 QTEST_MAIN(tst_Grid)

@@ -135,9 +135,9 @@ void tst_MainWindow::startupCatalog()
     QCOMPARE(fixture.model.Catalog.size(), 3);
     QVERIFY(fixture.boxes.asked.isEmpty());
     // The grid is filled when the window is first shown.
-    QCOMPARE(form.Grid1->RowCount(), 2);
+    QCOMPARE(form.Grid1->rowCount(), 2);
     form.show();
-    QCOMPARE(form.Grid1->RowCount(), 9);
+    QCOMPARE(form.Grid1->rowCount(), 9);
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.minimumWidth() <= 640 && form.minimumHeight() <= 480);
 }
@@ -148,7 +148,7 @@ void tst_MainWindow::startupWithoutCatalog()
     TForm1 &form = fixture.show();
     QCOMPARE(fixture.boxes.texts(Kind::Warning), QStringList{QStringLiteral("Файл конфігурації відсутній")});
     QCOMPARE(form.windowTitle(), QStringLiteral("Формування показників діяльності ЗНЗ"));
-    QCOMPARE(form.Grid1->RowCount(), 1);
+    QCOMPARE(form.Grid1->rowCount(), 1);
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
     QCOMPARE(form.statusText->text(), QStringLiteral("Версія " ZORIS_VERSION));
 }
@@ -165,7 +165,7 @@ void tst_MainWindow::startupErrorShowsBoxAndRunsOn()
     QVERIFY(form.statusText->text().isEmpty());
     QCOMPARE(form.windowTitle(), QStringLiteral("Формування показників діяльності ЗНЗ - 2026"));
     QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->RowCount(), 4);
+    QCOMPARE(form.Grid1->rowCount(), 4);
     form.Grid1->setRow(2);
     form.Grid1->setCol(6);
     QTest::keyClick(form.Grid1, '4');
@@ -309,7 +309,7 @@ void tst_MainWindow::openMatchingYear()
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Ліцей №7"));
     QCOMPARE(fixture.model.Catalog[0].Items[0].Key, QByteArray("L1"));
     QCOMPARE(fixture.model.Catalog[2].Items[1].Value, 5.0);
-    const QStringList shown{form.Grid1->Cells(6, 2), form.Grid1->Cells(6, 4), form.Grid1->Cells(6, 8)};
+    const QStringList shown{form.Grid1->cells(6, 2), form.Grid1->cells(6, 4), form.Grid1->cells(6, 8)};
     QCOMPARE(shown, (QStringList{"1", "3", "5"}));
 }
 
@@ -339,7 +339,7 @@ void tst_MainWindow::openCancelledRefreshes()
     fixture.boxes.fileAnswers.enqueue(std::nullopt);
     form.ToolButton11->click();
     QCOMPARE(fixture.boxes.count(Kind::OpenFile), 1);
-    QCOMPARE(form.Grid1->Cells(6, 4), QStringLiteral("0,5"));
+    QCOMPARE(form.Grid1->cells(6, 4), QStringLiteral("0,5"));
 }
 
 void tst_MainWindow::openUnreadable_data()
@@ -367,7 +367,7 @@ void tst_MainWindow::openUnreadable()
     QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{message});
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 9.0);
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("0")); // not refreshed
+    QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("0")); // not refreshed
 }
 
 void tst_MainWindow::openFromCommandLine()
@@ -380,7 +380,7 @@ void tst_MainWindow::openFromCommandLine()
     QCOMPARE(fixture.boxes.count(Kind::Warning), 1);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
     form.openDataFileNamed(QStringLiteral("data.zrs"));
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("1"));
+    QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("1"));
     QCOMPARE(fixture.boxes.count(Kind::OpenFile), 0);
 }
 

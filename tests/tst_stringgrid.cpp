@@ -60,7 +60,7 @@ private slots:
 void tst_StringGrid::sizesAndRectangles()
 {
     auto grid = makeGrid();
-    QCOMPARE(grid->RowCount(), 41);
+    QCOMPARE(grid->rowCount(), 41);
     QCOMPARE(grid->colWidths(0), 120);
     QCOMPARE(grid->rowHeights(5), 18);
     grid->setColWidths(1, 37);
@@ -79,8 +79,8 @@ void tst_StringGrid::sizesAndRectangles()
     QCOMPARE(grid->horizontalHeader()->height(), 41);
     // Fewer rows keep the texts of those left.
     grid->setRowCount(5);
-    QCOMPARE(grid->Cells(3, 4), QStringLiteral("3,4"));
-    QCOMPARE(grid->Cells(3, 5), QString());
+    QCOMPARE(grid->cells(3, 4), QStringLiteral("3,4"));
+    QCOMPARE(grid->cells(3, 5), QString());
 }
 
 void tst_StringGrid::headerStaysWhileScrolling()
@@ -148,11 +148,11 @@ void tst_StringGrid::editingSwitch()
     type('x');
     press(Qt::Key_F2);
     QVERIFY(!grid->editorMode());
-    QCOMPARE(grid->Cells(0, 3), QStringLiteral("0,3"));
+    QCOMPARE(grid->cells(0, 3), QStringLiteral("0,3"));
     grid->setEditing(true);
     type('x'); // opens the editor over the whole text, selected, and replaces it
     QVERIFY(grid->editorMode());
-    QCOMPARE(grid->Cells(0, 3), QStringLiteral("x"));
+    QCOMPARE(grid->cells(0, 3), QStringLiteral("x"));
     press(Qt::Key_Return); // closes it
     QVERIFY(!grid->editorMode());
     press(Qt::Key_Return); // opens it
@@ -177,11 +177,11 @@ void tst_StringGrid::keyPressReplacesOrDiscards()
     type('a'); // opens the editor with the replaced character
     type('z');
     type('c');
-    QCOMPARE(grid->Cells(0, 1), QStringLiteral("bc"));
+    QCOMPARE(grid->cells(0, 1), QStringLiteral("bc"));
     QCOMPARE(seen, QStringLiteral("azc")); // each character once, also the one that opened the editor
     press(Qt::Key_Backspace);
     QCOMPARE(seen.back(), QChar(8));
-    QCOMPARE(grid->Cells(0, 1), QStringLiteral("b"));
+    QCOMPARE(grid->cells(0, 1), QStringLiteral("b"));
 }
 
 void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
@@ -199,7 +199,7 @@ void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
     const QList<QVariant> last = texts.back();
     QCOMPARE(last, (QList<QVariant>{2, 4, QStringLiteral("12")}));
     QCOMPARE(texts.at(0).at(2).toString(), QStringLiteral("1"));
-    QCOMPARE(grid->Cells(2, 4), QStringLiteral("12"));
+    QCOMPARE(grid->cells(2, 4), QStringLiteral("12"));
 }
 
 void tst_StringGrid::clickAfterEveryMove()

@@ -253,8 +253,8 @@ void tst_Summary::windowFlow()
     form.ToolButton8->click();
     QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::ConfirmYesNo), QStringList{"Записати також зведену таблицю?"});
     QCOMPARE(fixture.boxes.asked.last().proposed, QStringLiteral("Зведення(2026).csv"));
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("6"));
-    QCOMPARE(form.Grid1->Cells(6, 3), QStringLiteral("2"));
+    QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("6"));
+    QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("2"));
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Зведені показники (3 заклади)"));
     QVERIFY(readBytes(fixture.path(QStringLiteral("район.csv"))).contains("Школа 2"));
     // The summary is in no data file yet: the next summary first asks about it, and Cancel
@@ -276,7 +276,7 @@ void tst_Summary::windowFlow()
              QStringList{"Файл \"s1.zrs\" не відповідає каталогу: у ньому немає показника \"KEY3\""});
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::ConfirmYesNo), 0);
     QCOMPARE(dataFileBytes(fixture.model), before);
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("6"));
+    QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("6"));
 
     // One file is no summary.
     fixture.boxes.clear();

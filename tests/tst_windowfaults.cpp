@@ -206,7 +206,7 @@ QStringList gridValues(const TForm1 &form, const IndicatorModel &model)
     for (const razdel &section : model.Catalog) {
         ++row;
         for (qsizetype i = 0; i < section.Items.size(); ++i)
-            shown.append(form.Grid1->Cells(6, row++));
+            shown.append(form.Grid1->cells(6, row++));
     }
     return shown;
 }
@@ -619,7 +619,7 @@ void tst_WindowFaults::schoolNameAtStartup()
     QVERIFY(!(form.windowState() & Qt::WindowMaximized));
     QVERIFY(form.statusText->text().isEmpty());
     QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->RowCount(), 6);
+    QCOMPARE(form.Grid1->rowCount(), 6);
     QVERIFY(typingWorks(fixture));
 }
 
@@ -760,7 +760,7 @@ void tst_WindowFaults::catalogueFault()
     QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
     QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
     QCOMPARE(form.windowTitle(), caption);
-    QCOMPARE(form.Grid1->RowCount(), rows);
+    QCOMPARE(form.Grid1->rowCount(), rows);
     QCOMPARE(fixture.model.gridRowCount(), rows);
     // The school name is read only when the catalogue was.
     QCOMPARE(fromCp1251(fixture.model.SchoolName), error.isEmpty() ? QStringLiteral("Школа №5") : QString());
@@ -785,8 +785,8 @@ void tst_WindowFaults::hundredThousandIndicators()
     TForm1 &form = fixture.show();
     QVERIFY(fixture.boxes.asked.isEmpty());
     QCOMPARE(fixture.model.indicatorCount(), Count);
-    QCOMPARE(form.Grid1->RowCount(), fixture.model.gridRowCount());
-    const int lastRow = form.Grid1->RowCount() - 1;
+    QCOMPARE(form.Grid1->rowCount(), fixture.model.gridRowCount());
+    const int lastRow = form.Grid1->rowCount() - 1;
 
     const QList<std::pair<int, QString>> typed{{2, "1,5"}, {fixture.model.indicatorRow(2500, 7), "12345"}, {lastRow, "0,25"}};
     for (const auto &[row, text] : typed) {
@@ -808,8 +808,8 @@ void tst_WindowFaults::hundredThousandIndicators()
     QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
     QVERIFY(stateOf(fixture.model) == saved);
     for (const auto &[row, text] : typed)
-        QCOMPARE(form.Grid1->Cells(6, row), text);
-    QCOMPARE(form.Grid1->Cells(6, 3), QStringLiteral("0"));
+        QCOMPARE(form.Grid1->cells(6, row), text);
+    QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("0"));
 }
 
 QTEST_MAIN(tst_WindowFaults)
