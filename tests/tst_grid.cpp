@@ -1,4 +1,6 @@
 #include "formfixture.h"
+#include "support/keys.h"
+#include "support/windows.h"
 
 #include "mainwindow/celltext.h"
 #include "platform/canvas.h"
@@ -19,20 +21,6 @@ constexpr int ValueCol = 6;
 QWidget *focused()
 {
     return QApplication::focusWidget();
-}
-
-// Press and release each go to the widget that has the focus at that moment, as the window
-// system sends them: a key that closes the editor is released over the grid.
-void typeKey(char c, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyPress(focused(), c, modifiers);
-    QTest::keyRelease(focused(), c, modifiers);
-}
-
-void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyPress(focused(), key, modifiers);
-    QTest::keyRelease(focused(), key, modifiers);
 }
 
 void goTo(TForm1 &form, int col, int row)
@@ -58,6 +46,7 @@ class tst_Grid : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void rowStructure_data();
     void rowStructure();
     void kindMarks_data();
@@ -87,6 +76,11 @@ private slots:
     void pastedTextThatIsNoNumber();
     void refreshValuesRewritesValueColumn();
 };
+
+void tst_Grid::cleanup()
+{
+    verifyNoWindowOpen();
+}
 
 void tst_Grid::rowStructure_data()
 {

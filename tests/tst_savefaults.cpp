@@ -2,6 +2,7 @@
 #include "indicators/fileio.h"
 #include "platform/errors.h"
 #include "smalldisk.h"
+#include "support/files.h"
 
 #include <QtTest>
 
@@ -23,12 +24,6 @@ IndicatorModel bigModel(int indicators)
         m.Catalog.back().Items.append(pokazatel{"n", double(i) + 0.5, "K" + QByteArray::number(i), {}, {}, "C", {}});
     }
     return m;
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 int saveError(const QString &path, const IndicatorModel &model)
@@ -61,10 +56,10 @@ void tst_SaveFaults::fullDiskKeepsOldFile()
         QSKIP("Cannot mount a small tmpfs here (needs root).");
     const QString path = disk.path() + QStringLiteral("/school(2026).zrs");
     SaveDataFile(path, bigModel(10));
-    const QByteArray old = contentsOf(path);
+    const QByteArray old = readBytes(path);
     QCOMPARE(saveError(path, bigModel(5000)), int(IoError::DiskFull));
     QCOMPARE(IoError(IoError::DiskFull).message(), QStringLiteral("Disk full"));
-    QCOMPARE(contentsOf(path), old);
+    QCOMPARE(readBytes(path), old);
     QCOMPARE(folderEntries(disk.path()), QStringList{"school(2026).zrs"});
 }
 
@@ -75,11 +70,11 @@ void tst_SaveFaults::readOnlyFolderKeepsOldFile()
         QSKIP("Cannot mount a small tmpfs here (needs root).");
     const QString path = disk.path() + QStringLiteral("/a.zrs");
     SaveDataFile(path, bigModel(10));
-    const QByteArray old = contentsOf(path);
+    const QByteArray old = readBytes(path);
     QVERIFY(disk.makeReadOnly());
     QCOMPARE(saveError(path, bigModel(20)), int(IoError::AccessDenied));
     QCOMPARE(saveError(disk.path() + QStringLiteral("/new.zrs"), bigModel(20)), int(IoError::AccessDenied));
-    QCOMPARE(contentsOf(path), old);
+    QCOMPARE(readBytes(path), old);
     QCOMPARE(folderEntries(disk.path()), QStringList{"a.zrs"});
 }
 
@@ -107,7 +102,7 @@ void tst_SaveFaults::killedWhileSavingKeepsAWholeFile()
         int status = 0;
         ::waitpid(child, &status, 0);
         QVERIFY(WIFSIGNALED(status));
-        const QByteArray now = contentsOf(path);
+        const QByteArray now = readBytes(path);
         QVERIFY2(now == a || now == b, qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
     }
 }
