@@ -234,11 +234,7 @@ void tst_DataFile::saveFailures()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("folder"));
     const QString readOnly = dir.filePath("readonly.zrs");
-    {
-        QFile f(readOnly);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
+    writeBytes(readOnly, "old");
     QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     const QStringList before = folderEntries(dir.path());
     const QString path = target.startsWith('/') ? target : dir.filePath(target);

@@ -18,11 +18,6 @@ namespace {
 
 constexpr int ValueCol = 6;
 
-QWidget *focused()
-{
-    return QApplication::focusWidget();
-}
-
 void goTo(TForm1 &form, int col, int row)
 {
     form.Grid1->setRow(row);
@@ -31,7 +26,7 @@ void goTo(TForm1 &form, int col, int row)
 
 QLineEdit *editor(TForm1 &form)
 {
-    return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? focused() : nullptr);
+    return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? QApplication::focusWidget() : nullptr);
 }
 
 TextMetrics gridMetrics(TForm1 &form)
@@ -67,8 +62,8 @@ private slots:
     void fullStopBecomesComma();
     void deletingToEmptyKeepsLastValue();
     void valueGoesToEditedRowOnly();
-    void enterSkipsSectionRow();
-    void enterAboveTrailingEmptySection();
+    void enterMoves_data();
+    void enterMoves();
     void arrowsInValueColumn_data();
     void arrowsInValueColumn();
     void arrowsStopOnSectionRowsElsewhere();
@@ -449,53 +444,59 @@ void tst_Grid::valueGoesToEditedRowOnly()
     QCOMPARE(fixture.model.Catalog[2].Items[0].Value, 0.0);
 }
 
-void tst_Grid::enterSkipsSectionRow()
+void tst_Grid::enterMoves_data()
 {
-    // Rows: 1 section, 2-4 indicators, 5 empty section, 6 section, 7-8 indicators.
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({3, 2})));
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 4);
-    typeKey('3');
-    pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 6);
-    QCOMPARE(form.Grid1->col(), ValueCol);
-    QVERIFY(form.Grid1->editorMode());
-    QVERIFY(editor(form));
-    typeKey('8');
-    QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 3.0);
-    QCOMPARE(fixture.model.Catalog[1].Items[0].Value, 8.0);
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<char>("typed"); // before the Enter, or 0
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("opened"); // the editor, on the row moved to
+    QTest::addColumn<bool>("last"); // no value row below: Enter there only closes and opens the editor
 
-    // Over an empty section and the next section's row as well.
-    FormFixture skipping(catalogBytes(QStringLiteral("2026"), sectionsOf({1, 0, 1})));
-    TForm1 &second = skipping.show();
-    goTo(second, ValueCol, 2);
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(second.Grid1->editorMode());
-
-    // On the last row Enter only closes and opens the editor.
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(!second.Grid1->editorMode());
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(second.Grid1->editorMode());
+    // 3, 2: rows 1 section, 2-4, 5 section, 6-7. 1, 0, 1: 3 and 4 sections, 5. 2, 0: 4 a section.
+    QTest::newRow("over a section row") << QList<int>{3, 2} << 4 << '3' << 6 << true << false;
+    QTest::newRow("over an empty section and the next one's row") << QList<int>{1, 0, 1} << 2 << '\0' << 5 << true << true;
+    QTest::newRow("above a trailing empty section") << QList<int>{2, 0} << 3 << '6' << 3 << false << true;
 }
 
-void tst_Grid::enterAboveTrailingEmptySection()
+void tst_Grid::enterMoves()
 {
-    // Rows: 1 section, 2-3 indicators, 4 empty section (the last row).
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({2, 0})));
+    QFETCH(QList<int>, counts);
+    QFETCH(int, from);
+    QFETCH(char, typed);
+    QFETCH(int, to);
+    QFETCH(bool, opened);
+    QFETCH(bool, last);
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
     TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 3);
-    typeKey('6');
+    auto valueAt = [&](int row) {
+        const GridRow at = fixture.model.gridRow(row);
+        return fixture.model.Catalog[at.section].Items[at.item].Value;
+    };
+    goTo(form, ValueCol, from);
+    if (typed)
+        typeKey(typed);
     pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 3);
-    QVERIFY(!form.Grid1->editorMode());
-    QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 6.0);
-    pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 3);
-    QVERIFY(form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->row(), to);
+    QCOMPARE(form.Grid1->col(), ValueCol);
+    QCOMPARE(form.Grid1->editorMode(), opened);
+    if (typed)
+        QCOMPARE(valueAt(from), double(typed - '0'));
+    if (opened) {
+        QVERIFY(editor(form));
+        typeKey('8');
+        QCOMPARE(valueAt(to), 8.0);
+    }
+    if (last) {
+        if (opened) {
+            pressKey(Qt::Key_Return);
+            QCOMPARE(form.Grid1->row(), to);
+            QVERIFY(!form.Grid1->editorMode());
+        }
+        pressKey(Qt::Key_Return);
+        QCOMPARE(form.Grid1->row(), to);
+        QVERIFY(form.Grid1->editorMode());
+    }
 }
 
 void tst_Grid::arrowsInValueColumn_data()

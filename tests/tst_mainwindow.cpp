@@ -51,7 +51,6 @@ private slots:
     void startupSchoolName();
     void startupCatalog();
     void startupWithoutCatalog();
-    void startupErrorShowsBoxAndRunsOn();
     void toolBar();
     void skinLook();
 
@@ -157,25 +156,6 @@ void tst_MainWindow::startupWithoutCatalog()
     QCOMPARE(form.Grid1->rowCount(), 1);
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
     QCOMPARE(form.statusText->text(), QStringLiteral("Версія " ZORIS_VERSION));
-}
-
-void tst_MainWindow::startupErrorShowsBoxAndRunsOn()
-{
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({2})), QByteArray());
-    QDir().mkdir(QStringLiteral("school_name.dat")); // exists, cannot be read
-    TForm1 &form = fixture.show();
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{QStringLiteral("File access denied.")});
-    QCOMPARE(fixture.boxes.count(Kind::Input), 0);
-    // The remaining steps were skipped; the catalogue read before stays and the window works.
-    QVERIFY(!(form.windowState() & Qt::WindowMaximized));
-    QVERIFY(form.statusText->text().isEmpty());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Формування показників діяльності ЗНЗ - 2026"));
-    QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->rowCount(), 4);
-    form.Grid1->setRow(2);
-    form.Grid1->setCol(6);
-    QTest::keyClick(form.Grid1, '4');
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
 }
 
 void tst_MainWindow::toolBar()
