@@ -156,16 +156,17 @@ struct ModelState
 
 QString describe(const ModelState &state)
 {
+    auto shown = [](const QByteArray &text) {
+        return text.size() > 40 ? QStringLiteral("<%1 bytes>").arg(text.size()) : fromCp1251(text);
+    };
     QStringList keys;
     for (const QByteArray &key : state.keys)
-        keys.append(key.size() > 40 ? QStringLiteral("<%1 bytes>").arg(key.size()) : fromCp1251(key));
+        keys.append(shown(key));
     QStringList values;
     for (double value : state.values)
         values.append(QString::number(value));
-    const QString name = state.schoolName.size() > 40 ? QStringLiteral("<%1 bytes>").arg(state.schoolName.size())
-                                                       : fromCp1251(state.schoolName);
     return QStringLiteral("name \"%1\", keys [%2], values [%3]")
-        .arg(name, keys.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+        .arg(shown(state.schoolName), keys.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
 }
 
 char *toString(const ModelState &state)
@@ -331,13 +332,10 @@ private slots:
     void openLongLine();
     void openCutOffEverywhere();
 
-    void schoolNameAtStartup_data();
-    void schoolNameAtStartup();
+    void startupFault_data();
+    void startupFault();
     void schoolNameCommand_data();
     void schoolNameCommand();
-
-    void catalogueFault_data();
-    void catalogueFault();
 
     void hundredThousandIndicators();
 };
@@ -583,36 +581,98 @@ void tst_WindowFaults::openCutOffEverywhere()
     }
 }
 
-void tst_WindowFaults::schoolNameAtStartup_data()
+void tst_WindowFaults::startupFault_data()
 {
-    QTest::addColumn<Stand>("fault");
-    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Stand>("stand");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("asked");
 
-    QTest::newRow("a folder of that name") << Stand::Folder << false << "";
-    QTest::newRow("an unreadable file") << Stand::Unreadable << false << "";
-    QTest::newRow("a pipe") << Stand::Pipe << false << "";
+    // The school name is read only when the catalogue was.
+    auto catalogue = [](const char *row, Stand stand, const QByteArray &contents, const QString &error,
+                        const QString &caption, int rows) {
+        QTest::newRow(row) << QStringLiteral("DEFAULT.lng") << stand << contents << error << caption << rows
+                           << (error.isEmpty() ? QStringLiteral("Школа №5") : QString()) << false;
+    };
+    auto school = [](const char *row, Stand stand, bool asked) {
+        QTest::newRow(row) << QStringLiteral("school_name.dat") << stand << toCp1251(u"Ліцей №1\r\n") << AccessDenied
+                           << Design + QStringLiteral(" - 2026") << 6
+                           << (asked ? QStringLiteral("Ліцей №9") : QString()) << asked;
+    };
+    const QByteArray sound = catalogBytes(QStringLiteral("2026"), sectionsOf({2, 3}));
+    const QString soundCaption = Design + QStringLiteral(" - 2026");
+    catalogue("catalogue: a folder", Stand::Folder, QByteArray(), AccessDenied, Design, 1);
+    catalogue("catalogue: unreadable", Stand::Unreadable, sound, AccessDenied, Design, 1);
+    catalogue("catalogue: a pipe", Stand::Pipe, QByteArray(), AccessDenied, Design, 1);
+    catalogue("catalogue: empty", Stand::File, QByteArray(""), "", Design + QStringLiteral(" - "), 1);
+
+    // Lines of 50 bytes, never "===": the year, one section's title, and 58 lines of which the
+    // last four begin an indicator that the end cuts off: one section of 10 indicators.
+    const QByteArray junk = binaryJunk(60);
+    catalogue("catalogue: binary junk", Stand::File, junk, "", Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)),
+              1 + 1 + 10);
+
+    QByteArray cutAfterSection = sound;
+    cutAfterSection.insert(sound.indexOf("===\r\n") + 5, '\x1a');
+    catalogue("catalogue: 0x1A after the first section", Stand::File, cutAfterSection, "", soundCaption, 1 + 1 + 2);
+    QByteArray cutInIndicator = sound;
+    cutInIndicator.insert(sound.indexOf(toCp1251(u"Показник 2.1")) + 4, '\x1a');
+    catalogue("catalogue: 0x1A inside an indicator", Stand::File, cutInIndicator, "", soundCaption, 1 + 3 + 2);
+
+    QByteArray lfOnly = sound;
+    lfOnly.replace("\r\n", "\n");
+    catalogue("catalogue: LF only", Stand::File, lfOnly, "", soundCaption, 1 + 2 + 5);
+
+    // Without any LF the whole file is its year line: no sections, and a caption that shows only
+    // the start of that line.
+    QByteArray loneCrs = sound;
+    loneCrs.replace("\r\n", "\r");
+    QString all = fromCp1251(sound);
+    all.remove(QStringLiteral("\r\n"));
+    catalogue("catalogue: lone CRs", Stand::File, loneCrs, "", Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026), 1);
+
+    QByteArray crsInLines = sound;
+    crsInLines.replace("2026", "20\r26");
+    crsInLines.replace(toCp1251(u"Розділ"), toCp1251(u"Роз\rділ"));
+    crsInLines.replace("\r\n===", "\r\n=\r==");
+    catalogue("catalogue: CRs inside lines", Stand::File, crsInLines, "", soundCaption, 1 + 2 + 5);
+
+    school("school name: a folder of that name", Stand::Folder, false);
+    school("school name: an unreadable file", Stand::Unreadable, false);
+    school("school name: a pipe", Stand::Pipe, false);
     // No file, the name asked for, and a folder where it cannot be written.
-    QTest::newRow("a read-only working folder") << Stand::ReadOnlyFolder << true << "Ліцей №9";
+    school("school name: a read-only working folder", Stand::ReadOnlyFolder, true);
 }
 
-// The error box, the rest of the start-up skipped, and a window that works.
-void tst_WindowFaults::schoolNameAtStartup()
+// The start-up loads what the text-file rules make of the catalogue, or shows the error box and
+// skips its other steps, writing nothing; either way the window works.
+void tst_WindowFaults::startupFault()
 {
-    QFETCH(Stand, fault);
-    QFETCH(bool, asked);
+    QFETCH(QString, file);
+    QFETCH(Stand, stand);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, error);
+    QFETCH(QString, caption);
+    QFETCH(int, rows);
     QFETCH(QString, name);
+    QFETCH(bool, asked);
     SmallDisk disk(QStringLiteral("1m"));
-    if (fault == Stand::ReadOnlyFolder && !disk.ok())
+    if (stand == Stand::ReadOnlyFolder && !disk.ok())
         QSKIP(NoMount);
-    const QByteArray catalog = catalogBytes(QStringLiteral("2026"), sectionsOf({2, 1}));
-    FormFixture fixture(catalog, QByteArray());
+    const bool school = file == QStringLiteral("school_name.dat");
+    FormFixture fixture(school ? catalogBytes(QStringLiteral("2026"), sectionsOf({2, 1}))
+                               : stand == Stand::File ? contents : QByteArray(),
+                        school ? QByteArray() : toCp1251(u"Школа №5\r\n"));
     std::optional<WithoutFileOverride> noOverride;
-    if (fault == Stand::ReadOnlyFolder) {
-        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), catalog);
+    if (stand == Stand::ReadOnlyFolder) {
+        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), readBytes(QStringLiteral("DEFAULT.lng")));
         QVERIFY(disk.makeReadOnly());
         QVERIFY(QDir::setCurrent(disk.path()));
-    } else if (!placeStand(fault, QStringLiteral("school_name.dat"), toCp1251(u"Ліцей №1\r\n"), noOverride)) {
+    } else if (stand != Stand::File && !placeStand(stand, file, contents, noOverride)) {
         QSKIP(NoUnreadable);
     }
     const QStringList entries = folderEntries(QStringLiteral("."));
@@ -620,16 +680,28 @@ void tst_WindowFaults::schoolNameAtStartup()
     TForm1 &form = fixture.show();
     noOverride.reset();
 
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{AccessDenied});
+    QCOMPARE(fixture.boxes.texts(Kind::Error), listOf(error));
+    QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
     QCOMPARE(fixture.boxes.count(Kind::Input), asked ? 1 : 0);
     QCOMPARE(fromCp1251(fixture.model.SchoolName), name);
     QCOMPARE(folderEntries(QStringLiteral(".")), entries);
-    QCOMPARE(form.windowTitle(), Design + QStringLiteral(" - 2026"));
-    QVERIFY(!(form.windowState() & Qt::WindowMaximized));
-    QVERIFY(form.statusText->text().isEmpty());
+    QCOMPARE(form.windowTitle(), caption);
+    if (!error.isEmpty())
+        QVERIFY(!(form.windowState() & Qt::WindowMaximized));
+    QCOMPARE(form.statusText->text().isEmpty(), !error.isEmpty());
     QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->rowCount(), 6);
+    QCOMPARE(form.Grid1->rowCount(), rows);
+    QCOMPARE(fixture.model.gridRowCount(), rows);
+    if (stand == Stand::File && rows > 1 && fixture.model.CatalogYear == "2026")
+        QCOMPARE(fixture.model.Catalog[0].Name, toCp1251(u"Розділ 1"));
+
     QVERIFY(typingWorks(fixture));
+    fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("saved")));
+    form.ToolButton3->click();
+    QCOMPARE(fixture.boxes.count(Kind::Error), error.isEmpty() ? 0 : 1);
+    const QByteArray saved = readBytes(fixture.path(QStringLiteral("saved.zrs")));
+    QVERIFY(saved.startsWith(fixture.model.CatalogYear + "\r\n" + fixture.model.SchoolName + "\r\n"));
+    QCOMPARE(saved.count('\n'), 2 + 2 * fixture.model.indicatorCount());
 }
 
 void tst_WindowFaults::schoolNameCommand_data()
@@ -683,92 +755,6 @@ void tst_WindowFaults::schoolNameCommand()
     form.ToolButton3->click();
     QCOMPARE(fixture.boxes.asked.back().proposed, QStringLiteral("Ліцей №9(2026)"));
     QVERIFY(typingWorks(fixture));
-}
-
-void tst_WindowFaults::catalogueFault_data()
-{
-    QTest::addColumn<Stand>("stand");
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("rows");
-
-    const QByteArray sound = catalogBytes(QStringLiteral("2026"), sectionsOf({2, 3}));
-    const QString soundCaption = Design + QStringLiteral(" - 2026");
-    QTest::newRow("a folder") << Stand::Folder << QByteArray() << AccessDenied << Design << 1;
-    QTest::newRow("unreadable") << Stand::Unreadable << sound << AccessDenied << Design << 1;
-    QTest::newRow("a pipe") << Stand::Pipe << QByteArray() << AccessDenied << Design << 1;
-    QTest::newRow("empty") << Stand::File << QByteArray("") << "" << Design + QStringLiteral(" - ") << 1;
-
-    // Lines of 50 bytes, never "===": the year, one section's title, and 58 lines of which the
-    // last four begin an indicator that the end cuts off: one section of 10 indicators.
-    const QByteArray junk = binaryJunk(60);
-    QTest::newRow("binary junk") << Stand::File << junk << ""
-                                 << Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)) << 1 + 1 + 10;
-
-    QByteArray cutAfterSection = sound;
-    cutAfterSection.insert(sound.indexOf("===\r\n") + 5, '\x1a');
-    QTest::newRow("0x1A after the first section") << Stand::File << cutAfterSection << "" << soundCaption
-                                                  << 1 + 1 + 2;
-    QByteArray cutInIndicator = sound;
-    cutInIndicator.insert(sound.indexOf(toCp1251(u"Показник 2.1")) + 4, '\x1a');
-    QTest::newRow("0x1A inside an indicator") << Stand::File << cutInIndicator << "" << soundCaption
-                                              << 1 + 3 + 2;
-
-    QByteArray lfOnly = sound;
-    lfOnly.replace("\r\n", "\n");
-    QTest::newRow("LF only") << Stand::File << lfOnly << "" << soundCaption << 1 + 2 + 5;
-
-    // Without any LF the whole file is its year line: no sections, and a caption that shows only
-    // the start of that line.
-    QByteArray loneCrs = sound;
-    loneCrs.replace("\r\n", "\r");
-    QString all = fromCp1251(sound);
-    all.remove(QStringLiteral("\r\n"));
-    QTest::newRow("lone CRs") << Stand::File << loneCrs << ""
-                              << Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026) << 1;
-
-    QByteArray crsInLines = sound;
-    crsInLines.replace("2026", "20\r26");
-    crsInLines.replace(toCp1251(u"Розділ"), toCp1251(u"Роз\rділ"));
-    crsInLines.replace("\r\n===", "\r\n=\r==");
-    QTest::newRow("CRs inside lines") << Stand::File << crsInLines << "" << soundCaption << 1 + 2 + 5;
-}
-
-// The start-up loads what the text-file rules make of the file, or shows the error box and
-// skips its other steps; either way the window works.
-void tst_WindowFaults::catalogueFault()
-{
-    QFETCH(Stand, stand);
-    QFETCH(QByteArray, contents);
-    QFETCH(QString, error);
-    QFETCH(QString, caption);
-    QFETCH(int, rows);
-    FormFixture fixture(stand == Stand::File ? contents : QByteArray());
-    std::optional<WithoutFileOverride> noOverride;
-    if (stand != Stand::File && !placeStand(stand, QStringLiteral("DEFAULT.lng"), contents, noOverride))
-        QSKIP(NoUnreadable);
-    TForm1 &form = fixture.show();
-    noOverride.reset();
-
-    QCOMPARE(fixture.boxes.texts(Kind::Error), listOf(error));
-    QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
-    QCOMPARE(form.windowTitle(), caption);
-    QCOMPARE(form.Grid1->rowCount(), rows);
-    QCOMPARE(fixture.model.gridRowCount(), rows);
-    // The school name is read only when the catalogue was.
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), error.isEmpty() ? QStringLiteral("Школа №5") : QString());
-    QCOMPARE(form.statusText->text().isEmpty(), !error.isEmpty());
-    if (stand == Stand::File && rows > 1 && fixture.model.CatalogYear == "2026")
-        QCOMPARE(fixture.model.Catalog[0].Name, toCp1251(u"Розділ 1"));
-
-    QVERIFY(typingWorks(fixture));
-    fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("saved")));
-    form.ToolButton3->click();
-    QCOMPARE(fixture.boxes.count(Kind::Error), error.isEmpty() ? 0 : 1);
-    const QByteArray saved = readBytes(fixture.path(QStringLiteral("saved.zrs")));
-    QVERIFY(saved.startsWith(fixture.model.CatalogYear + "\r\n" + fixture.model.SchoolName + "\r\n"));
-    QCOMPARE(saved.count('\n'), 2 + 2 * fixture.model.indicatorCount());
 }
 
 // Shown, saved and opened back through the window's own commands.
