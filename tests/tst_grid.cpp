@@ -455,7 +455,8 @@ void tst_Grid::enterMoves_data()
 
     // 3, 2: rows 1 section, 2-4, 5 section, 6-7. 1, 0, 1: 3 and 4 sections, 5. 2, 0: 4 a section.
     QTest::newRow("over a section row") << QList<int>{3, 2} << 4 << '3' << 6 << true << false;
-    QTest::newRow("over an empty section and the next one's row") << QList<int>{1, 0, 1} << 2 << '\0' << 5 << true << true;
+    QTest::newRow("over an empty section and the next one's row")
+        << QList<int>{1, 0, 1} << 2 << '\0' << 5 << true << true;
     QTest::newRow("above a trailing empty section") << QList<int>{2, 0} << 3 << '6' << 3 << false << true;
 }
 

@@ -179,14 +179,13 @@ void tst_Summary::tableReadBack()
     writeSummaryTable(csv, fixture.model, summary);
     QVERIFY(readBytes(csv).startsWith("\xEF\xBB\xBF\xE2\x84\x96;"));
 
-    QProcess reader;
-    reader.start(python, {QStringLiteral("-c"),
-                          QStringLiteral("import csv, json, sys\n"
-                                         "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
-                                         "    print(json.dumps(list(csv.reader(f, delimiter=';'))))"),
-                          csv});
-    QVERIFY(reader.waitForFinished(30000));
-    const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+    const QString read = toolOutput(
+        python, {QStringLiteral("-c"),
+                 QStringLiteral("import csv, json, sys\n"
+                                "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                "    print(json.dumps(list(csv.reader(f, delimiter=';'))))"),
+                 csv});
+    const QJsonArray rows = QJsonDocument::fromJson(read.toUtf8()).array();
     QCOMPARE(rows.size(), 1 + 2 + 5);
     auto row = [&](int r) {
         QStringList fields;

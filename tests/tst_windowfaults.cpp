@@ -272,7 +272,9 @@ enum class SavePlace { FullDisk, ReadOnlyFolder, MissingFolder, ReadOnlyFile };
 
 // What stands where the program expects a file. A device, a read-only file and a read-only folder
 // are the callers' own; placeStand makes the others.
-enum class Stand { File, Folder, DanglingLink, Unreadable, Pipe, Huge, OutOfMemory, ReadOnlyFile, Device, ReadOnlyFolder };
+enum class Stand {
+    File, Folder, DanglingLink, Unreadable, Pipe, Huge, OutOfMemory, ReadOnlyFile, Device, ReadOnlyFolder
+};
 
 // Puts stand at path, a file of it holding contents. False when mode 000 does not stop reading
 // here; an unreadable file stays so to the test while noOverride is held.
@@ -613,8 +615,8 @@ void tst_WindowFaults::startupFault_data()
     // Lines of 50 bytes, never "===": the year, one section's title, and 58 lines of which the
     // last four begin an indicator that the end cuts off: one section of 10 indicators.
     const QByteArray junk = binaryJunk(60);
-    catalogue("catalogue: binary junk", Stand::File, junk, "", Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)),
-              1 + 1 + 10);
+    catalogue("catalogue: binary junk", Stand::File, junk, "",
+              Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)), 1 + 1 + 10);
 
     QByteArray cutAfterSection = sound;
     cutAfterSection.insert(sound.indexOf("===\r\n") + 5, '\x1a');
@@ -633,7 +635,8 @@ void tst_WindowFaults::startupFault_data()
     loneCrs.replace("\r\n", "\r");
     QString all = fromCp1251(sound);
     all.remove(QStringLiteral("\r\n"));
-    catalogue("catalogue: lone CRs", Stand::File, loneCrs, "", Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026), 1);
+    catalogue("catalogue: lone CRs", Stand::File, loneCrs, "",
+              Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026), 1);
 
     QByteArray crsInLines = sound;
     crsInLines.replace("2026", "20\r26");
