@@ -18,7 +18,7 @@ void BM_GridFill(benchmark::State &state)
         window.form->FillGrid();
         QCoreApplication::processEvents();
     }
-    state.counters["rows"] = window.form->Grid1->RowCount();
+    state.counters["rows"] = window.form->Grid1->rowCount();
 }
 
 void BM_GridFullRepaint(benchmark::State &state)
@@ -48,7 +48,7 @@ void BM_GridKeystroke(benchmark::State &state)
     ShownMainWindow window(int(state.range(0)));
     StringGrid &grid = *window.form->Grid1;
     grid.setFocus();
-    grid.setRow(grid.RowCount() - 1);
+    grid.setRow(grid.rowCount() - 1);
     grid.setCol(6);
     QTest::keyClick(QApplication::focusWidget(), '1');
     QWidget *editor = QApplication::focusWidget();

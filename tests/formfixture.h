@@ -1,16 +1,17 @@
 #pragma once
 
-// Shared by the main-window tests: catalogue files made to measure, a temporary working folder,
+// Shared by the main-window tests: a temporary working folder with a catalogue made to measure,
 // and the main window over the scripted boxes.
 
-#include "indicators/encoding.h"
+#include "support/catalogue.h"
+#include "support/files.h"
+
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/scriptedboxes.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,49 +21,6 @@
 
 Q_DECLARE_METATYPE(std::optional<QString>)
 
-struct CatalogItem
-{
-    QString name;
-    QString kind = QStringLiteral("C");
-    QString code = QStringLiteral("K");
-    QString source = QStringLiteral("Форма ЗНЗ-1");
-    QString measure = QStringLiteral("од.");
-};
-
-struct CatalogSection
-{
-    QString title;
-    QList<CatalogItem> items;
-};
-
-// A catalogue file: year, then each section's title, six lines per indicator and "===".
-inline QByteArray catalogBytes(const QString &year, const QList<CatalogSection> &sections)
-{
-    QStringList lines{year};
-    int key = 0;
-    for (const CatalogSection &section : sections) {
-        lines << section.title;
-        for (const CatalogItem &item : section.items)
-            lines << QStringLiteral("KEY%1").arg(++key) << item.name << item.source << item.measure << item.kind
-                  << item.code;
-        lines << QStringLiteral("===");
-    }
-    return toCp1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-// Sections with the given numbers of indicators, named "Розділ s" and "Показник s.j".
-inline QList<CatalogSection> sectionsOf(const QList<int> &counts)
-{
-    QList<CatalogSection> sections;
-    for (int s = 0; s < counts.size(); ++s) {
-        CatalogSection section{QStringLiteral("Розділ %1").arg(s + 1), {}};
-        for (int j = 0; j < counts[s]; ++j)
-            section.items.append({QStringLiteral("Показник %1.%2").arg(s + 1).arg(j + 1)});
-        sections.append(section);
-    }
-    return sections;
-}
-
 // A data file for the fixture's default catalogue (five indicators): keys L1 to L5, values 1 to 5.
 inline QByteArray fixtureDataFile(const QString &year, const QString &school)
 {
@@ -70,19 +28,6 @@ inline QByteArray fixtureDataFile(const QString &year, const QString &school)
     for (int k = 1; k <= 5; ++k)
         text += QStringLiteral("L%1\r\n %2.00000000000000E+0000\r\n").arg(k).arg(k);
     return toCp1251(text);
-}
-
-inline void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A temporary working folder with a catalogue and a school name; the window is made on demand.

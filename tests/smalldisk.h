@@ -3,9 +3,9 @@
 // Fault tests' folders: a small tmpfs of its own, for a disk that fills up or turns read-only.
 // Mounting needs the right to mount, which CI has as root; callers skip when ok() is false.
 
-#include <QDir>
+#include "support/files.h"
+
 #include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -43,12 +43,6 @@ private:
     QTemporaryDir m_dir;
     bool m_ok = false;
 };
-
-// Everything in a folder, hidden temporary files included.
-inline QStringList folderEntries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // Writes to path until the disk has no byte left.
 inline bool fillUp(const QString &path)

@@ -1,3 +1,5 @@
+#include "indicators/fileio.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,7 +65,7 @@ void tst_CommandLine::pdfFromFile()
     case Input::Huge: {
         file = dir.filePath(QStringLiteral("huge.zrs"));
         QFile huge(file);
-        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(256) * 1024 * 1024 + 1));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(MaxReadSize + 1));
         break;
     }
     }

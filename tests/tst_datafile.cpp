@@ -3,6 +3,7 @@
 #include "indicators/encoding.h"
 #include "indicators/fileio.h"
 #include "platform/errors.h"
+#include "support/files.h"
 
 #include <QtTest>
 
@@ -22,17 +23,6 @@ IndicatorModel twoIndicators()
     s.Items.append(pokazatel{"n2", 0, "k2", {}, {}, "A", {}});
     m.Catalog.append(s);
     return m;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -223,8 +213,8 @@ void tst_DataFile::saveReplacesAtomically()
     IndicatorModel other = twoIndicators();
     other.Catalog[0].Items[0].Value = 7;
     SaveDataFile(path, other);
-    QCOMPARE(fileBytes(path), dataFileBytes(other));
-    QCOMPARE(entries(dir.path()), QStringList{"a.zrs"});
+    QCOMPARE(readBytes(path), dataFileBytes(other));
+    QCOMPARE(folderEntries(dir.path()), QStringList{"a.zrs"});
 }
 
 void tst_DataFile::saveFailures_data()
@@ -244,13 +234,9 @@ void tst_DataFile::saveFailures()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("folder"));
     const QString readOnly = dir.filePath("readonly.zrs");
-    {
-        QFile f(readOnly);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
+    writeBytes(readOnly, "old");
     QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QStringList before = entries(dir.path());
+    const QStringList before = folderEntries(dir.path());
     const QString path = target.startsWith('/') ? target : dir.filePath(target);
     try {
         SaveDataFile(path, twoIndicators());
@@ -258,8 +244,8 @@ void tst_DataFile::saveFailures()
     } catch (const IoError &error) {
         QCOMPARE(error.code(), code);
     }
-    QCOMPARE(entries(dir.path()), before);
-    QCOMPARE(fileBytes(readOnly), QByteArray("old"));
+    QCOMPARE(folderEntries(dir.path()), before);
+    QCOMPARE(readBytes(readOnly), QByteArray("old"));
 }
 
 void tst_DataFile::readFailures_data()

@@ -1,4 +1,6 @@
 #include "formfixture.h"
+#include "support/keys.h"
+#include "support/windows.h"
 
 #include "mainwindow/celltext.h"
 #include "platform/canvas.h"
@@ -16,25 +18,6 @@ namespace {
 
 constexpr int ValueCol = 6;
 
-QWidget *focused()
-{
-    return QApplication::focusWidget();
-}
-
-// Press and release each go to the widget that has the focus at that moment, as the window
-// system sends them: a key that closes the editor is released over the grid.
-void typeKey(char c, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyPress(focused(), c, modifiers);
-    QTest::keyRelease(focused(), c, modifiers);
-}
-
-void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyPress(focused(), key, modifiers);
-    QTest::keyRelease(focused(), key, modifiers);
-}
-
 void goTo(TForm1 &form, int col, int row)
 {
     form.Grid1->setRow(row);
@@ -43,7 +26,7 @@ void goTo(TForm1 &form, int col, int row)
 
 QLineEdit *editor(TForm1 &form)
 {
-    return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? focused() : nullptr);
+    return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? QApplication::focusWidget() : nullptr);
 }
 
 TextMetrics gridMetrics(TForm1 &form)
@@ -58,6 +41,7 @@ class tst_Grid : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void rowStructure_data();
     void rowStructure();
     void kindMarks_data();
@@ -78,8 +62,8 @@ private slots:
     void fullStopBecomesComma();
     void deletingToEmptyKeepsLastValue();
     void valueGoesToEditedRowOnly();
-    void enterSkipsSectionRow();
-    void enterAboveTrailingEmptySection();
+    void enterMoves_data();
+    void enterMoves();
     void arrowsInValueColumn_data();
     void arrowsInValueColumn();
     void arrowsStopOnSectionRowsElsewhere();
@@ -87,6 +71,11 @@ private slots:
     void pastedTextThatIsNoNumber();
     void refreshValuesRewritesValueColumn();
 };
+
+void tst_Grid::cleanup()
+{
+    verifyNoWindowOpen();
+}
 
 void tst_Grid::rowStructure_data()
 {
@@ -108,21 +97,21 @@ void tst_Grid::rowStructure()
     TForm1 &form = fixture.show();
     StringGrid &grid = *form.Grid1;
 
-    QCOMPARE(grid.RowCount(), 1 + numbers.size());
+    QCOMPARE(grid.rowCount(), 1 + numbers.size());
     QCOMPARE(grid.colCount(), 8);
     const QStringList header{"№ п/п", "Позн. показн.", "Вхідні дані", "Стат.", "Аналіт.", "Джерело інформації",
                              "Цифрові дані", "Одиниця вимірювання"};
     for (int col = 0; col < 8; ++col)
-        QCOMPARE(grid.Cells(col, 0), header[col]);
+        QCOMPARE(grid.cells(col, 0), header[col]);
     for (int row = 1; row <= numbers.size(); ++row) {
-        QCOMPARE(grid.Cells(0, row), numbers[row - 1]);
+        QCOMPARE(grid.cells(0, row), numbers[row - 1]);
         if (numbers[row - 1].isEmpty()) {
             for (int col = 0; col < 8; ++col)
-                QVERIFY(grid.Cells(col, row).isEmpty());
+                QVERIFY(grid.cells(col, row).isEmpty());
         } else {
-            QVERIFY(grid.Cells(2, row).startsWith(QStringLiteral("Показник ")));
-            QCOMPARE(grid.Cells(6, row), QStringLiteral("0"));
-            QCOMPARE(grid.Cells(7, row), QStringLiteral("од."));
+            QVERIFY(grid.cells(2, row).startsWith(QStringLiteral("Показник ")));
+            QCOMPARE(grid.cells(6, row), QStringLiteral("0"));
+            QCOMPARE(grid.cells(7, row), QStringLiteral("од."));
         }
     }
 }
@@ -149,8 +138,8 @@ void tst_Grid::kindMarks()
     CatalogItem item{QStringLiteral("Показник"), kind};
     FormFixture fixture(catalogBytes(QStringLiteral("2026"), {{QStringLiteral("Розділ"), {item}}}));
     TForm1 &form = fixture.show();
-    QCOMPARE(form.Grid1->Cells(3, 2), statistical);
-    QCOMPARE(form.Grid1->Cells(4, 2), analytical);
+    QCOMPARE(form.Grid1->cells(3, 2), statistical);
+    QCOMPARE(form.Grid1->cells(4, 2), analytical);
 }
 
 void tst_Grid::widthRule_data()
@@ -250,11 +239,11 @@ void tst_Grid::rowHeightsFollowTexts()
     QVERIFY(grid.rowHeights(0) >= 2 * L + 2);
     int header = -999;
     for (int col = 0; col < 8; ++col)
-        header = qMax(header, MeasureCellText(metrics, grid.Cells(col, 0), grid.colWidths(col)));
+        header = qMax(header, MeasureCellText(metrics, grid.cells(col, 0), grid.colWidths(col)));
     QCOMPARE(grid.rowHeights(0), header);
 
     // Narrow the wording's column so that it needs three lines.
-    const QString name = grid.Cells(2, 3);
+    const QString name = grid.cells(2, 3);
     int width = 160;
     while (MeasureCellText(metrics, name, width) > 3 * L + 2)
         ++width;
@@ -262,7 +251,7 @@ void tst_Grid::rowHeightsFollowTexts()
     form.setWindowState(Qt::WindowNoState);
     form.resize(width * 2 + 326, 600);
     QTRY_COMPARE(grid.colWidths(2), width);
-    QCOMPARE(grid.rowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.Cells(5, 3), width)));
+    QCOMPARE(grid.rowHeights(3), qMax(3 * L + 2, MeasureCellText(metrics, grid.cells(5, 3), width)));
     // A section row: its title across the sum of all widths.
     int total = 0;
     for (int col = 0; col < 8; ++col)
@@ -342,7 +331,7 @@ void tst_Grid::typingStoresEveryStep()
     }
     QVERIFY(editor(form));
     QCOMPARE(editor(form)->text(), QStringLiteral("12,5"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("12,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("12,5"));
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
 }
 
@@ -368,7 +357,7 @@ void tst_Grid::refusedCharactersBeep()
     typeKey('7');
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 1);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("7"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("7"));
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 7.0);
     // Refused before the editor is open too: it does not open.
     goTo(form, ValueCol, 3);
@@ -404,7 +393,7 @@ void tst_Grid::fullStopBecomesComma()
     goTo(form, ValueCol, 3);
     for (char c : {'2', '.', '5'})
         typeKey(c);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("2,5"));
     QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 2.5);
     // A lone comma reads as 0.
     goTo(form, ValueCol, 4);
@@ -424,7 +413,7 @@ void tst_Grid::deletingToEmptyKeepsLastValue()
     pressKey(Qt::Key_Backspace);
     QCOMPARE(value, 1.0);
     pressKey(Qt::Key_Backspace);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QString());
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QString());
     QCOMPARE(value, 1.0);
     // Closing the editor on the empty text keeps it too.
     pressKey(Qt::Key_Return);
@@ -455,53 +444,60 @@ void tst_Grid::valueGoesToEditedRowOnly()
     QCOMPARE(fixture.model.Catalog[2].Items[0].Value, 0.0);
 }
 
-void tst_Grid::enterSkipsSectionRow()
+void tst_Grid::enterMoves_data()
 {
-    // Rows: 1 section, 2-4 indicators, 5 empty section, 6 section, 7-8 indicators.
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({3, 2})));
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 4);
-    typeKey('3');
-    pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 6);
-    QCOMPARE(form.Grid1->col(), ValueCol);
-    QVERIFY(form.Grid1->editorMode());
-    QVERIFY(editor(form));
-    typeKey('8');
-    QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 3.0);
-    QCOMPARE(fixture.model.Catalog[1].Items[0].Value, 8.0);
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<char>("typed"); // before the Enter, or 0
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("opened"); // the editor, on the row moved to
+    QTest::addColumn<bool>("last"); // no value row below: Enter there only closes and opens the editor
 
-    // Over an empty section and the next section's row as well.
-    FormFixture skipping(catalogBytes(QStringLiteral("2026"), sectionsOf({1, 0, 1})));
-    TForm1 &second = skipping.show();
-    goTo(second, ValueCol, 2);
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(second.Grid1->editorMode());
-
-    // On the last row Enter only closes and opens the editor.
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(!second.Grid1->editorMode());
-    pressKey(Qt::Key_Return);
-    QCOMPARE(second.Grid1->row(), 5);
-    QVERIFY(second.Grid1->editorMode());
+    // 3, 2: rows 1 section, 2-4, 5 section, 6-7. 1, 0, 1: 3 and 4 sections, 5. 2, 0: 4 a section.
+    QTest::newRow("over a section row") << QList<int>{3, 2} << 4 << '3' << 6 << true << false;
+    QTest::newRow("over an empty section and the next one's row")
+        << QList<int>{1, 0, 1} << 2 << '\0' << 5 << true << true;
+    QTest::newRow("above a trailing empty section") << QList<int>{2, 0} << 3 << '6' << 3 << false << true;
 }
 
-void tst_Grid::enterAboveTrailingEmptySection()
+void tst_Grid::enterMoves()
 {
-    // Rows: 1 section, 2-3 indicators, 4 empty section (the last row).
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({2, 0})));
+    QFETCH(QList<int>, counts);
+    QFETCH(int, from);
+    QFETCH(char, typed);
+    QFETCH(int, to);
+    QFETCH(bool, opened);
+    QFETCH(bool, last);
+    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
     TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 3);
-    typeKey('6');
+    auto valueAt = [&](int row) {
+        const GridRow at = fixture.model.gridRow(row);
+        return fixture.model.Catalog[at.section].Items[at.item].Value;
+    };
+    goTo(form, ValueCol, from);
+    if (typed)
+        typeKey(typed);
     pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 3);
-    QVERIFY(!form.Grid1->editorMode());
-    QCOMPARE(fixture.model.Catalog[0].Items[1].Value, 6.0);
-    pressKey(Qt::Key_Return);
-    QCOMPARE(form.Grid1->row(), 3);
-    QVERIFY(form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->row(), to);
+    QCOMPARE(form.Grid1->col(), ValueCol);
+    QCOMPARE(form.Grid1->editorMode(), opened);
+    if (typed)
+        QCOMPARE(valueAt(from), double(typed - '0'));
+    if (opened) {
+        QVERIFY(editor(form));
+        typeKey('8');
+        QCOMPARE(valueAt(to), 8.0);
+    }
+    if (last) {
+        if (opened) {
+            pressKey(Qt::Key_Return);
+            QCOMPARE(form.Grid1->row(), to);
+            QVERIFY(!form.Grid1->editorMode());
+        }
+        pressKey(Qt::Key_Return);
+        QCOMPARE(form.Grid1->row(), to);
+        QVERIFY(form.Grid1->editorMode());
+    }
 }
 
 void tst_Grid::arrowsInValueColumn_data()
@@ -539,7 +535,7 @@ void tst_Grid::arrowsInValueColumn()
         typeKey('5');
         pressKey(Qt::Key(key));
         QCOMPARE(form.Grid1->row(), to);
-        QCOMPARE(form.Grid1->Cells(ValueCol, from), QStringLiteral("5"));
+        QCOMPARE(form.Grid1->cells(ValueCol, from), QStringLiteral("5"));
     }
 }
 
@@ -563,11 +559,11 @@ void tst_Grid::otherCellsAreNotFiltered()
     for (const QPoint cell : {QPoint(2, 2), QPoint(ValueCol, 1), QPoint(0, 3)}) {
         goTo(form, cell.x(), cell.y());
         QVERIFY(!form.Grid1->editing());
-        const QString before = form.Grid1->Cells(cell.x(), cell.y());
+        const QString before = form.Grid1->cells(cell.x(), cell.y());
         typeKey('x');
         pressKey(Qt::Key_Return);
         QVERIFY(!form.Grid1->editorMode());
-        QCOMPARE(form.Grid1->Cells(cell.x(), cell.y()), before);
+        QCOMPARE(form.Grid1->cells(cell.x(), cell.y()), before);
     }
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
 }
@@ -587,7 +583,7 @@ void tst_Grid::pastedTextThatIsNoNumber()
     QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
              QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("abc"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("abc"));
     // The editor stays open over the message; pasting a number then stores it.
     QVERIFY(form.Grid1->editorMode());
     QCOMPARE(editor(form), edit);
@@ -603,12 +599,12 @@ void tst_Grid::refreshValuesRewritesValueColumn()
     TForm1 &form = fixture.show();
     fixture.model.Catalog[0].Items[1].Value = 2.5;
     fixture.model.Catalog[2].Items[1].Value = 1e20;
-    const QString name = form.Grid1->Cells(2, 3);
+    const QString name = form.Grid1->cells(2, 3);
     form.RefreshValues();
-    QCOMPARE(form.Grid1->Cells(ValueCol, 3), QStringLiteral("2,5"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 8), QStringLiteral("1E20"));
-    QCOMPARE(form.Grid1->Cells(ValueCol, 2), QStringLiteral("0"));
-    QCOMPARE(form.Grid1->Cells(2, 3), name);
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("2,5"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 8), QStringLiteral("1E20"));
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
+    QCOMPARE(form.Grid1->cells(2, 3), name);
 }
 
 QTEST_MAIN(tst_Grid)

@@ -1,4 +1,6 @@
 #include "formfixture.h"
+#include "support/keys.h"
+#include "support/windows.h"
 
 #include "indicators/datafile.h"
 #include "platform/skin.h"
@@ -44,11 +46,11 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void startupSchoolName_data();
     void startupSchoolName();
     void startupCatalog();
     void startupWithoutCatalog();
-    void startupErrorShowsBoxAndRunsOn();
     void toolBar();
     void skinLook();
 
@@ -57,11 +59,9 @@ private slots:
     void saveOverwrite_data();
     void saveOverwrite();
 
-    void openMatchingYear();
-    void openOtherYear();
+    void openFile_data();
+    void openFile();
     void openCancelledRefreshes();
-    void openUnreadable_data();
-    void openUnreadable();
     void openFromCommandLine();
 
     void schoolNameCommand_data();
@@ -77,6 +77,11 @@ private slots:
     void shortcuts();
     void dialogFolders();
 };
+
+void tst_MainWindow::cleanup()
+{
+    verifyNoWindowOpen();
+}
 
 void tst_MainWindow::startupSchoolName_data()
 {
@@ -135,9 +140,9 @@ void tst_MainWindow::startupCatalog()
     QCOMPARE(fixture.model.Catalog.size(), 3);
     QVERIFY(fixture.boxes.asked.isEmpty());
     // The grid is filled when the window is first shown.
-    QCOMPARE(form.Grid1->RowCount(), 2);
+    QCOMPARE(form.Grid1->rowCount(), 2);
     form.show();
-    QCOMPARE(form.Grid1->RowCount(), 9);
+    QCOMPARE(form.Grid1->rowCount(), 9);
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.minimumWidth() <= 640 && form.minimumHeight() <= 480);
 }
@@ -148,28 +153,9 @@ void tst_MainWindow::startupWithoutCatalog()
     TForm1 &form = fixture.show();
     QCOMPARE(fixture.boxes.texts(Kind::Warning), QStringList{QStringLiteral("Файл конфігурації відсутній")});
     QCOMPARE(form.windowTitle(), QStringLiteral("Формування показників діяльності ЗНЗ"));
-    QCOMPARE(form.Grid1->RowCount(), 1);
+    QCOMPARE(form.Grid1->rowCount(), 1);
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
     QCOMPARE(form.statusText->text(), QStringLiteral("Версія " ZORIS_VERSION));
-}
-
-void tst_MainWindow::startupErrorShowsBoxAndRunsOn()
-{
-    FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf({2})), QByteArray());
-    QDir().mkdir(QStringLiteral("school_name.dat")); // exists, cannot be read
-    TForm1 &form = fixture.show();
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{QStringLiteral("File access denied.")});
-    QCOMPARE(fixture.boxes.count(Kind::Input), 0);
-    // The remaining steps were skipped; the catalogue read before stays and the window works.
-    QVERIFY(!(form.windowState() & Qt::WindowMaximized));
-    QVERIFY(form.statusText->text().isEmpty());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Формування показників діяльності ЗНЗ - 2026"));
-    QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->RowCount(), 4);
-    form.Grid1->setRow(2);
-    form.Grid1->setCol(6);
-    QTest::keyClick(form.Grid1, '4');
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
 }
 
 void tst_MainWindow::toolBar()
@@ -296,39 +282,49 @@ void tst_MainWindow::saveOverwrite()
         QCOMPARE(now, old);
 }
 
-void tst_MainWindow::openMatchingYear()
+void tst_MainWindow::openFile_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QStringList>("shown"); // the value column's rows 2, 4 and 8; all "0" for a file not taken
+
+    const QStringList untaken{"0", "0", "0"};
+    QTest::newRow("matching year") << "data.zrs" << "" << "" << QStringList{"1", "3", "5"};
+    QTest::newRow("other year") << "old.zrs" << ""
+                                << "Рік файлу з даними (2025) не співпадає з поточним роком (2026)" << untaken;
+    QTest::newRow("missing") << "missing.zrs" << "File not found." << "" << untaken;
+    QTest::newRow("a folder") << "folder.zrs" << "File access denied." << "" << untaken;
+    QTest::newRow("bad number") << "bad.zrs" << "Invalid numeric input." << "" << untaken;
+}
+
+// A file taken whole, or the model and the grid as they were.
+void tst_MainWindow::openFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    QFETCH(QString, warning);
+    QFETCH(QStringList, shown);
     FormFixture fixture;
     TForm1 &form = fixture.show();
     writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
-    fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
+    writeBytes(fixture.path("old.zrs"), fixtureDataFile(QStringLiteral("2025"), QStringLiteral("Ліцей №7"))
+                                            + "garbage that is no number\r\n");
+    QDir().mkdir(QStringLiteral("folder.zrs"));
+    writeBytes(fixture.path("bad.zrs"), toCp1251(u"2026\r\nЛіцей\r\nL1\r\n1,5\r\n"));
+    fixture.model.Catalog[0].Items[0].Value = 9; // not yet in the grid
+    fixture.boxes.fileAnswers.enqueue(fixture.path(name));
     form.ToolButton11->click();
 
+    const bool taken = error.isEmpty() && warning.isEmpty();
     QCOMPARE(fixture.boxes.texts(Kind::OpenFile), QStringList{QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs")});
-    QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Ліцей №7"));
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Key, QByteArray("L1"));
-    QCOMPARE(fixture.model.Catalog[2].Items[1].Value, 5.0);
-    const QStringList shown{form.Grid1->Cells(6, 2), form.Grid1->Cells(6, 4), form.Grid1->Cells(6, 8)};
-    QCOMPARE(shown, (QStringList{"1", "3", "5"}));
-}
-
-void tst_MainWindow::openOtherYear()
-{
-    FormFixture fixture;
-    TForm1 &form = fixture.show();
-    QByteArray bytes = fixtureDataFile(QStringLiteral("2025"), QStringLiteral("Ліцей №7"));
-    bytes.append("garbage that is no number\r\n");
-    writeBytes(fixture.path("data.zrs"), bytes);
-    fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
-    form.ToolButton11->click();
-
-    QCOMPARE(fixture.boxes.texts(Kind::Warning),
-             QStringList{QStringLiteral("Рік файлу з даними (2025) не співпадає з поточним роком (2026)")});
-    QVERIFY(fixture.boxes.texts(Kind::Error).isEmpty());
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Key, QByteArray("KEY1"));
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
+    QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
+    QCOMPARE(fixture.boxes.texts(Kind::Warning), warning.isEmpty() ? QStringList() : QStringList{warning});
+    QCOMPARE(fromCp1251(fixture.model.SchoolName), taken ? QStringLiteral("Ліцей №7") : QStringLiteral("Школа №5"));
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Key, taken ? QByteArray("L1") : QByteArray("KEY1"));
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, taken ? 1.0 : 9.0);
+    QCOMPARE(fixture.model.Catalog[2].Items[1].Value, taken ? 5.0 : 0.0);
+    QCOMPARE((QStringList{form.Grid1->cells(6, 2), form.Grid1->cells(6, 4), form.Grid1->cells(6, 8)}), shown);
 }
 
 void tst_MainWindow::openCancelledRefreshes()
@@ -339,35 +335,7 @@ void tst_MainWindow::openCancelledRefreshes()
     fixture.boxes.fileAnswers.enqueue(std::nullopt);
     form.ToolButton11->click();
     QCOMPARE(fixture.boxes.count(Kind::OpenFile), 1);
-    QCOMPARE(form.Grid1->Cells(6, 4), QStringLiteral("0,5"));
-}
-
-void tst_MainWindow::openUnreadable_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("missing") << "missing.zrs" << "File not found.";
-    QTest::newRow("a folder") << "folder.zrs" << "File access denied.";
-    QTest::newRow("bad number") << "bad.zrs" << "Invalid numeric input.";
-}
-
-void tst_MainWindow::openUnreadable()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, message);
-    FormFixture fixture;
-    TForm1 &form = fixture.show();
-    QDir().mkdir(QStringLiteral("folder.zrs"));
-    writeBytes(fixture.path("bad.zrs"), toCp1251(u"2026\r\nЛіцей\r\nL1\r\n1,5\r\n"));
-    fixture.model.Catalog[0].Items[0].Value = 9; // not yet in the grid
-    fixture.boxes.fileAnswers.enqueue(fixture.path(name));
-    form.ToolButton11->click();
-
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{message});
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
-    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 9.0);
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("0")); // not refreshed
+    QCOMPARE(form.Grid1->cells(6, 4), QStringLiteral("0,5"));
 }
 
 void tst_MainWindow::openFromCommandLine()
@@ -380,7 +348,7 @@ void tst_MainWindow::openFromCommandLine()
     QCOMPARE(fixture.boxes.count(Kind::Warning), 1);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
     form.openDataFileNamed(QStringLiteral("data.zrs"));
-    QCOMPARE(form.Grid1->Cells(6, 2), QStringLiteral("1"));
+    QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("1"));
     QCOMPARE(fixture.boxes.count(Kind::OpenFile), 0);
 }
 
@@ -473,7 +441,7 @@ void tst_MainWindow::unsavedMark()
     const auto state = [&] { return std::pair(fixture.model.valuesUnsaved(), form.windowTitle()); };
     typeValue(form, '0'); // the value held already
     QCOMPARE(state(), std::pair(false, Caption));
-    QTest::keyClick(QApplication::focusWidget(), '7');
+    typeKey('7');
     QCOMPARE(state(), std::pair(true, QLatin1Char('*') + Caption));
     fixture.boxes.fileAnswers.enqueue(fixture.path("saved"));
     form.ToolButton3->click();
@@ -590,7 +558,7 @@ void tst_MainWindow::shortcuts()
     } else if (focus == QStringLiteral("tool bar")) {
         form.ToolButton4->setFocus();
     }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
+    pressKey(Qt::Key(key), Qt::ControlModifier);
 
     QCOMPARE(kindsAsked(fixture.boxes), asked); // the key filter did not beep either
     QCOMPARE(shown, reports);

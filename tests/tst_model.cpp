@@ -1,5 +1,6 @@
 #include "indicators/encoding.h"
 #include "indicators/model.h"
+#include "support/models.h"
 
 #include <QtTest>
 
@@ -8,25 +9,9 @@ namespace {
 // Sections with 3, 0 and 2 indicators; each indicator's value is 100 * (section + 1) + item.
 IndicatorModel threeZeroTwo()
 {
-    IndicatorModel m;
-    const int counts[] = {3, 0, 2};
-    for (int s = 0; s < 3; ++s) {
-        razdel section;
-        section.Name = "section " + QByteArray::number(s + 1);
-        for (int i = 0; i < counts[s]; ++i)
-            section.Items.append(pokazatel{"n", double(100 * (s + 1) + i), "same key", {}, {}, "C", "same code"});
-        m.Catalog.append(section);
-    }
-    return m;
-}
-
-QList<double> values(const IndicatorModel &m)
-{
-    QList<double> v;
-    for (const razdel &s : m.Catalog)
-        for (const pokazatel &item : s.Items)
-            v.append(item.Value);
-    return v;
+    return modelOf({3, 0, 2}, [](pokazatel &item, int s, int i) {
+        item = pokazatel{"n", double(100 * (s + 1) + i), "same key", {}, {}, "C", "same code"};
+    });
 }
 
 } // namespace
@@ -54,11 +39,11 @@ void tst_Model::rows_data()
     QTest::addColumn<int>("item");
     QTest::addColumn<QByteArray>("title");
     QTest::newRow("0 header") << 0 << int(GridRow::Header) << -1 << -1 << QByteArray();
-    QTest::newRow("1 section 1") << 1 << int(GridRow::Section) << 0 << -1 << QByteArray("section 1");
+    QTest::newRow("1 section 1") << 1 << int(GridRow::Section) << 0 << -1 << toCp1251(u"Розділ 1");
     QTest::newRow("2 first indicator") << 2 << int(GridRow::Indicator) << 0 << 0 << QByteArray();
     QTest::newRow("4 last of section 1") << 4 << int(GridRow::Indicator) << 0 << 2 << QByteArray();
-    QTest::newRow("5 empty section 2") << 5 << int(GridRow::Section) << 1 << -1 << QByteArray("section 2");
-    QTest::newRow("6 section 3") << 6 << int(GridRow::Section) << 2 << -1 << QByteArray("section 3");
+    QTest::newRow("5 empty section 2") << 5 << int(GridRow::Section) << 1 << -1 << toCp1251(u"Розділ 2");
+    QTest::newRow("6 section 3") << 6 << int(GridRow::Section) << 2 << -1 << toCp1251(u"Розділ 3");
     QTest::newRow("7 its first") << 7 << int(GridRow::Indicator) << 2 << 0 << QByteArray();
     QTest::newRow("8 last row") << 8 << int(GridRow::Indicator) << 2 << 1 << QByteArray();
     QTest::newRow("9 past the end") << 9 << int(GridRow::Outside) << -1 << -1 << QByteArray();

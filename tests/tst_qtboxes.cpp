@@ -1,5 +1,6 @@
 #include "platform/qtboxes.h"
 #include "platform/qttranslation.h"
+#include "support/files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -166,10 +167,8 @@ void tst_QtBoxes::openDialogTakesTypedName()
     QFETCH(QString, typed);
     QFETCH(bool, exists);
     QTemporaryDir dir;
-    if (exists) {
-        QFile file(dir.filePath(typed));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    if (exists)
+        writeBytes(dir.filePath(typed), QByteArray());
     bool answered = false;
     QTimer::singleShot(0, this, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());

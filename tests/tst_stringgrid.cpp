@@ -1,5 +1,6 @@
 #include "platform/canvas.h"
 #include "platform/stringgrid.h"
+#include "support/keys.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -28,18 +29,6 @@ std::unique_ptr<StringGrid> makeGrid()
     return grid;
 }
 
-void press(Qt::Key key)
-{
-    QTest::keyPress(QApplication::focusWidget(), key);
-    QTest::keyRelease(QApplication::focusWidget(), key);
-}
-
-void type(char c)
-{
-    QTest::keyPress(QApplication::focusWidget(), c);
-    QTest::keyRelease(QApplication::focusWidget(), c);
-}
-
 } // namespace
 
 class tst_StringGrid : public QObject
@@ -60,7 +49,7 @@ private slots:
 void tst_StringGrid::sizesAndRectangles()
 {
     auto grid = makeGrid();
-    QCOMPARE(grid->RowCount(), 41);
+    QCOMPARE(grid->rowCount(), 41);
     QCOMPARE(grid->colWidths(0), 120);
     QCOMPARE(grid->rowHeights(5), 18);
     grid->setColWidths(1, 37);
@@ -79,8 +68,8 @@ void tst_StringGrid::sizesAndRectangles()
     QCOMPARE(grid->horizontalHeader()->height(), 41);
     // Fewer rows keep the texts of those left.
     grid->setRowCount(5);
-    QCOMPARE(grid->Cells(3, 4), QStringLiteral("3,4"));
-    QCOMPARE(grid->Cells(3, 5), QString());
+    QCOMPARE(grid->cells(3, 4), QStringLiteral("3,4"));
+    QCOMPARE(grid->cells(3, 5), QString());
 }
 
 void tst_StringGrid::headerStaysWhileScrolling()
@@ -145,17 +134,17 @@ void tst_StringGrid::editingSwitch()
 {
     auto grid = makeGrid();
     grid->setRow(3);
-    type('x');
-    press(Qt::Key_F2);
+    typeKey('x');
+    pressKey(Qt::Key_F2);
     QVERIFY(!grid->editorMode());
-    QCOMPARE(grid->Cells(0, 3), QStringLiteral("0,3"));
+    QCOMPARE(grid->cells(0, 3), QStringLiteral("0,3"));
     grid->setEditing(true);
-    type('x'); // opens the editor over the whole text, selected, and replaces it
+    typeKey('x'); // opens the editor over the whole text, selected, and replaces it
     QVERIFY(grid->editorMode());
-    QCOMPARE(grid->Cells(0, 3), QStringLiteral("x"));
-    press(Qt::Key_Return); // closes it
+    QCOMPARE(grid->cells(0, 3), QStringLiteral("x"));
+    pressKey(Qt::Key_Return); // closes it
     QVERIFY(!grid->editorMode());
-    press(Qt::Key_Return); // opens it
+    pressKey(Qt::Key_Return); // opens it
     QVERIFY(grid->editorMode());
     grid->setEditing(false); // closes it
     QVERIFY(!grid->editorMode());
@@ -174,14 +163,14 @@ void tst_StringGrid::keyPressReplacesOrDiscards()
         else if (key == QLatin1Char('z'))
             key = QChar();
     });
-    type('a'); // opens the editor with the replaced character
-    type('z');
-    type('c');
-    QCOMPARE(grid->Cells(0, 1), QStringLiteral("bc"));
+    typeKey('a'); // opens the editor with the replaced character
+    typeKey('z');
+    typeKey('c');
+    QCOMPARE(grid->cells(0, 1), QStringLiteral("bc"));
     QCOMPARE(seen, QStringLiteral("azc")); // each character once, also the one that opened the editor
-    press(Qt::Key_Backspace);
+    pressKey(Qt::Key_Backspace);
     QCOMPARE(seen.back(), QChar(8));
-    QCOMPARE(grid->Cells(0, 1), QStringLiteral("b"));
+    QCOMPARE(grid->cells(0, 1), QStringLiteral("b"));
 }
 
 void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
@@ -191,15 +180,15 @@ void tst_StringGrid::editTextAfterEveryChangeAndOnClose()
     grid->setRow(4);
     grid->setCol(2);
     QSignalSpy texts(grid.get(), &StringGrid::editTextSet);
-    type('1');
-    type('2');
-    press(Qt::Key_Down); // closes the editor on the way
+    typeKey('1');
+    typeKey('2');
+    pressKey(Qt::Key_Down); // closes the editor on the way
     QCOMPARE(grid->row(), 5);
     QCOMPARE(texts.size(), 3);
     const QList<QVariant> last = texts.back();
     QCOMPARE(last, (QList<QVariant>{2, 4, QStringLiteral("12")}));
     QCOMPARE(texts.at(0).at(2).toString(), QStringLiteral("1"));
-    QCOMPARE(grid->Cells(2, 4), QStringLiteral("12"));
+    QCOMPARE(grid->cells(2, 4), QStringLiteral("12"));
 }
 
 void tst_StringGrid::clickAfterEveryMove()
@@ -208,7 +197,7 @@ void tst_StringGrid::clickAfterEveryMove()
     QList<std::pair<int, int>> clicks;
     connect(grid.get(), &StringGrid::clicked, grid.get(), [&] { clicks.append({grid->col(), grid->row()}); });
     grid->setRow(2);
-    press(Qt::Key_Right);
+    pressKey(Qt::Key_Right);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 4).center());
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 4).center()); // the current one
     grid->setRow(0); // the header never becomes current

@@ -4,6 +4,8 @@
 
 #include "indicators/fileio.h"
 #include "indicators/numbertext.h"
+#include "support/keys.h"
+#include "support/models.h"
 
 #include <QLabel>
 #include <QRandomGenerator>
@@ -26,6 +28,8 @@ const QString AccessDenied = QStringLiteral("File access denied.");
 const QString NotFound = QStringLiteral("File not found.");
 const QString BadNumber = QStringLiteral("Invalid numeric input.");
 constexpr qsizetype HundredMegabytes = 100 * 1024 * 1024;
+constexpr char NoMount[] = "Cannot mount a small tmpfs here (needs the right to mount).";
+constexpr char NoUnreadable[] = "Mode 000 does not stop reading here (the capabilities cannot be lowered).";
 
 // Permission bits do not stop the superuser; for its lifetime this lowers the two capabilities
 // that override them, so that a file of mode 000 is as unreadable to the test as to any user.
@@ -115,6 +119,12 @@ mode_t modeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
+// The one box text expected, or none.
+QStringList listOf(const QString &text)
+{
+    return text.isEmpty() ? QStringList() : QStringList{text};
+}
+
 // Bytes that are no text: control bytes and the upper half, without the line ends and 0x1A
 // (which have cases of their own), in lines of 50 bytes ended by LF.
 QByteArray binaryJunk(int lines)
@@ -146,16 +156,17 @@ struct ModelState
 
 QString describe(const ModelState &state)
 {
+    auto shown = [](const QByteArray &text) {
+        return text.size() > 40 ? QStringLiteral("<%1 bytes>").arg(text.size()) : fromCp1251(text);
+    };
     QStringList keys;
     for (const QByteArray &key : state.keys)
-        keys.append(key.size() > 40 ? QStringLiteral("<%1 bytes>").arg(key.size()) : fromCp1251(key));
+        keys.append(shown(key));
     QStringList values;
     for (double value : state.values)
         values.append(QString::number(value));
-    const QString name = state.schoolName.size() > 40 ? QStringLiteral("<%1 bytes>").arg(state.schoolName.size())
-                                                       : fromCp1251(state.schoolName);
     return QStringLiteral("name \"%1\", keys [%2], values [%3]")
-        .arg(name, keys.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+        .arg(shown(state.schoolName), keys.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
 }
 
 char *toString(const ModelState &state)
@@ -165,12 +176,10 @@ char *toString(const ModelState &state)
 
 ModelState stateOf(const IndicatorModel &model)
 {
-    ModelState state{model.SchoolName, {}, {}};
+    ModelState state{model.SchoolName, {}, values(model)};
     for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items) {
+        for (const pokazatel &item : section.Items)
             state.keys.append(item.Key);
-            state.values.append(item.Value);
-        }
     }
     return state;
 }
@@ -206,7 +215,7 @@ QStringList gridValues(const TForm1 &form, const IndicatorModel &model)
     for (const razdel &section : model.Catalog) {
         ++row;
         for (qsizetype i = 0; i < section.Items.size(); ++i)
-            shown.append(form.Grid1->Cells(6, row++));
+            shown.append(form.Grid1->cells(6, row++));
     }
     return shown;
 }
@@ -214,11 +223,18 @@ QStringList gridValues(const TForm1 &form, const IndicatorModel &model)
 QStringList modelValues(const IndicatorModel &model)
 {
     QStringList texts;
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items)
-            texts.append(numberText(item.Value));
-    }
+    for (double value : values(model))
+        texts.append(numberText(value));
     return texts;
+}
+
+// After the open command: the boxes it showed, the model's state, and the grid showing the model.
+void verifyOpened(const FormFixture &fixture, const QString &error, const QString &warning, const ModelState &expected)
+{
+    QCOMPARE(fixture.boxes.texts(Kind::Error), listOf(error));
+    QCOMPARE(fixture.boxes.texts(Kind::Warning), listOf(warning));
+    QCOMPARE(stateOf(fixture.model), expected);
+    QCOMPARE(gridValues(*fixture.form, fixture.model), modelValues(fixture.model));
 }
 
 QString yearWarning(const QString &fileYear)
@@ -235,8 +251,8 @@ void typeValue(TForm1 &form, int row, const QString &text)
     form.Grid1->setRow(row);
     form.Grid1->setCol(6);
     for (const QChar c : text)
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        typeKey(c.toLatin1());
+    pressKey(Qt::Key_Return);
 }
 
 // A value typed into the first indicator row reaches the model.
@@ -253,16 +269,56 @@ bool typingWorks(FormFixture &fixture)
 }
 
 enum class SavePlace { FullDisk, ReadOnlyFolder, MissingFolder, ReadOnlyFile };
-enum class OpenSpecial { None, Folder, DanglingLink, Unreadable, Pipe, Device, Huge, OutOfMemory };
-enum class SchoolFault { Folder, Unreadable, Pipe, ReadOnlyFile, ReadOnlyFolder };
-enum class CatalogSpecial { None, Folder, Unreadable, Pipe };
+
+// What stands where the program expects a file. A device, a read-only file and a read-only folder
+// are the callers' own; placeStand makes the others.
+enum class Stand {
+    File, Folder, DanglingLink, Unreadable, Pipe, Huge, OutOfMemory, ReadOnlyFile, Device, ReadOnlyFolder
+};
+
+// Puts stand at path, a file of it holding contents. False when mode 000 does not stop reading
+// here; an unreadable file stays so to the test while noOverride is held.
+bool placeStand(Stand stand, const QString &path, const QByteArray &contents,
+                std::optional<WithoutFileOverride> &noOverride)
+{
+    bool made = true;
+    switch (stand) {
+    case Stand::File:
+        writeBytes(path, contents);
+        break;
+    case Stand::Folder:
+        made = QDir().mkdir(path);
+        break;
+    case Stand::DanglingLink:
+        made = QFile::link(path + QStringLiteral(".gone"), path);
+        break;
+    case Stand::Pipe:
+        made = ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+        break;
+    case Stand::Unreadable:
+        writeBytes(path, contents);
+        noOverride.emplace();
+        return makeUnreadable(path);
+    case Stand::Huge:
+        makeSparse(path, MaxReadSize + 1);
+        break;
+    case Stand::OutOfMemory:
+        makeSparse(path, 200 * 1024 * 1024);
+        break;
+    case Stand::ReadOnlyFile:
+    case Stand::Device:
+    case Stand::ReadOnlyFolder:
+        qFatal("placed by the caller");
+    }
+    if (!made)
+        qFatal("cannot make %s", qPrintable(path));
+    return true;
+}
 
 } // namespace
 
 Q_DECLARE_METATYPE(SavePlace)
-Q_DECLARE_METATYPE(OpenSpecial)
-Q_DECLARE_METATYPE(SchoolFault)
-Q_DECLARE_METATYPE(CatalogSpecial)
+Q_DECLARE_METATYPE(Stand)
 
 class tst_WindowFaults : public QObject
 {
@@ -278,13 +334,10 @@ private slots:
     void openLongLine();
     void openCutOffEverywhere();
 
-    void schoolNameAtStartup_data();
-    void schoolNameAtStartup();
+    void startupFault_data();
+    void startupFault();
     void schoolNameCommand_data();
     void schoolNameCommand();
-
-    void catalogueFault_data();
-    void catalogueFault();
 
     void hundredThousandIndicators();
 };
@@ -311,7 +364,7 @@ void tst_WindowFaults::saveFault()
     const bool onDisk = place == SavePlace::FullDisk || place == SavePlace::ReadOnlyFolder;
     SmallDisk disk(QStringLiteral("64k"));
     if (onDisk && !disk.ok())
-        QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
+        QSKIP(NoMount);
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const ModelState before = setBaseline(fixture);
@@ -361,78 +414,54 @@ void tst_WindowFaults::saveFault()
 
 void tst_WindowFaults::openFault_data()
 {
-    QTest::addColumn<OpenSpecial>("special");
+    QTest::addColumn<Stand>("stand");
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("warning");
 
     const QByteArray junk = binaryJunk(40);
-    QTest::newRow("a folder") << OpenSpecial::Folder << QByteArray() << AccessDenied << "";
-    QTest::newRow("a dangling link") << OpenSpecial::DanglingLink << QByteArray() << NotFound << "";
-    QTest::newRow("an unreadable file") << OpenSpecial::Unreadable << QByteArray("2026\r\n") << AccessDenied << "";
-    QTest::newRow("a pipe") << OpenSpecial::Pipe << QByteArray() << AccessDenied << "";
-    QTest::newRow("an endless device") << OpenSpecial::Device << QByteArray() << AccessDenied << "";
+    QTest::newRow("a folder") << Stand::Folder << QByteArray() << AccessDenied << "";
+    QTest::newRow("a dangling link") << Stand::DanglingLink << QByteArray() << NotFound << "";
+    QTest::newRow("an unreadable file") << Stand::Unreadable << QByteArray("2026\r\n") << AccessDenied << "";
+    QTest::newRow("a pipe") << Stand::Pipe << QByteArray() << AccessDenied << "";
+    QTest::newRow("an endless device") << Stand::Device << QByteArray() << AccessDenied << "";
     QTest::newRow("a file above 256 MB")
-        << OpenSpecial::Huge << QByteArray()
+        << Stand::Huge << QByteArray()
         << QStringLiteral("Файл \"data.zrs\" завеликий: програма читає файли не більші за 256 МБ.") << "";
     QTest::newRow("no memory for the file")
-        << OpenSpecial::OutOfMemory << QByteArray() << QStringLiteral("Недостатньо пам'яті для виконання команди.") << "";
-    QTest::newRow("an empty file") << OpenSpecial::None << QByteArray("") << "" << yearWarning(QString());
-    QTest::newRow("binary junk") << OpenSpecial::None << junk << "" << yearWarning(fromCp1251(junk.left(50)));
-    QTest::newRow("the year, then binary junk") << OpenSpecial::None << QByteArray("2026\r\n" + junk) << BadNumber << "";
+        << Stand::OutOfMemory << QByteArray() << QStringLiteral("Недостатньо пам'яті для виконання команди.") << "";
+    QTest::newRow("an empty file") << Stand::File << QByteArray("") << "" << yearWarning(QString());
+    QTest::newRow("binary junk") << Stand::File << junk << "" << yearWarning(fromCp1251(junk.left(50)));
+    QTest::newRow("the year, then binary junk") << Stand::File << QByteArray("2026\r\n" + junk) << BadNumber << "";
     QTest::newRow("a number with a comma")
-        << OpenSpecial::None << toCp1251(u"2026\r\nЛіцей\r\nL1\r\n 2,5\r\n") << BadNumber << "";
+        << Stand::File << toCp1251(u"2026\r\nЛіцей\r\nL1\r\n 2,5\r\n") << BadNumber << "";
     QTest::newRow("a number too large")
-        << OpenSpecial::None << QByteArray("2026\r\nSchool\r\nL1\r\n 1E400\r\n") << BadNumber << "";
+        << Stand::File << QByteArray("2026\r\nSchool\r\nL1\r\n 1E400\r\n") << BadNumber << "";
 }
 
 // Every failure leaves the model as it was and the grid showing it.
 void tst_WindowFaults::openFault()
 {
-    QFETCH(OpenSpecial, special);
+    QFETCH(Stand, stand);
     QFETCH(QByteArray, contents);
     QFETCH(QString, error);
     QFETCH(QString, warning);
+#if defined(__SANITIZE_ADDRESS__)
+    if (stand == Stand::OutOfMemory)
+        QSKIP("The address sanitizer does not run under a limit of the address space.");
+#endif
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const ModelState before = setBaseline(fixture);
     QString path = fixture.path(QStringLiteral("data.zrs"));
     std::optional<WithoutFileOverride> noOverride;
-    std::optional<AddressSpaceLimit> memoryLimit;
-    switch (special) {
-    case OpenSpecial::Pipe:
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        break;
-    case OpenSpecial::Device:
+    if (stand == Stand::Device)
         path = QStringLiteral("/dev/zero");
-        break;
-    case OpenSpecial::Huge:
-        makeSparse(path, MaxReadSize + 1);
-        break;
-    case OpenSpecial::OutOfMemory:
-#if defined(__SANITIZE_ADDRESS__)
-        QSKIP("The address sanitizer does not run under a limit of the address space.");
-#endif
-        makeSparse(path, 200 * 1024 * 1024);
-        break;
-    case OpenSpecial::Folder:
-        QVERIFY(QDir().mkdir(path));
-        break;
-    case OpenSpecial::DanglingLink:
-        QVERIFY(QFile::link(fixture.path(QStringLiteral("gone.zrs")), path));
-        break;
-    case OpenSpecial::Unreadable:
-        writeBytes(path, contents);
-        noOverride.emplace();
-        if (!makeUnreadable(path))
-            QSKIP("Mode 000 does not stop reading here (the capabilities cannot be lowered).");
-        break;
-    case OpenSpecial::None:
-        writeBytes(path, contents);
-        break;
-    }
+    else if (!placeStand(stand, path, contents, noOverride))
+        QSKIP(NoUnreadable);
     fixture.boxes.fileAnswers.enqueue(path);
-    if (special == OpenSpecial::OutOfMemory) {
+    std::optional<AddressSpaceLimit> memoryLimit;
+    if (stand == Stand::OutOfMemory) {
         memoryLimit.emplace(64 * 1024 * 1024);
         if (!memoryLimit->ok())
             QSKIP("The address space cannot be limited here.");
@@ -441,10 +470,7 @@ void tst_WindowFaults::openFault()
     memoryLimit.reset();
     noOverride.reset();
 
-    QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
-    QCOMPARE(fixture.boxes.texts(Kind::Warning), warning.isEmpty() ? QStringList() : QStringList{warning});
-    QCOMPARE(stateOf(fixture.model), before);
-    QCOMPARE(gridValues(form, fixture.model), modelValues(fixture.model));
+    verifyOpened(fixture, error, warning, before);
     QVERIFY(typingWorks(fixture));
 }
 
@@ -491,8 +517,6 @@ void tst_WindowFaults::openLongLine()
     fixture.boxes.fileAnswers.enqueue(path);
     form.ToolButton11->click();
 
-    QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
-    QCOMPARE(fixture.boxes.texts(Kind::Warning), warning.isEmpty() ? QStringList() : QStringList{warning});
     ModelState expected = before;
     if (error.isEmpty() && warning.isEmpty()) {
         expected = fixtureFileState();
@@ -502,8 +526,7 @@ void tst_WindowFaults::openLongLine()
             expected.keys[0] = longLine;
         expected.values[0] = value;
     }
-    QCOMPARE(stateOf(fixture.model), expected);
-    QCOMPARE(gridValues(form, fixture.model), modelValues(fixture.model));
+    verifyOpened(fixture, error, warning, expected);
 }
 
 // A sound data file cut after each of its bytes. What a cut leaves follows from the text-file
@@ -560,162 +583,51 @@ void tst_WindowFaults::openCutOffEverywhere()
     }
 }
 
-void tst_WindowFaults::schoolNameAtStartup_data()
+void tst_WindowFaults::startupFault_data()
 {
-    QTest::addColumn<SchoolFault>("fault");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("a folder of that name") << SchoolFault::Folder << false << "";
-    QTest::newRow("an unreadable file") << SchoolFault::Unreadable << false << "";
-    QTest::newRow("a pipe") << SchoolFault::Pipe << false << "";
-    // No file, the name asked for, and a folder where it cannot be written.
-    QTest::newRow("a read-only working folder") << SchoolFault::ReadOnlyFolder << true << "Ліцей №9";
-}
-
-// The error box, the rest of the start-up skipped, and a window that works.
-void tst_WindowFaults::schoolNameAtStartup()
-{
-    QFETCH(SchoolFault, fault);
-    QFETCH(bool, asked);
-    QFETCH(QString, name);
-    SmallDisk disk(QStringLiteral("1m"));
-    if (fault == SchoolFault::ReadOnlyFolder && !disk.ok())
-        QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
-    const QByteArray catalog = catalogBytes(QStringLiteral("2026"), sectionsOf({2, 1}));
-    FormFixture fixture(catalog, QByteArray());
-    std::optional<WithoutFileOverride> noOverride;
-    switch (fault) {
-    case SchoolFault::Folder:
-        QVERIFY(QDir().mkdir(QStringLiteral("school_name.dat")));
-        break;
-    case SchoolFault::Unreadable:
-        writeBytes(QStringLiteral("school_name.dat"), toCp1251(u"Ліцей №1\r\n"));
-        noOverride.emplace();
-        if (!makeUnreadable(QStringLiteral("school_name.dat")))
-            QSKIP("Mode 000 does not stop reading here (the capabilities cannot be lowered).");
-        break;
-    case SchoolFault::Pipe:
-        QCOMPARE(::mkfifo("school_name.dat", 0644), 0);
-        break;
-    case SchoolFault::ReadOnlyFolder:
-        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), catalog);
-        QVERIFY(disk.makeReadOnly());
-        QVERIFY(QDir::setCurrent(disk.path()));
-        break;
-    case SchoolFault::ReadOnlyFile:
-        QFAIL("not a start-up case");
-    }
-    const QStringList entries = folderEntries(QStringLiteral("."));
-    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №9"));
-    TForm1 &form = fixture.show();
-    noOverride.reset();
-
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{AccessDenied});
-    QCOMPARE(fixture.boxes.count(Kind::Input), asked ? 1 : 0);
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), name);
-    QCOMPARE(folderEntries(QStringLiteral(".")), entries);
-    QCOMPARE(form.windowTitle(), Design + QStringLiteral(" - 2026"));
-    QVERIFY(!(form.windowState() & Qt::WindowMaximized));
-    QVERIFY(form.statusText->text().isEmpty());
-    QVERIFY(form.isVisible());
-    QCOMPARE(form.Grid1->RowCount(), 6);
-    QVERIFY(typingWorks(fixture));
-}
-
-void tst_WindowFaults::schoolNameCommand_data()
-{
-    QTest::addColumn<SchoolFault>("fault");
-
-    QTest::newRow("a folder of that name") << SchoolFault::Folder;
-    QTest::newRow("a read-only file") << SchoolFault::ReadOnlyFile;
-    QTest::newRow("a read-only working folder") << SchoolFault::ReadOnlyFolder;
-}
-
-// The error box; the name is taken all the same, and what stood under the file's name is as it
-// was, with nothing written beside it.
-void tst_WindowFaults::schoolNameCommand()
-{
-    QFETCH(SchoolFault, fault);
-    SmallDisk disk(QStringLiteral("1m"));
-    if (fault == SchoolFault::ReadOnlyFolder && !disk.ok())
-        QSKIP("Cannot mount a small tmpfs here (needs the right to mount).");
-    FormFixture fixture;
-    if (fault == SchoolFault::ReadOnlyFolder) {
-        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), readBytes(fixture.path(QStringLiteral("DEFAULT.lng"))));
-        writeBytes(disk.filePath(QStringLiteral("school_name.dat")), toCp1251(u"Школа №5\r\n"));
-        QVERIFY(QDir::setCurrent(disk.path()));
-    }
-    TForm1 &form = fixture.show();
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
-    const QString file = QStringLiteral("school_name.dat");
-    switch (fault) {
-    case SchoolFault::Folder:
-        QVERIFY(QFile::remove(file));
-        QVERIFY(QDir().mkdir(file));
-        break;
-    case SchoolFault::ReadOnlyFile:
-        makeReadOnlyFile(file);
-        break;
-    case SchoolFault::ReadOnlyFolder:
-        QVERIFY(disk.makeReadOnly());
-        break;
-    case SchoolFault::Unreadable:
-    case SchoolFault::Pipe:
-        QFAIL("not a command case");
-    }
-    const QByteArray old = readBytes(file);
-    const QStringList entries = folderEntries(QStringLiteral("."));
-    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №9"));
-    form.ToolButton6->click();
-
-    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{AccessDenied});
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Ліцей №9"));
-    QCOMPARE(folderEntries(QStringLiteral(".")), entries);
-    QCOMPARE(QFileInfo(file).isDir(), fault == SchoolFault::Folder);
-    QCOMPARE(readBytes(file), old);
-    if (fault == SchoolFault::ReadOnlyFile)
-        QCOMPARE(modeOf(file), mode_t(0444));
-
-    // The program runs on with the new name.
-    form.ToolButton3->click();
-    QCOMPARE(fixture.boxes.asked.back().proposed, QStringLiteral("Ліцей №9(2026)"));
-    QVERIFY(typingWorks(fixture));
-}
-
-void tst_WindowFaults::catalogueFault_data()
-{
-    QTest::addColumn<CatalogSpecial>("special");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Stand>("stand");
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("asked");
 
+    // The school name is read only when the catalogue was.
+    auto catalogue = [](const char *row, Stand stand, const QByteArray &contents, const QString &error,
+                        const QString &caption, int rows) {
+        QTest::newRow(row) << QStringLiteral("DEFAULT.lng") << stand << contents << error << caption << rows
+                           << (error.isEmpty() ? QStringLiteral("Школа №5") : QString()) << false;
+    };
+    auto school = [](const char *row, Stand stand, bool asked) {
+        QTest::newRow(row) << QStringLiteral("school_name.dat") << stand << toCp1251(u"Ліцей №1\r\n") << AccessDenied
+                           << Design + QStringLiteral(" - 2026") << 6
+                           << (asked ? QStringLiteral("Ліцей №9") : QString()) << asked;
+    };
     const QByteArray sound = catalogBytes(QStringLiteral("2026"), sectionsOf({2, 3}));
     const QString soundCaption = Design + QStringLiteral(" - 2026");
-    QTest::newRow("a folder") << CatalogSpecial::Folder << QByteArray() << AccessDenied << Design << 1;
-    QTest::newRow("unreadable") << CatalogSpecial::Unreadable << sound << AccessDenied << Design << 1;
-    QTest::newRow("a pipe") << CatalogSpecial::Pipe << QByteArray() << AccessDenied << Design << 1;
-    QTest::newRow("empty") << CatalogSpecial::None << QByteArray("") << "" << Design + QStringLiteral(" - ") << 1;
+    catalogue("catalogue: a folder", Stand::Folder, QByteArray(), AccessDenied, Design, 1);
+    catalogue("catalogue: unreadable", Stand::Unreadable, sound, AccessDenied, Design, 1);
+    catalogue("catalogue: a pipe", Stand::Pipe, QByteArray(), AccessDenied, Design, 1);
+    catalogue("catalogue: empty", Stand::File, QByteArray(""), "", Design + QStringLiteral(" - "), 1);
 
     // Lines of 50 bytes, never "===": the year, one section's title, and 58 lines of which the
     // last four begin an indicator that the end cuts off: one section of 10 indicators.
     const QByteArray junk = binaryJunk(60);
-    QTest::newRow("binary junk") << CatalogSpecial::None << junk << ""
-                                 << Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)) << 1 + 1 + 10;
+    catalogue("catalogue: binary junk", Stand::File, junk, "",
+              Design + QStringLiteral(" - ") + fromCp1251(junk.left(50)), 1 + 1 + 10);
 
     QByteArray cutAfterSection = sound;
     cutAfterSection.insert(sound.indexOf("===\r\n") + 5, '\x1a');
-    QTest::newRow("0x1A after the first section") << CatalogSpecial::None << cutAfterSection << "" << soundCaption
-                                                  << 1 + 1 + 2;
+    catalogue("catalogue: 0x1A after the first section", Stand::File, cutAfterSection, "", soundCaption, 1 + 1 + 2);
     QByteArray cutInIndicator = sound;
     cutInIndicator.insert(sound.indexOf(toCp1251(u"Показник 2.1")) + 4, '\x1a');
-    QTest::newRow("0x1A inside an indicator") << CatalogSpecial::None << cutInIndicator << "" << soundCaption
-                                              << 1 + 3 + 2;
+    catalogue("catalogue: 0x1A inside an indicator", Stand::File, cutInIndicator, "", soundCaption, 1 + 3 + 2);
 
     QByteArray lfOnly = sound;
     lfOnly.replace("\r\n", "\n");
-    QTest::newRow("LF only") << CatalogSpecial::None << lfOnly << "" << soundCaption << 1 + 2 + 5;
+    catalogue("catalogue: LF only", Stand::File, lfOnly, "", soundCaption, 1 + 2 + 5);
 
     // Without any LF the whole file is its year line: no sections, and a caption that shows only
     // the start of that line.
@@ -723,49 +635,67 @@ void tst_WindowFaults::catalogueFault_data()
     loneCrs.replace("\r\n", "\r");
     QString all = fromCp1251(sound);
     all.remove(QStringLiteral("\r\n"));
-    QTest::newRow("lone CRs") << CatalogSpecial::None << loneCrs << ""
-                              << Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026) << 1;
+    catalogue("catalogue: lone CRs", Stand::File, loneCrs, "",
+              Design + QStringLiteral(" - ") + all.left(64) + QChar(0x2026), 1);
 
     QByteArray crsInLines = sound;
     crsInLines.replace("2026", "20\r26");
     crsInLines.replace(toCp1251(u"Розділ"), toCp1251(u"Роз\rділ"));
     crsInLines.replace("\r\n===", "\r\n=\r==");
-    QTest::newRow("CRs inside lines") << CatalogSpecial::None << crsInLines << "" << soundCaption << 1 + 2 + 5;
+    catalogue("catalogue: CRs inside lines", Stand::File, crsInLines, "", soundCaption, 1 + 2 + 5);
+
+    school("school name: a folder of that name", Stand::Folder, false);
+    school("school name: an unreadable file", Stand::Unreadable, false);
+    school("school name: a pipe", Stand::Pipe, false);
+    // No file, the name asked for, and a folder where it cannot be written.
+    school("school name: a read-only working folder", Stand::ReadOnlyFolder, true);
 }
 
-// The start-up loads what the text-file rules make of the file, or shows the error box and
-// skips its other steps; either way the window works.
-void tst_WindowFaults::catalogueFault()
+// The start-up loads what the text-file rules make of the catalogue, or shows the error box and
+// skips its other steps, writing nothing; either way the window works.
+void tst_WindowFaults::startupFault()
 {
-    QFETCH(CatalogSpecial, special);
+    QFETCH(QString, file);
+    QFETCH(Stand, stand);
     QFETCH(QByteArray, contents);
     QFETCH(QString, error);
     QFETCH(QString, caption);
     QFETCH(int, rows);
-    FormFixture fixture(special == CatalogSpecial::None ? contents : QByteArray());
+    QFETCH(QString, name);
+    QFETCH(bool, asked);
+    SmallDisk disk(QStringLiteral("1m"));
+    if (stand == Stand::ReadOnlyFolder && !disk.ok())
+        QSKIP(NoMount);
+    const bool school = file == QStringLiteral("school_name.dat");
+    FormFixture fixture(school ? catalogBytes(QStringLiteral("2026"), sectionsOf({2, 1}))
+                               : stand == Stand::File ? contents : QByteArray(),
+                        school ? QByteArray() : toCp1251(u"Школа №5\r\n"));
     std::optional<WithoutFileOverride> noOverride;
-    if (special == CatalogSpecial::Folder)
-        QVERIFY(QDir().mkdir(QStringLiteral("DEFAULT.lng")));
-    if (special == CatalogSpecial::Pipe)
-        QCOMPARE(::mkfifo("DEFAULT.lng", 0644), 0);
-    if (special == CatalogSpecial::Unreadable) {
-        writeBytes(QStringLiteral("DEFAULT.lng"), contents);
-        noOverride.emplace();
-        if (!makeUnreadable(QStringLiteral("DEFAULT.lng")))
-            QSKIP("Mode 000 does not stop reading here (the capabilities cannot be lowered).");
+    if (stand == Stand::ReadOnlyFolder) {
+        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), readBytes(QStringLiteral("DEFAULT.lng")));
+        QVERIFY(disk.makeReadOnly());
+        QVERIFY(QDir::setCurrent(disk.path()));
+    } else if (stand != Stand::File && !placeStand(stand, file, contents, noOverride)) {
+        QSKIP(NoUnreadable);
     }
+    const QStringList entries = folderEntries(QStringLiteral("."));
+    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №9"));
     TForm1 &form = fixture.show();
     noOverride.reset();
 
-    QCOMPARE(fixture.boxes.texts(Kind::Error), error.isEmpty() ? QStringList() : QStringList{error});
+    QCOMPARE(fixture.boxes.texts(Kind::Error), listOf(error));
     QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
+    QCOMPARE(fixture.boxes.count(Kind::Input), asked ? 1 : 0);
+    QCOMPARE(fromCp1251(fixture.model.SchoolName), name);
+    QCOMPARE(folderEntries(QStringLiteral(".")), entries);
     QCOMPARE(form.windowTitle(), caption);
-    QCOMPARE(form.Grid1->RowCount(), rows);
-    QCOMPARE(fixture.model.gridRowCount(), rows);
-    // The school name is read only when the catalogue was.
-    QCOMPARE(fromCp1251(fixture.model.SchoolName), error.isEmpty() ? QStringLiteral("Школа №5") : QString());
+    if (!error.isEmpty())
+        QVERIFY(!(form.windowState() & Qt::WindowMaximized));
     QCOMPARE(form.statusText->text().isEmpty(), !error.isEmpty());
-    if (special == CatalogSpecial::None && rows > 1 && fixture.model.CatalogYear == "2026")
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.Grid1->rowCount(), rows);
+    QCOMPARE(fixture.model.gridRowCount(), rows);
+    if (stand == Stand::File && rows > 1 && fixture.model.CatalogYear == "2026")
         QCOMPARE(fixture.model.Catalog[0].Name, toCp1251(u"Розділ 1"));
 
     QVERIFY(typingWorks(fixture));
@@ -777,6 +707,59 @@ void tst_WindowFaults::catalogueFault()
     QCOMPARE(saved.count('\n'), 2 + 2 * fixture.model.indicatorCount());
 }
 
+void tst_WindowFaults::schoolNameCommand_data()
+{
+    QTest::addColumn<Stand>("fault");
+
+    QTest::newRow("a folder of that name") << Stand::Folder;
+    QTest::newRow("a read-only file") << Stand::ReadOnlyFile;
+    QTest::newRow("a read-only working folder") << Stand::ReadOnlyFolder;
+}
+
+// The error box; the name is taken all the same, and what stood under the file's name is as it
+// was, with nothing written beside it.
+void tst_WindowFaults::schoolNameCommand()
+{
+    QFETCH(Stand, fault);
+    SmallDisk disk(QStringLiteral("1m"));
+    if (fault == Stand::ReadOnlyFolder && !disk.ok())
+        QSKIP(NoMount);
+    FormFixture fixture;
+    if (fault == Stand::ReadOnlyFolder) {
+        writeBytes(disk.filePath(QStringLiteral("DEFAULT.lng")), readBytes(fixture.path(QStringLiteral("DEFAULT.lng"))));
+        writeBytes(disk.filePath(QStringLiteral("school_name.dat")), toCp1251(u"Школа №5\r\n"));
+        QVERIFY(QDir::setCurrent(disk.path()));
+    }
+    TForm1 &form = fixture.show();
+    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Школа №5"));
+    const QString file = QStringLiteral("school_name.dat");
+    if (fault == Stand::Folder) {
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+    } else if (fault == Stand::ReadOnlyFile) {
+        makeReadOnlyFile(file);
+    } else {
+        QVERIFY(disk.makeReadOnly());
+    }
+    const QByteArray old = readBytes(file);
+    const QStringList entries = folderEntries(QStringLiteral("."));
+    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №9"));
+    form.ToolButton6->click();
+
+    QCOMPARE(fixture.boxes.texts(Kind::Error), QStringList{AccessDenied});
+    QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Ліцей №9"));
+    QCOMPARE(folderEntries(QStringLiteral(".")), entries);
+    QCOMPARE(QFileInfo(file).isDir(), fault == Stand::Folder);
+    QCOMPARE(readBytes(file), old);
+    if (fault == Stand::ReadOnlyFile)
+        QCOMPARE(modeOf(file), mode_t(0444));
+
+    // The program runs on with the new name.
+    form.ToolButton3->click();
+    QCOMPARE(fixture.boxes.asked.back().proposed, QStringLiteral("Ліцей №9(2026)"));
+    QVERIFY(typingWorks(fixture));
+}
+
 // Shown, saved and opened back through the window's own commands.
 void tst_WindowFaults::hundredThousandIndicators()
 {
@@ -785,8 +768,8 @@ void tst_WindowFaults::hundredThousandIndicators()
     TForm1 &form = fixture.show();
     QVERIFY(fixture.boxes.asked.isEmpty());
     QCOMPARE(fixture.model.indicatorCount(), Count);
-    QCOMPARE(form.Grid1->RowCount(), fixture.model.gridRowCount());
-    const int lastRow = form.Grid1->RowCount() - 1;
+    QCOMPARE(form.Grid1->rowCount(), fixture.model.gridRowCount());
+    const int lastRow = form.Grid1->rowCount() - 1;
 
     const QList<std::pair<int, QString>> typed{{2, "1,5"}, {fixture.model.indicatorRow(2500, 7), "12345"}, {lastRow, "0,25"}};
     for (const auto &[row, text] : typed) {
@@ -808,8 +791,8 @@ void tst_WindowFaults::hundredThousandIndicators()
     QVERIFY(fixture.boxes.texts(Kind::Warning).isEmpty());
     QVERIFY(stateOf(fixture.model) == saved);
     for (const auto &[row, text] : typed)
-        QCOMPARE(form.Grid1->Cells(6, row), text);
-    QCOMPARE(form.Grid1->Cells(6, 3), QStringLiteral("0"));
+        QCOMPARE(form.Grid1->cells(6, row), text);
+    QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("0"));
 }
 
 QTEST_MAIN(tst_WindowFaults)

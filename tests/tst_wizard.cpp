@@ -1,5 +1,7 @@
 #include "indicators/encoding.h"
 #include "platform/scriptedboxes.h"
+#include "support/models.h"
+#include "support/windows.h"
 #include "wizard/wizard.h"
 
 #include <QClipboard>
@@ -17,33 +19,12 @@ using Position = QPair<int, int>;
 
 namespace {
 
-// Section s is "Розділ s+1"; its indicator j is "Показник s+1.j+1" with the source
-// "Джерело s+1.j+1".
+// The indicators of modelOf, each with the source "Джерело s+1.j+1".
 IndicatorModel makeModel(const QList<int> &counts)
 {
-    IndicatorModel model;
-    for (int s = 0; s < counts.size(); ++s) {
-        razdel section;
-        section.Name = toCp1251(QStringLiteral("Розділ %1").arg(s + 1));
-        for (int j = 0; j < counts[s]; ++j) {
-            pokazatel item;
-            item.Name = toCp1251(QStringLiteral("Показник %1.%2").arg(s + 1).arg(j + 1));
-            item.Source = toCp1251(QStringLiteral("Джерело %1.%2").arg(s + 1).arg(j + 1));
-            section.Items.append(item);
-        }
-        model.Catalog.append(section);
-    }
-    return model;
-}
-
-QList<double> values(const IndicatorModel &model)
-{
-    QList<double> result;
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items)
-            result.append(item.Value);
-    }
-    return result;
+    return modelOf(counts, [](pokazatel &item, int s, int j) {
+        item.Source = toCp1251(QStringLiteral("Джерело %1.%2").arg(s + 1).arg(j + 1));
+    });
 }
 
 // The wizard with its model and boxes; refreshed holds the model's values at each refresh,
@@ -131,8 +112,7 @@ private slots:
 
 void tst_Wizard::cleanup()
 {
-    for (QWidget *window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
+    verifyNoWindowOpen();
 }
 
 void tst_Wizard::window()

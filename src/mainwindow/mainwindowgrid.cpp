@@ -68,7 +68,7 @@ void TForm1::RefreshValues()
         ++row;
         for (const pokazatel &item : section.Items) {
             const QString text = numberText(item.Value);
-            if (Grid1->Cells(ValueCol, row) != text) {
+            if (Grid1->cells(ValueCol, row) != text) {
                 Grid1->setCells(ValueCol, row, text);
                 updateRowHeight(row);
             }
@@ -104,17 +104,17 @@ bool TForm1::applyWidthRule()
 int TForm1::Grid1RowHeight(int row) const
 {
     const TextMetrics metrics(Grid1->font(), Grid1->viewport());
-    if (Grid1->Cells(2, row).isEmpty())
+    if (Grid1->cells(2, row).isEmpty())
         return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
     int h = -999;
     for (int k = 0; k < Grid1->colCount(); ++k)
-        h = qMax(h, MeasureCellText(metrics, Grid1->Cells(k, row), Grid1->colWidths(k)));
+        h = qMax(h, MeasureCellText(metrics, Grid1->cells(k, row), Grid1->colWidths(k)));
     return h;
 }
 
 void TForm1::updateRowHeights()
 {
-    const int rows = Grid1->RowCount();
+    const int rows = Grid1->rowCount();
     QList<int> heights;
     heights.reserve(rows);
     for (int row = 0; row < rows; ++row)
@@ -129,12 +129,12 @@ void TForm1::updateRowHeight(int row)
 
 void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect)
 {
-    if (Grid1->Cells(2, ARow).isEmpty()) {
+    if (Grid1->cells(2, ARow).isEmpty()) {
         DrawSectionBand(canvas, *Grid1, fromCp1251(m_model.SectionTitleAtRow(ARow)), ARow);
         return;
     }
     canvas.fillRect(Rect);
-    DrawCellText(canvas, Grid1->Cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
+    DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
 }
 
 void TForm1::Grid1MouseMove(const QPoint &pos)
@@ -146,12 +146,12 @@ void TForm1::Grid1MouseMove(const QPoint &pos)
         return;
     HintRow = cell.y();
     HintCol = cell.x();
-    Grid1->setHint(Grid1->Cells(HintCol, HintRow));
+    Grid1->setHint(Grid1->cells(HintCol, HintRow));
 }
 
 bool TForm1::isValueRow(int row) const
 {
-    return !Grid1->Cells(0, row).isEmpty();
+    return !Grid1->cells(0, row).isEmpty();
 }
 
 void TForm1::Grid1Click()
@@ -167,7 +167,7 @@ void TForm1::Grid1KeyPress(QChar &Key)
         moveDownOverSections();
         return;
     }
-    const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->Cells(Grid1->col(), Grid1->row()));
+    const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->cells(Grid1->col(), Grid1->row()));
     if (admitted == 0) {
         Key = QChar();
         m_boxes.beep();
@@ -182,9 +182,9 @@ void TForm1::Grid1KeyPress(QChar &Key)
 void TForm1::moveDownOverSections()
 {
     int target = Grid1->row() + 1;
-    while (target < Grid1->RowCount() && !isValueRow(target))
+    while (target < Grid1->rowCount() && !isValueRow(target))
         ++target;
-    if (target < Grid1->RowCount())
+    if (target < Grid1->rowCount())
         Grid1->setRow(target);
 }
 
@@ -198,7 +198,7 @@ void TForm1::Grid1KeyUp(int Key)
         while (Grid1->row() > 1 && !isValueRow(Grid1->row()))
             Grid1->setRow(Grid1->row() - 1);
     } else if (Key == Qt::Key_Down) {
-        while (Grid1->row() < Grid1->RowCount() - 1 && !isValueRow(Grid1->row()))
+        while (Grid1->row() < Grid1->rowCount() - 1 && !isValueRow(Grid1->row()))
             Grid1->setRow(Grid1->row() + 1);
     }
 }

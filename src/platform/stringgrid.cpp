@@ -240,7 +240,7 @@ public:
 
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
-        static_cast<QLineEdit *>(editor)->setText(m_grid->Cells(index.column(), index.row() + 1));
+        static_cast<QLineEdit *>(editor)->setText(m_grid->cells(index.column(), index.row() + 1));
     }
 
     // The editor closes: the cell keeps the final text, and the grid tells so once more.
@@ -323,7 +323,7 @@ StringGrid::StringGrid(QWidget *parent)
 
 StringGrid::~StringGrid() = default;
 
-int StringGrid::RowCount() const
+int StringGrid::rowCount() const
 {
     return m_model->gridRows();
 }
@@ -346,7 +346,7 @@ void StringGrid::setColCount(int cols)
     updateColumnSizes();
 }
 
-QString StringGrid::Cells(int col, int row) const
+QString StringGrid::cells(int col, int row) const
 {
     return m_model->text(col, row);
 }
@@ -378,14 +378,14 @@ int StringGrid::rowHeights(int row) const
 {
     if (row == 0)
         return m_headerHeight;
-    if (row < 0 || row >= RowCount())
+    if (row < 0 || row >= rowCount())
         return -1;
     return verticalHeader()->sectionSize(row - 1) - GridLine;
 }
 
 void StringGrid::setRowHeights(int row, int height)
 {
-    if (row < 0 || row >= RowCount() || height < 0)
+    if (row < 0 || row >= rowCount() || height < 0)
         return;
     if (row == 0) {
         if (height == m_headerHeight)
@@ -412,7 +412,7 @@ void StringGrid::setRowHeights(int first, const QList<int> &heights)
     rows->setUpdatesEnabled(false);
     for (; i < heights.size(); ++i) {
         const int row = first + int(i);
-        if (row < 1 || row >= RowCount() || heights[i] < 0)
+        if (row < 1 || row >= rowCount() || heights[i] < 0)
             continue;
         rows->resizeSection(row - 1, heights[i] + GridLine);
     }
@@ -428,7 +428,7 @@ int StringGrid::row() const
 
 void StringGrid::setRow(int row)
 {
-    if (row < 1 || row >= RowCount())
+    if (row < 1 || row >= rowCount())
         return;
     setCurrentIndex(m_model->index(row - 1, qBound(0, col(), colCount() - 1)));
 }
@@ -441,7 +441,7 @@ int StringGrid::col() const
 
 void StringGrid::setCol(int col)
 {
-    if (col < 0 || col >= colCount() || RowCount() < 2)
+    if (col < 0 || col >= colCount() || rowCount() < 2)
         return;
     setCurrentIndex(m_model->index(row() - 1, col));
 }
@@ -496,7 +496,7 @@ void StringGrid::setGridLineColor(const QColor &color)
 
 QRect StringGrid::cellRect(int col, int row) const
 {
-    if (col < 0 || col >= colCount() || row < 0 || row >= RowCount())
+    if (col < 0 || col >= colCount() || row < 0 || row >= rowCount())
         return {};
     if (row == 0)
         return QRect(m_header->sectionViewportPosition(col), 0, colWidths(col), m_headerHeight);
@@ -640,7 +640,7 @@ void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col,
         canvas.setFontColor(colors.color(QPalette::Text));
     }
     canvas.fillRect(cell);
-    const QString text = Cells(col, row);
+    const QString text = cells(col, row);
     if (!text.isEmpty()) {
         painter.save();
         painter.setClipRect(cell, Qt::IntersectClip);

@@ -30,12 +30,12 @@ public:
     explicit StringGrid(QWidget *parent = nullptr);
     ~StringGrid() override;
 
-    int RowCount() const;
+    int rowCount() const;
     void setRowCount(int rows);
     int colCount() const;
     void setColCount(int cols);
 
-    QString Cells(int col, int row) const;
+    QString cells(int col, int row) const;
     void setCells(int col, int row, const QString &text);
     // Replaces a whole row's texts at once (missing columns become empty).
     void setRowTexts(int row, const QStringList &texts);
