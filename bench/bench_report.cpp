@@ -69,7 +69,7 @@ void BM_ReportPdf(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
     for (auto _ : state)
-        printPagesToPdf(*report.window.PrintPreview1, path);
+        printPagesToPdf(report.window.PrintPreview1->Document(), path);
 }
 
 } // namespace
