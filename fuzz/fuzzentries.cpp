@@ -3,7 +3,7 @@
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include "indicators/startup.h"
 #include "indicators/summary.h"
 #include "indicators/summarytable.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "report/reportpdf.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "indicators/catalogfile.h"
 #include "indicators/textfile.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "indicators/fileio.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "support/files.h"
 
 #include <QtTest>

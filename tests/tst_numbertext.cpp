@@ -1,5 +1,5 @@
 #include "indicators/numbertext.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QtTest>
 

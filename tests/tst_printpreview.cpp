@@ -1,5 +1,5 @@
-#include "platform/errors.h"
-#include "platform/muldiv.h"
+#include "core/errors.h"
+#include "core/muldiv.h"
 #include "platform/printing/recordingprinter.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"

@@ -1,6 +1,6 @@
 #include "indicators/datafile.h"
 #include "indicators/fileio.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "smalldisk.h"
 #include "support/files.h"
 

@@ -1,6 +1,6 @@
 #include "fileio.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QFileInfo>
 

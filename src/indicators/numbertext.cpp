@@ -1,6 +1,6 @@
 #include "numbertext.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <algorithm>
 #include <charconv>

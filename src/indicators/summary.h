@@ -2,7 +2,7 @@
 
 #include "model.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <QList>
 #include <QString>

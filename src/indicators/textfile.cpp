@@ -1,7 +1,7 @@
 #include "textfile.h"
 
 #include "numbertext.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 #include <cstring>
 

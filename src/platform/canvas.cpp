@@ -1,6 +1,6 @@
 #include "canvas.h"
 
-#include "muldiv.h"
+#include "core/muldiv.h"
 #include "shapedtext.h"
 
 #include <QPainter>

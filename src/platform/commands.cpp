@@ -1,7 +1,7 @@
 #include "commands.h"
 
 #include "boxes.h"
-#include "errors.h"
+#include "core/errors.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "qtboxes.h"
 
 #include "apptitle.h"
-#include "errors.h"
+#include "core/errors.h"
 
 #include <QApplication>
 #include <QDialog>

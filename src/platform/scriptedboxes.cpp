@@ -1,6 +1,6 @@
 #include "scriptedboxes.h"
 
-#include "errors.h"
+#include "core/errors.h"
 
 void ScriptedBoxes::warning(const QString &text)
 {

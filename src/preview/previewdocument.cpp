@@ -1,7 +1,7 @@
 #include "preview/previewdocument.h"
 
-#include "platform/errors.h"
-#include "platform/muldiv.h"
+#include "core/errors.h"
+#include "core/muldiv.h"
 #include "platform/printing/papercodes.h"
 #include "platform/printing/systemprinter.h"
 

@@ -1,6 +1,6 @@
 #include "preview/printpreview.h"
 
-#include "platform/muldiv.h"
+#include "core/muldiv.h"
 #include "preview/paperpreview.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "preview/units.h"
 
-#include "platform/muldiv.h"
+#include "core/muldiv.h"
 
 namespace {
 

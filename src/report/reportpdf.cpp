@@ -2,7 +2,7 @@
 
 #include "reportlayout.h"
 
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "platform/printing/pdffileprinter.h"
 #include "preview/previewdocument.h"
 
