@@ -22,7 +22,8 @@ struct Report
     IndicatorModel model;
     TPrintRep window{model, boxes, printer};
 
-    explicit Report(const QByteArray &cat = catalogueOf({1})) : model(modelWith(cat)) {}
+    explicit Report(const QByteArray &cat = catalogueOf({1})) : Report(modelWith(cat)) {}
+    explicit Report(IndicatorModel m) : model(std::move(m)) {}
     TPrintPreview &preview() { return *window.PrintPreview1; }
 };
 
@@ -276,23 +277,19 @@ void tst_Report::pdfReadBack()
     IndicatorModel shipped;
     QCOMPARE(loadCatalogFile(ZORIS_SHIPPED_DATA "/DEFAULT.lng", shipped), CatalogLoad::Loaded);
     shipped.SchoolName = toCp1251(u"Середня школа №5");
-    ScriptedBoxes boxes;
-    RecordingPrinter printer;
-    TPrintRep window(shipped, boxes, printer);
-    window.FormShow();
+    Report r(shipped);
+    r.window.FormShow();
     QTemporaryDir dir;
-    boxes.fileAnswers.enqueue(dir.filePath(QStringLiteral("звіт")));
-    QTest::mouseClick(window.Button5, Qt::LeftButton);
-    QCOMPARE(boxes.asked.value(0).proposed, QStringLiteral("Середня школа №5(2026).pdf"));
+    r.boxes.fileAnswers.enqueue(dir.filePath(QStringLiteral("звіт")));
+    QTest::mouseClick(r.window.Button5, Qt::LeftButton);
+    QCOMPARE(r.boxes.asked.value(0).proposed, QStringLiteral("Середня школа №5(2026).pdf"));
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
     QVERIFY(QFile::exists(pdf));
-    QTest::mouseClick(window.Button5, Qt::LeftButton);
-    QCOMPARE(boxes.asked.value(1).directory, dir.path()); // where the PDF went
+    QTest::mouseClick(r.window.Button5, Qt::LeftButton);
+    QCOMPARE(r.boxes.asked.value(1).directory, dir.path()); // where the PDF went
 
-    QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), QString::number(window.PrintPreview1->TotalPages()));
-    for (int p = 1; p <= window.PrintPreview1->TotalPages(); ++p)
-        QCOMPARE(pdfPageSize(pdf, p), QSizeF(842, 595));
-
+    const int pages = r.preview().TotalPages();
+    QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), QString::number(pages));
     const QString all = pdfText(pdf, true).simplified();
     QVERIFY(all.contains(QStringLiteral("ПОКАЗНИКИ")));
     QVERIFY(all.contains(QStringLiteral("Середня школа №5")));
@@ -302,8 +299,10 @@ void tst_Report::pdfReadBack()
         for (int m = 1; m <= section.Items.size(); ++m)
             QVERIFY2(all.contains(QStringLiteral("%1.%2.").arg(n).arg(m)), qPrintable(QStringLiteral("%1.%2.").arg(n).arg(m)));
     }
-    for (int p = 1; p <= window.PrintPreview1->TotalPages(); ++p)
+    for (int p = 1; p <= pages; ++p) {
+        QCOMPARE(pdfPageSize(pdf, p), QSizeF(842, 595));
         QVERIFY(all.contains(QStringLiteral("Сторінка №%1").arg(p)));
+    }
 }
 
 // A PDF that cannot be written ends in the error box, as a data file does; a file already there
