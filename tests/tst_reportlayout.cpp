@@ -25,7 +25,8 @@ struct Composed
     IndicatorModel model;
     PreviewDocument document;
 
-    explicit Composed(const QByteArray &cat) : model(modelWith(cat)) { setUpReportPreview(document); }
+    explicit Composed(const QByteArray &cat) : Composed(modelWith(cat)) {}
+    explicit Composed(IndicatorModel m) : model(std::move(m)) { setUpReportPreview(document); }
 };
 
 } // namespace
@@ -46,11 +47,10 @@ private slots:
 
 void tst_ReportLayout::kindMarksAndValues()
 {
-    Composed r(QByteArray("2026\r\n"));
-    r.model = modelOf({4}, [](pokazatel &item, int, int j) {
+    Composed r(modelOf({4}, [](pokazatel &item, int, int j) {
         item.Kind = QList<QByteArray>{"C", "A", "", "x"}[j];
         item.Value = j == 1 ? 2.5 : 0;
-    });
+    }));
     ReportLayout::compose(r.document, r.model);
     const QStringList page = printedTexts(r.document).value(0);
     QCOMPARE(page.count(QStringLiteral("C")), 1);
