@@ -1,9 +1,10 @@
 #pragma once
 
-// Report pages for tests: a model read from catalogue text, catalogues of given kinds, and the
-// texts of each printed page.
+// Report pages for tests: a model read from catalogue text and the texts of each printed page.
 
 #include "textcapture.h"
+
+#include "support/catalogue.h"
 
 #include "indicators/catalogfile.h"
 #include "indicators/encoding.h"
@@ -22,21 +23,10 @@ inline IndicatorModel modelWith(const QByteArray &catalogue, const QString &scho
     return model;
 }
 
-// A catalogue of one section per list, an indicator of each kind given in it.
-inline QByteArray catalogue(const QList<QList<QByteArray>> &sections)
+// A catalogue file of 2026 whose sections hold the given numbers of indicators (sectionsOf).
+inline QByteArray catalogueOf(const QList<int> &counts)
 {
-    QByteArray out = "2026\r\n";
-    int s = 0;
-    for (const QList<QByteArray> &kinds : sections) {
-        out += "Розділ " + QByteArray::number(++s) + "\r\n";
-        int i = 0;
-        for (const QByteArray &kind : kinds) {
-            const QByteArray number = QByteArray::number(++i);
-            out += "K" + number + "\r\nN\r\nS\r\nM\r\n" + kind + "\r\nC" + number + "\r\n";
-        }
-        out += "===\r\n";
-    }
-    return out;
+    return catalogBytes(QStringLiteral("2026"), sectionsOf(counts));
 }
 
 // The texts of each printed page, read back from a recording printer.

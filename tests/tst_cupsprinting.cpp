@@ -1,6 +1,7 @@
 #include "platform/printing/systemprinter.h"
 #include "preview/previewdocument.h"
 #include "smalldisk.h"
+#include "support/files.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -46,13 +47,6 @@ const char *const Queue = "zoris-test";
 // A second queue, sorted before the default one.
 const char *const OtherQueue = "zoris-other";
 
-void writeFile(const QString &fileName, const QString &text)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
 // Attributes of a job as the server keeps them; the response is freed by the caller.
 ipp_t *jobAttributes(int id)
 {
@@ -95,16 +89,16 @@ void tst_CupsPrinting::initTestCase()
         QFile::setPermissions(path(QString::fromLatin1(sub)), QFileDevice::Permissions(0x7777));
     }
     const QString socket = path(QStringLiteral("cups.sock"));
-    writeFile(path(QStringLiteral("cupsd.conf")),
-              QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nLogLevel warn\n"
-                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                             "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
-                  .arg(socket));
-    writeFile(path(QStringLiteral("cups-files.conf")),
-              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
-                             "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                             "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\nUser lp\nGroup lp\n")
-                  .arg(m_dir.path()));
+    writeBytes(path(QStringLiteral("cupsd.conf")),
+               QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nLogLevel warn\n"
+                              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                              "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+                   .arg(socket).toUtf8());
+    writeBytes(path(QStringLiteral("cups-files.conf")),
+               QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
+                              "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                              "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\nUser lp\nGroup lp\n")
+                   .arg(m_dir.path()).toUtf8());
 
     // A temporary folder of its own, so that what a job leaves there is this test's.
     qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
@@ -124,9 +118,8 @@ void tst_CupsPrinting::initTestCase()
            && m_cupsd.state() == QProcess::Running)
         QTest::qWait(100);
     if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")})) {
-        QFile log(path(QStringLiteral("log/error_log")));
-        log.open(QIODevice::ReadOnly);
-        QSKIP(qPrintable(QStringLiteral("cupsd did not come up: ") + QString::fromUtf8(log.readAll())));
+        QSKIP(qPrintable(QStringLiteral("cupsd did not come up: ")
+                         + QString::fromUtf8(readBytes(path(QStringLiteral("log/error_log"))))));
     }
 
     QString output;
@@ -224,14 +217,12 @@ void tst_CupsPrinting::twoPageJobArrives()
     QCOMPARE(jobOrientation, 4);
 
     // What the printer got: two A4 sheets.
-    QFile out(path(QStringLiteral("out/job.ps")));
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = out.readAll().split('\n');
+    const QList<QByteArray> lines = readBytes(path(QStringLiteral("out/job.ps"))).split('\n');
     QCOMPARE(std::count_if(lines.begin(), lines.end(),
                            [](const QByteArray &line) { return line.startsWith("%%Page: "); }),
              2);
     QVERIFY(lines.contains("%%BoundingBox: 0 0 595 842"));
-    QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+    QCOMPARE(folderEntries(QDir::tempPath()), QStringList());
 }
 
 void tst_CupsPrinting::abortedJobNeverReachesServer()
@@ -246,7 +237,7 @@ void tst_CupsPrinting::abortedJobNeverReachesServer()
     const QList<int> before = jobIds();
     QCOMPARE(preview.print(1, preview.TotalPages(), handlers).outcome, PrintResult::Aborted);
     QCOMPARE(jobIds(), before);
-    QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+    QCOMPARE(folderEntries(QDir::tempPath()), QStringList());
 }
 
 // The temporary folder on a full disk: the job cannot be written whole, so it fails with the

@@ -2,9 +2,10 @@
 #include "platform/printing/recordingprinter.h"
 #include "preview/previewdocument.h"
 #include "recordedpages.h"
+#include "support/files.h"
+#include "support/pdf.h"
 
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -71,32 +72,10 @@ int printedLevel(const QPicture &page, const QRect &sheet)
     return image.pixelColor(50, 50).red();
 }
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The value after "Name:" in pdfinfo's output.
-QString pdfInfo(const QString &fileName, const QString &name)
-{
-    const QStringList lines = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                              QStringLiteral("-l"), QStringLiteral("99"),
-                                                              fileName})
-                                  .split(QLatin1Char('\n'));
-    for (const QString &line : lines)
-        if (line.startsWith(name + QLatin1Char(':')))
-            return line.mid(name.size() + 1).trimmed();
-    return QString();
-}
-
 // The left edge in points of each word pdftotext finds, by word.
 QMap<QString, double> wordLefts(const QString &fileName)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
+    const QString html = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
     QMap<QString, double> lefts;
     static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]+)</word>"));
     for (auto match = word.globalMatch(html); match.hasNext();) {
@@ -104,14 +83,6 @@ QMap<QString, double> wordLefts(const QString &fileName)
         lefts.insert(m.captured(2), m.captured(1).toDouble());
     }
     return lefts;
-}
-
-// A page's size in points as pdfinfo reads it ("842 x 595 pts (A4)").
-QSizeF pageSize(const QString &fileName, int page)
-{
-    const QStringList parts =
-        pdfInfo(fileName, QStringLiteral("Page %1 size").arg(page, 4)).split(QLatin1Char(' '));
-    return parts.size() >= 3 ? QSizeF(parts.at(0).toDouble(), parts.at(2).toDouble()) : QSizeF();
 }
 
 // Within a point of each other.
@@ -500,8 +471,8 @@ void tst_PreviewPrinting::printIntoPdf()
     QVERIFY2(QFileInfo::exists(fileName), qPrintable(result.message));
     QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QStringLiteral("2"));
     const QSizeF landscapeA4(tenthsToPoints(2970), tenthsToPoints(2100));
-    QVERIFY(sameSize(pageSize(fileName, 1), landscapeA4));
-    QVERIFY(sameSize(pageSize(fileName, 2), landscapeA4));
+    QVERIFY(sameSize(pdfPageSize(fileName, 1), landscapeA4));
+    QVERIFY(sameSize(pdfPageSize(fileName, 2), landscapeA4));
     QCOMPARE(pdfInfo(fileName, QStringLiteral("Title")), QStringLiteral("АС Зоріс"));
 
     const QMap<QString, double> lefts = wordLefts(fileName);
@@ -516,11 +487,7 @@ void tst_PreviewPrinting::abortedPdfJobLeavesNoFile()
 {
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("report.pdf"));
-    {
-        QFile earlier(fileName);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("earlier");
-    }
+    writeBytes(fileName, "earlier");
     PdfFilePrinter pdf(fileName);
     PreviewDocument preview;
     preview.setPrinter(&pdf);
@@ -528,10 +495,8 @@ void tst_PreviewPrinting::abortedPdfJobLeavesNoFile()
     PrintHandlers handlers;
     handlers.progress = [](int page, int, bool &abortIt) { abortIt = page == 2; };
     preview.print(1, preview.TotalPages(), handlers);
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("earlier"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("report.pdf")});
+    QCOMPARE(readBytes(fileName), QByteArray("earlier"));
+    QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("report.pdf")});
 }
 
 void tst_PreviewPrinting::noPrinterInstalled()
@@ -547,7 +512,7 @@ void tst_PreviewPrinting::noPrinterInstalled()
     QCOMPARE(events, QStringList());
     QCOMPARE(result.outcome, PrintResult::NoPrinter);
     QCOMPARE(result.message, QStringLiteral("Не встановлено жодного принтера"));
-    QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+    QCOMPARE(folderEntries(QDir::tempPath()), QStringList());
 }
 
 QTEST_MAIN(tst_PreviewPrinting)

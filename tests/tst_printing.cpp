@@ -2,33 +2,16 @@
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/systemprinter.h"
 #include "smalldisk.h"
+#include "support/files.h"
+#include "support/pdf.h"
 
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
 using Options = QList<std::pair<QByteArray, QByteArray>>;
-
-// pdfinfo's "Pages" and first page size in points for a file.
-std::pair<int, QSizeF> pdfPages(const QString &fileName)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {fileName});
-    process.waitForFinished(30000);
-    int pages = 0;
-    QSizeF size;
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        const QStringList words = line.simplified().split(QLatin1Char(' '));
-        if (line.startsWith(QLatin1String("Pages:")))
-            pages = words.value(1).toInt();
-        else if (line.startsWith(QLatin1String("Page size:")))
-            size = QSizeF(words.value(2).toDouble(), words.value(4).toDouble());
-    }
-    return {pages, size};
-}
 
 PrinterSettings settings(int code, int width, int length, PaperOrientation orientation)
 {
@@ -164,8 +147,8 @@ void tst_Printing::pdfSheets()
     QVERIFY(!printer.isPrinting());
     QVERIFY(!printer.isCancelled());
 
-    const auto [count, size] = pdfPages(fileName);
-    QCOMPARE(count, pages);
+    QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QString::number(pages));
+    const QSizeF size = pdfPageSize(fileName, 1);
     QVERIFY2(qAbs(size.width() - points.width()) < 1 && qAbs(size.height() - points.height()) < 1,
              qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
 }
@@ -194,7 +177,7 @@ void tst_Printing::paperWithoutSizeIsRefused()
     QVERIFY(!printer.isPrinting());
     printer.setSettings(settings(48, 0, 0, PaperOrientation::Portrait));
     QVERIFY_THROWS_EXCEPTION(PrintError, printer.beginJob());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(folderEntries(dir.path()), QStringList());
 }
 
 void tst_Printing::cancelledPdfKeepsEarlierFile()
@@ -203,10 +186,8 @@ void tst_Printing::cancelledPdfKeepsEarlierFile()
     const QString fileName = dir.filePath(QStringLiteral("out.pdf"));
     PdfFilePrinter printer(fileName);
     printPages(printer, 1);
-    QFile earlier(fileName);
-    QVERIFY(earlier.open(QIODevice::ReadOnly));
-    const QByteArray before = earlier.readAll();
-    earlier.close();
+    const QByteArray before = readBytes(fileName);
+    QVERIFY(before.startsWith("%PDF"));
 
     printer.beginJob();
     printer.painter()->drawText(100, 100, QStringLiteral("скасовано"));
@@ -214,14 +195,13 @@ void tst_Printing::cancelledPdfKeepsEarlierFile()
     printer.cancelJob();
     QVERIFY(printer.isCancelled());
     QVERIFY(!printer.isPrinting());
-    QVERIFY(earlier.open(QIODevice::ReadOnly));
-    QCOMPARE(earlier.readAll(), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.pdf")});
+    QCOMPARE(readBytes(fileName), before);
+    QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("out.pdf")});
 
     // The next job starts afresh.
     printPages(printer, 2);
     QVERIFY(!printer.isCancelled());
-    QCOMPARE(pdfPages(fileName).first, 2);
+    QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QStringLiteral("2"));
 }
 
 void tst_Printing::unwritablePdfFails()
@@ -246,10 +226,8 @@ void tst_Printing::pdfOnFullDiskFails()
     const QString fileName = disk.filePath(QStringLiteral("out.pdf"));
     PdfFilePrinter printer(fileName);
     printPages(printer, 1);
-    const QByteArray before = [&] {
-        QFile earlier(fileName);
-        return earlier.open(QIODevice::ReadOnly) ? earlier.readAll() : QByteArray();
-    }();
+    const QByteArray before = readBytes(fileName);
+    QVERIFY(before.startsWith("%PDF"));
     QVERIFY(fillUp(disk.filePath(QStringLiteral("filler"))));
     try {
         printPages(printer, 1);
@@ -259,9 +237,7 @@ void tst_Printing::pdfOnFullDiskFails()
                  qPrintable(error.message()));
     }
     QVERIFY(!printer.isPrinting());
-    QFile earlier(fileName);
-    QVERIFY(earlier.open(QIODevice::ReadOnly));
-    QCOMPARE(earlier.readAll(), before);
+    QCOMPARE(readBytes(fileName), before);
     QCOMPARE(folderEntries(disk.path()), (QStringList{QStringLiteral("filler"), QStringLiteral("out.pdf")}));
 }
 
@@ -293,7 +269,7 @@ void tst_Printing::noSystemPrinterInstalled()
         QCOMPARE(error.message(), QStringLiteral("Не встановлено жодного принтера"));
     }
     QVERIFY(!printer.isPrinting());
-    QCOMPARE(QDir::temp().entryList(QDir::Files), QStringList());
+    QCOMPARE(folderEntries(QDir::tempPath()), QStringList());
 }
 
 void tst_Printing::jobOptions_data()

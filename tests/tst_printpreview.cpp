@@ -16,14 +16,16 @@
 
 namespace {
 
-// A preview on a recording printer, shown at a given outer size.
+// A preview on a recording printer with pages recorded (recordPages), shown at a given outer size.
 struct Preview
 {
-    explicit Preview(QSize size = QSize(602, 402))
+    explicit Preview(int pages = 0, QSize size = QSize(602, 402))
     {
         preview.setPrinter(&printer);
         preview.resize(size);
         preview.show();
+        if (pages > 0)
+            recordPages(preview.Document(), pages);
     }
     RecordingPrinter printer;
     TPrintPreview preview;
@@ -53,6 +55,12 @@ std::atomic<std::size_t> failingSize{0};
 QColor pixelAt(QWidget *widget, QPoint point)
 {
     return widget->grab().toImage().pixelColor(point);
+}
+
+// Left, right, top and bottom.
+QList<int> marginsOf(const TPrintPreview &preview)
+{
+    return {preview.MarginLeft(), preview.MarginRight(), preview.MarginTop(), preview.MarginBottom()};
 }
 
 } // namespace
@@ -91,10 +99,8 @@ private slots:
     void unitsChange_data();
     void unitsChange();
     void unitsChangeWhileRecording();
-    void convertUnits_data();
-    void convertUnits();
-    void toLoMetric_data();
-    void toLoMetric();
+    void unitArithmetic_data();
+    void unitArithmetic();
     void twoPageEventOrder();
     void secondBeginDocDiscardsPages();
     void beginDocWhileRecordingIsIgnored();
@@ -137,10 +143,7 @@ void tst_PrintPreview::defaults()
     preview.setPrinter(&printer);
     QCOMPARE(preview.PaperWidth(), 2100);
     QCOMPARE(preview.PaperHeight(), 2970);
-    QCOMPARE(preview.MarginLeft(), 70);
-    QCOMPARE(preview.MarginRight(), 70);
-    QCOMPARE(preview.MarginTop(), 70);
-    QCOMPARE(preview.MarginBottom(), 70);
+    QCOMPARE(marginsOf(preview), QList<int>(4, 70));
     QCOMPARE(preview.MinMargin(), 60);
     QCOMPARE(preview.PrintableWidth(), 1960);
     QCOMPARE(preview.TotalPages(), 0);
@@ -208,10 +211,7 @@ void tst_PrintPreview::margins()
     preview.setMarginRight(value);
     preview.setMarginTop(value);
     preview.setMarginBottom(value);
-    QCOMPARE(preview.MarginLeft(), expected);
-    QCOMPARE(preview.MarginRight(), expected);
-    QCOMPARE(preview.MarginTop(), expected);
-    QCOMPARE(preview.MarginBottom(), expected);
+    QCOMPARE(marginsOf(preview), QList<int>(4, expected));
     QCOMPARE(preview.PrintableWidth(), 2100 - 2 * expected);
 }
 
@@ -240,10 +240,7 @@ void tst_PrintPreview::unitsChange()
     TPrintPreview preview;
     preview.setUnits(units);
     QCOMPARE(preview.Units(), units);
-    QCOMPARE(preview.MarginLeft(), margin);
-    QCOMPARE(preview.MarginRight(), margin);
-    QCOMPARE(preview.MarginTop(), margin);
-    QCOMPARE(preview.MarginBottom(), margin);
+    QCOMPARE(marginsOf(preview), QList<int>(4, margin));
     QCOMPARE(preview.MinMargin(), minMargin);
     QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), paper);
     QCOMPARE(preview.Font().pointSize(), fontSize);
@@ -262,57 +259,35 @@ void tst_PrintPreview::unitsChangeWhileRecording()
     QCOMPARE(preview.TotalPages(), 1);
 }
 
-void tst_PrintPreview::convertUnits_data()
+// Each row: what ConvertUnits or ToLoMetric gives, and what it should.
+void tst_PrintPreview::unitArithmetic_data()
 {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("dpi");
-    QTest::addColumn<TUnits>("from");
-    QTest::addColumn<TUnits>("to");
+    QTest::addColumn<int>("result");
     QTest::addColumn<int>("expected");
-    QTest::newRow("same unit at 96") << 2100 << 96 << mmLoMetric << mmLoMetric << 2101;
-    QTest::newRow("height at 96") << 2970 << 96 << mmLoMetric << mmLoMetric << 2971;
-    QTest::newRow("same unit at 600") << 2100 << 600 << mmLoMetric << mmLoMetric << 2100;
-    QTest::newRow("to pixels") << 70 << 96 << mmLoMetric << mmPixel << 26;
-    QTest::newRow("from pixels") << 794 << 96 << mmPixel << mmLoMetric << 2101;
-    QTest::newRow("pixels stay") << 123 << 96 << mmPixel << mmPixel << 123;
-    QTest::newRow("inch in twips") << 1440 << 96 << mmTWIPS << mmPixel << 96;
-    QTest::newRow("inch in lo english") << 10 << 96 << mmLoEnglish << mmPixel << 96;
-    QTest::newRow("inch in hi english") << 100 << 96 << mmHiEnglish << mmPixel << 96;
-    QTest::newRow("inch in hi metric") << 2540 << 96 << mmHiMetric << mmPixel << 96;
-    QTest::newRow("negative") << -70 << 96 << mmLoMetric << mmPixel << -26;
+    QTest::newRow("same unit at 96") << ConvertUnits(2100, 96, mmLoMetric, mmLoMetric) << 2101;
+    QTest::newRow("height at 96") << ConvertUnits(2970, 96, mmLoMetric, mmLoMetric) << 2971;
+    QTest::newRow("same unit at 600") << ConvertUnits(2100, 600, mmLoMetric, mmLoMetric) << 2100;
+    QTest::newRow("to pixels") << ConvertUnits(70, 96, mmLoMetric, mmPixel) << 26;
+    QTest::newRow("from pixels") << ConvertUnits(794, 96, mmPixel, mmLoMetric) << 2101;
+    QTest::newRow("pixels stay") << ConvertUnits(123, 96, mmPixel, mmPixel) << 123;
+    QTest::newRow("inch in twips") << ConvertUnits(1440, 96, mmTWIPS, mmPixel) << 96;
+    QTest::newRow("inch in lo english") << ConvertUnits(10, 96, mmLoEnglish, mmPixel) << 96;
+    QTest::newRow("inch in hi english") << ConvertUnits(100, 96, mmHiEnglish, mmPixel) << 96;
+    QTest::newRow("inch in hi metric") << ConvertUnits(2540, 96, mmHiMetric, mmPixel) << 96;
+    QTest::newRow("negative") << ConvertUnits(-70, 96, mmLoMetric, mmPixel) << -26;
+    QTest::newRow("lo metric to lo metric") << ToLoMetric(2100, 96, mmLoMetric) << 2100;
+    QTest::newRow("hi metric to lo metric") << ToLoMetric(29700, 96, mmHiMetric) << 2970;
+    QTest::newRow("hi english to lo metric") << ToLoMetric(1000, 96, mmHiEnglish) << 2540;
+    QTest::newRow("twips to lo metric") << ToLoMetric(1440, 96, mmTWIPS) << 254;
+    QTest::newRow("pixels at 96 to lo metric") << ToLoMetric(794, 96, mmPixel) << 2101;
+    QTest::newRow("pixels at 600 to lo metric") << ToLoMetric(4961, 600, mmPixel) << 2100;
 }
 
-void tst_PrintPreview::convertUnits()
+void tst_PrintPreview::unitArithmetic()
 {
-    QFETCH(int, value);
-    QFETCH(int, dpi);
-    QFETCH(TUnits, from);
-    QFETCH(TUnits, to);
+    QFETCH(int, result);
     QFETCH(int, expected);
-    QCOMPARE(ConvertUnits(value, dpi, from, to), expected);
-}
-
-void tst_PrintPreview::toLoMetric_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("dpi");
-    QTest::addColumn<TUnits>("units");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("lo metric") << 2100 << 96 << mmLoMetric << 2100;
-    QTest::newRow("hi metric") << 29700 << 96 << mmHiMetric << 2970;
-    QTest::newRow("hi english") << 1000 << 96 << mmHiEnglish << 2540;
-    QTest::newRow("twips") << 1440 << 96 << mmTWIPS << 254;
-    QTest::newRow("pixels at 96") << 794 << 96 << mmPixel << 2101;
-    QTest::newRow("pixels at 600") << 4961 << 600 << mmPixel << 2100;
-}
-
-void tst_PrintPreview::toLoMetric()
-{
-    QFETCH(int, value);
-    QFETCH(int, dpi);
-    QFETCH(TUnits, units);
-    QFETCH(int, expected);
-    QCOMPARE(ToLoMetric(value, dpi, units), expected);
+    QCOMPARE(result, expected);
 }
 
 void tst_PrintPreview::twoPageEventOrder()
@@ -500,7 +475,7 @@ void tst_PrintPreview::layout()
     QFETCH(QRect, sheet);
     QFETCH(bool, horzBar);
     QFETCH(bool, vertBar);
-    Preview p(viewport + QSize(2, 2));
+    Preview p(0, viewport + QSize(2, 2));
     if (state == zsZoomOther)
         p.preview.setZoom(zoom);
     p.preview.setOrientation(orientation);
@@ -523,8 +498,7 @@ void tst_PrintPreview::layout()
 
 void tst_PrintPreview::zoomToItsValue()
 {
-    Preview p;
-    recordPages(p.preview.Document(), 1);
+    Preview p(1);
     p.preview.setZoom(100);
     QCOMPARE(p.preview.ZoomState(), zsZoomOther);
     QCOMPARE(p.preview.PaperView()->size(), QSize(799, 1128));
@@ -544,8 +518,7 @@ void tst_PrintPreview::zoomToItsValue()
 
 void tst_PrintPreview::scrollBarsMoveSheet()
 {
-    Preview p;
-    recordPages(p.preview.Document(), 1);
+    Preview p(1);
     p.preview.setZoom(100);
     p.preview.VertBar()->setValue(100);
     QCOMPARE(p.preview.PaperView()->y(), -94);
@@ -613,8 +586,7 @@ void tst_PrintPreview::keys()
     QFETCH(int, changes);
     QFETCH(int, expectedHorz);
     QFETCH(int, expectedVert);
-    Preview p;
-    recordPages(p.preview.Document(), 5);
+    Preview p(5);
     p.preview.setZoom(200);
     p.preview.setCurrentPage(page);
     p.preview.HorzBar()->setValue(20);
@@ -695,8 +667,7 @@ void tst_PrintPreview::degenerateLayouts()
 {
     QFETCH(QSize, size);
     QFETCH(std::function<void(TPrintPreview &)>, setUp);
-    Preview p(size);
-    recordPages(p.preview.Document(), 1);
+    Preview p(1, size);
     setUp(p.preview);
     p.preview.UpdateLayout();
     QVERIFY(p.preview.Zoom() >= 1);
@@ -709,8 +680,7 @@ void tst_PrintPreview::degenerateLayouts()
 
 void tst_PrintPreview::wheelScrolls()
 {
-    Preview p;
-    recordPages(p.preview.Document(), 1);
+    Preview p(1);
     p.preview.setZoom(100);
     const QPointF inside(50, 50);
     QWheelEvent wheel(inside, p.preview.mapToGlobal(inside), QPoint(), QPoint(0, -120),
@@ -743,8 +713,7 @@ void tst_PrintPreview::wholePaperFillsSheet()
 
 void tst_PrintPreview::showsCurrentPage()
 {
-    Preview p;
-    recordPages(p.preview.Document(), 3);
+    Preview p(3);
     const QPoint middle = p.preview.PaperView()->GetPageRect().center();
     QCOMPARE(pixelAt(p.preview.PaperView(), middle), QColor(40, 40, 40));
     p.preview.setCurrentPage(3);

@@ -3,6 +3,8 @@
 #include "generatedcatalogue.h"
 #include "report/reportlayout.h"
 #include "report/reportpdf.h"
+#include "support/files.h"
+#include "support/models.h"
 
 #include <QGuiApplication>
 #include <QtTest>
@@ -11,9 +13,10 @@ namespace {
 
 using Row = ReportLayout::PlacedRow;
 
-int bodyLimit(const PreviewDocument &preview)
+// Sets the bottom margin that puts the body limit at limit.
+void moveBodyLimitTo(PreviewDocument &preview, int limit)
 {
-    return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
+    preview.setMarginBottom(preview.MarginBottom() + ReportLayout::bodyLimit(preview) - limit);
 }
 
 // The report's paper and pages without a window.
@@ -22,7 +25,8 @@ struct Composed
     IndicatorModel model;
     PreviewDocument document;
 
-    explicit Composed(const QByteArray &cat) : model(modelWith(cat)) { setUpReportPreview(document); }
+    explicit Composed(const QByteArray &cat) : Composed(modelWith(cat)) {}
+    explicit Composed(IndicatorModel m) : model(std::move(m)) { setUpReportPreview(document); }
 };
 
 } // namespace
@@ -43,15 +47,12 @@ private slots:
 
 void tst_ReportLayout::kindMarksAndValues()
 {
-    IndicatorModel model = modelWith(catalogue({{"C", "A", "", "x"}}));
-    model.Catalog[0].Items[1].Value = 2.5;
-    PreviewDocument preview;
-    preview.setOrientation(poLandscape);
-    preview.setPaperWidth(2970);
-    preview.setPaperHeight(2100);
-    preview.setMarginLeft(100), preview.setMarginRight(100), preview.setMarginTop(100), preview.setMarginBottom(100);
-    ReportLayout::compose(preview, model);
-    const QStringList page = printedTexts(preview).value(0);
+    Composed r(modelOf({4}, [](pokazatel &item, int, int j) {
+        item.Kind = QList<QByteArray>{"C", "A", "", "x"}[j];
+        item.Value = j == 1 ? 2.5 : 0;
+    }));
+    ReportLayout::compose(r.document, r.model);
+    const QStringList page = printedTexts(r.document).value(0);
     QCOMPARE(page.count(QStringLiteral("C")), 1);
     QCOMPARE(page.count(QStringLiteral("A")), 3);
     QCOMPARE(page.count(QStringLiteral("0")), 3); // a value of 0 is printed, never left empty
@@ -67,7 +68,7 @@ void tst_ReportLayout::rowsNeverReachTheBand()
 {
     Composed r(generatedCatalogue(300));
     const QList<Row> rows = ReportLayout::compose(r.document, r.model);
-    const int F = bodyLimit(r.document);
+    const int F = ReportLayout::bodyLimit(r.document);
     QVERIFY(r.document.TotalPages() > 5);
     for (int i = 0; i < rows.size(); ++i) {
         const Row &row = rows[i];
@@ -98,8 +99,8 @@ void tst_ReportLayout::rowEndingExactlyAtTheLimitMovesOn()
             target = i;
     }
     const int bottom = first[target].top + first[target].height;
-    r.document.setMarginBottom(2100 - 100 - 20 - bottom);
-    QCOMPARE(bodyLimit(r.document), bottom);
+    moveBodyLimitTo(r.document, bottom);
+    QCOMPARE(ReportLayout::bodyLimit(r.document), bottom);
     const QList<Row> exact = ReportLayout::compose(r.document, r.model);
     // The page break puts the column-number row before the row that moved on.
     QCOMPARE(exact[target - 1].page, 1);
@@ -108,19 +109,19 @@ void tst_ReportLayout::rowEndingExactlyAtTheLimitMovesOn()
     QCOMPARE(exact[target + 1].kind, Row::Indicator);
     QCOMPARE(exact[target + 1].page, 2);
     QCOMPARE(exact[target + 1].top, 100 + exact[target].height);
-    r.document.setMarginBottom(2100 - 100 - 20 - bottom - 1);
+    moveBodyLimitTo(r.document, bottom + 1);
     const QList<Row> roomy = ReportLayout::compose(r.document, r.model);
     QCOMPARE(roomy[target].page, 1);
 }
 
 void tst_ReportLayout::closingBlockMovesToANewPage()
 {
-    Composed r(catalogue({{"C", "C"}}));
+    Composed r(catalogueOf({2}));
     const QList<Row> rows = ReportLayout::compose(r.document, r.model);
     const Row closing = rows.back();
     QCOMPARE(closing.kind, Row::Closing);
     QCOMPARE(r.document.TotalPages(), 1);
-    r.document.setMarginBottom(2100 - 100 - 20 - (closing.top + closing.height));
+    moveBodyLimitTo(r.document, closing.top + closing.height);
     const QList<Row> moved = ReportLayout::compose(r.document, r.model);
     QCOMPARE(r.document.TotalPages(), 2);
     QCOMPARE(moved.back().page, 2);
@@ -136,10 +137,8 @@ void tst_ReportLayout::tallRowStandsAlone()
     QByteArray text;
     for (int i = 0; i < 400; ++i)
         text += "слово ";
-    IndicatorModel model = modelWith(catalogue({{"C", "C"}}));
-    model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
-    Composed r(QByteArray("2026\r\n"));
-    r.model = model;
+    Composed r(catalogueOf({2}));
+    r.model.Catalog[0].Items[1].Name = toCp1251(QString::fromUtf8(text));
     const QList<Row> rows = ReportLayout::compose(r.document, r.model);
     // Page 1 ends after the first indicator; page 2 holds the column numbers and the tall row
     // alone, running past the band; the closing block takes page 3.
@@ -147,7 +146,7 @@ void tst_ReportLayout::tallRowStandsAlone()
     QCOMPARE(rows[3].kind, Row::ColumnNumbers);
     const Row &tall = rows[4];
     QCOMPARE(tall.kind, Row::Indicator);
-    QVERIFY(tall.height > bodyLimit(r.document));
+    QVERIFY(tall.height > ReportLayout::bodyLimit(r.document));
     QCOMPARE(tall.page, 2);
     QCOMPARE(rows[5].kind, Row::Closing);
     QCOMPARE(rows[5].page, 3);
@@ -159,10 +158,8 @@ void tst_ReportLayout::pdfWithoutWindow()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
-    writeReportPdf(modelWith(catalogue({{"C"}})), pdf);
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().startsWith("%PDF"));
+    writeReportPdf(modelWith(catalogueOf({1})), pdf);
+    QVERIFY(readBytes(pdf).startsWith("%PDF"));
 }
 
 // A QGuiApplication, not a QApplication: a widget made on the way would end the run.

@@ -24,7 +24,7 @@ public:
     Composer(PreviewDocument &preview, const IndicatorModel &model)
         : m_preview(preview)
         , m_model(model)
-        , m_bodyLimit(preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20)
+        , m_bodyLimit(ReportLayout::bodyLimit(preview))
     {
     }
 
@@ -272,4 +272,9 @@ private:
 QList<ReportLayout::PlacedRow> ReportLayout::compose(PreviewDocument &preview, const IndicatorModel &model)
 {
     return Composer(preview, model).run();
+}
+
+int ReportLayout::bodyLimit(const PreviewDocument &preview)
+{
+    return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
 }

@@ -22,4 +22,6 @@ public:
     };
 
     static QList<PlacedRow> compose(PreviewDocument &preview, const IndicatorModel &model);
+    // Where the page band begins: a row reaching it goes to the next page.
+    static int bodyLimit(const PreviewDocument &preview);
 };
