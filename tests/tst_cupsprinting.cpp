@@ -184,7 +184,7 @@ void tst_CupsPrinting::twoPageJobArrives()
     QCOMPARE(printer->destination(), QString::fromLatin1(OtherQueue));
     printer->setPrinterIndex(-1);
 
-    // The report's set-up: landscape A4 in tenths of a millimetre.
+    // Landscape A4, the default paper turned, as the report prints it.
     preview.setOrientation(poLandscape);
     preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
     preview.BeginDoc();
