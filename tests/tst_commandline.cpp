@@ -1,4 +1,5 @@
 #include "indicators/fileio.h"
+#include "support/files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -47,14 +48,11 @@ void tst_CommandLine::pdfFromFile()
     QVERIFY(QFile::copy(QStringLiteral(ZORIS_SHIPPED_DATA "/DEFAULT.lng"), dir.filePath(QStringLiteral("DEFAULT.lng"))));
     QString file;
     switch (input) {
-    case Input::DataFile: {
+    case Input::DataFile: // the catalogue's year and a school name
         file = dir.filePath(QStringLiteral("data.zrs"));
-        QFile lng(dir.filePath(QStringLiteral("DEFAULT.lng")));
-        QFile data(file);
-        QVERIFY(lng.open(QIODevice::ReadOnly) && data.open(QIODevice::WriteOnly));
-        data.write(lng.readLine().trimmed() + "\r\nSchool\r\n");
+        writeBytes(file, readBytes(dir.filePath(QStringLiteral("DEFAULT.lng"))).split('\n').first().trimmed()
+                             + "\r\nSchool\r\n");
         break;
-    }
     case Input::Device:
         file = QStringLiteral("/dev/zero");
         break;

@@ -25,6 +25,13 @@ struct Report
     explicit Report(const QByteArray &cat = catalogueOf({1})) : Report(modelWith(cat)) {}
     explicit Report(IndicatorModel m) : model(std::move(m)) {}
     TPrintPreview &preview() { return *window.PrintPreview1; }
+
+    // A press of "Роздрук", the question answered.
+    void print(bool answer = true)
+    {
+        boxes.confirmAnswers.enqueue(answer);
+        QTest::mouseClick(window.Button2, Qt::LeftButton);
+    }
 };
 
 } // namespace
@@ -145,18 +152,15 @@ void tst_Report::printAsksFirst()
 {
     Report r(generatedCatalogue(60));
     r.window.FormShow();
-    r.boxes.confirmAnswers.enqueue(false);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print(false);
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::ConfirmOkCancel), QStringList{QStringLiteral("Роздрукувати цей звiт?")});
     QVERIFY(r.printer.calls().isEmpty());
-    r.boxes.confirmAnswers.enqueue(true);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print();
     QCOMPARE(r.printer.pages().size(), r.preview().TotalPages());
     QCOMPARE(r.printer.jobTitle(), QStringLiteral("АС Зоріс"));
     QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::Warning), 0);
     r.printer.setFailingCall(QStringLiteral("newPage"));
-    r.boxes.confirmAnswers.enqueue(true);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print();
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::PrintFailedText});
 }
 
@@ -167,8 +171,7 @@ void tst_Report::printWithoutPrinterSaysSo()
     r.window.FormShow();
     QCOMPARE(r.window.ComboBox2->count(), 0);
     QVERIFY(!r.window.ComboBox2->isEnabled());
-    r.boxes.confirmAnswers.enqueue(true);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print();
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::NoPrinterText});
     QVERIFY(r.printer.calls().isEmpty());
 }
@@ -185,12 +188,10 @@ void tst_Report::pressDuringPrintingIsIgnored()
         if (!enabledDuringJob.isEmpty())
             return;
         enabledDuringJob << r.window.Button2->isEnabled();
-        r.boxes.confirmAnswers.enqueue(true);
-        QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+        r.print();
         r.window.Button2Click();
     });
-    r.boxes.confirmAnswers.enqueue(true);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print();
     QCOMPARE(enabledDuringJob, QList<bool>{false});
     QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::ConfirmOkCancel), 1);
     QCOMPARE(r.boxes.count(ScriptedBoxes::Kind::Warning), 0);
@@ -206,8 +207,7 @@ void tst_Report::cancelledJobSaysSo()
     r.window.FormShow();
     connect(r.window.PrintPreview1, &TPrintPreview::printProgress, &r.window,
             [](int page, int, bool &abortIt) { abortIt = page == 2; });
-    r.boxes.confirmAnswers.enqueue(true);
-    QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+    r.print();
     QCOMPARE(r.boxes.texts(ScriptedBoxes::Kind::Warning), QStringList{TPrintRep::PrintCancelledText});
     QCOMPARE(r.printer.calls().last(), QStringLiteral("cancelJob"));
     QVERIFY(r.window.Button2->isEnabled());
@@ -253,8 +253,7 @@ void tst_Report::printerListRemembersChoice()
         r.window.ComboBox2->setFocus();
         QTest::keyClick(r.window.ComboBox2, Qt::Key_Up);
         QCOMPARE(r.window.ComboBox2->currentText(), queues[0]);
-        r.boxes.confirmAnswers.enqueue(true);
-        QTest::mouseClick(r.window.Button2, Qt::LeftButton);
+        r.print();
         QCOMPARE(r.printer.calls().value(0), QStringLiteral("beginJob"));
         QCOMPARE(r.printer.jobPrinterIndex(), 0);
     }

@@ -42,9 +42,30 @@ struct SummaryFixture : FormFixture
         writeBytes(path(name), bytes);
         return path(name);
     }
-};
 
-QString executable() { return QStringLiteral(ZORIS_PROGRAM); }
+    // Files "s0.zrs", ... of the schools named, by default "Школа 0", ..., with the values given.
+    QStringList schools(const QList<QList<double>> &values, const QStringList &names = {})
+    {
+        QStringList paths;
+        for (int f = 0; f < values.size(); ++f)
+            paths << write(QStringLiteral("s%1.zrs").arg(f),
+                           schoolFile(names.isEmpty() ? QStringLiteral("Школа %1").arg(f) : names[f], values[f]));
+        return paths;
+    }
+
+    // The program's exit code, or -1 when it does not finish; errors gets its standard error.
+    int run(const QStringList &arguments, QString *errors = nullptr)
+    {
+        QProcess zoris;
+        zoris.setWorkingDirectory(path(QString()));
+        zoris.start(QStringLiteral(ZORIS_PROGRAM), arguments);
+        if (!zoris.waitForFinished(60000))
+            return -1;
+        if (errors)
+            *errors = QString::fromUtf8(zoris.readAllStandardError());
+        return zoris.exitCode();
+    }
+};
 
 } // namespace
 
@@ -72,10 +93,7 @@ void tst_Summary::sumsAndMeans()
                                        {0, 1.5e20, 1, -3, 0.2},
                                        {5, 1.5e20, -1.5e20, 1, 0.3}};
     const QList<double> expected{3, 1.5e20, 1, -2.0 / 3, 0.6};
-    QStringList paths;
-    for (int f = 0; f < schools.size(); ++f)
-        paths << fixture.write(QStringLiteral("s%1.zrs").arg(f), schoolFile(QStringLiteral("Школа %1").arg(f), schools[f]));
-    const SchoolSummary summary = readSchoolFiles(paths, fixture.model);
+    const SchoolSummary summary = readSchoolFiles(fixture.schools(schools), fixture.model);
     QCOMPARE(summary.values, schools);
     for (int k = 0; k < expected.size(); ++k)
         QCOMPARE(numberText(summary.totals[k]), numberText(expected[k]));
@@ -150,15 +168,12 @@ void tst_Summary::refusals()
 
     for (const char *option : {"--merge", "--table"}) {
         const QString out = fixture.write(QStringLiteral("out"), "old");
-        const QStringList files = QDir(fixture.path(QString())).entryList(QDir::Hidden | QDir::Files);
-        QProcess zoris;
-        zoris.setWorkingDirectory(fixture.path(QString()));
-        zoris.start(executable(), QStringList{QString::fromLatin1(option), out} + paths);
-        QVERIFY(zoris.waitForFinished(60000));
-        QCOMPARE(zoris.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(zoris.readAllStandardError()).contains(message));
+        const QStringList files = folderEntries(fixture.path(QString()));
+        QString errors;
+        QCOMPARE(fixture.run(QStringList{QString::fromLatin1(option), out} + paths, &errors), 1);
+        QVERIFY(errors.contains(message));
         QCOMPARE(readBytes(out), QByteArray("old"));
-        QCOMPARE(QDir(fixture.path(QString())).entryList(QDir::Hidden | QDir::Files), files); // no temporary left
+        QCOMPARE(folderEntries(fixture.path(QString())), files); // no temporary left
     }
 }
 
@@ -171,10 +186,7 @@ void tst_Summary::tableReadBack()
     const QStringList names{QStringLiteral(" Ліцей \"Світоч\"; м. Київ"), QStringLiteral("Школа\u00a0№1"),
                             QStringLiteral("Гімназія")};
     const QList<QList<double>> values{{1.5e20, -2.5, 0, 1.0 / 3, 1e-5}, {1, 2, 3, 4, 5}, {0, 0, 0, 0, 0}};
-    QStringList paths;
-    for (int f = 0; f < 3; ++f)
-        paths << fixture.write(QStringLiteral("%1.zrs").arg(f), schoolFile(names[f], values[f]));
-    const SchoolSummary summary = readSchoolFiles(paths, fixture.model);
+    const SchoolSummary summary = readSchoolFiles(fixture.schools(values, names), fixture.model);
     const QString csv = fixture.path(QStringLiteral("t.csv"));
     writeSummaryTable(csv, fixture.model, summary);
     QVERIFY(readBytes(csv).startsWith("\xEF\xBB\xBF\xE2\x84\x96;"));
@@ -210,10 +222,7 @@ void tst_Summary::tableInSpreadsheet()
         QSKIP("LibreOffice (soffice) is not installed");
     SummaryFixture fixture;
     const QList<QList<double>> values{{1.5e20, -2.5, 7, 1.0 / 3, 1e-5}, {123456789012345, 2, -0.001, 4, 5}};
-    QStringList paths;
-    for (int f = 0; f < 2; ++f)
-        paths << fixture.write(QStringLiteral("%1.zrs").arg(f), schoolFile(QStringLiteral("Школа %1").arg(f), values[f]));
-    const SchoolSummary summary = readSchoolFiles(paths, fixture.model);
+    const SchoolSummary summary = readSchoolFiles(fixture.schools(values), fixture.model);
     writeSummaryTable(fixture.path(QStringLiteral("t.csv")), fixture.model, summary);
     QProcess convert;
     convert.setWorkingDirectory(fixture.path(QString()));
@@ -243,10 +252,7 @@ void tst_Summary::windowFlow()
 {
     SummaryFixture fixture;
     TForm1 &form = fixture.show();
-    QStringList paths;
-    for (int f = 0; f < 3; ++f)
-        paths << fixture.write(QStringLiteral("s%1.zrs").arg(f),
-                               schoolFile(QStringLiteral("Школа %1").arg(f), {1.0 + f, 2, 3, 4, 5}));
+    const QStringList paths = fixture.schools({{1, 2, 3, 4, 5}, {2, 2, 3, 4, 5}, {3, 2, 3, 4, 5}});
     fixture.boxes.filesAnswers.enqueue(paths);
     fixture.boxes.confirmAnswers.enqueue(true);
     fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("район")));
@@ -290,24 +296,15 @@ void tst_Summary::windowFlow()
 void tst_Summary::commandLine()
 {
     SummaryFixture fixture;
-    QStringList paths;
-    for (int f = 0; f < 2; ++f)
-        paths << fixture.write(QStringLiteral("s%1.zrs").arg(f),
-                               schoolFile(QStringLiteral("Школа %1").arg(f), {1.0 + f, 2, 3, 4, 5}));
-    auto run = [&](const QStringList &arguments) {
-        QProcess zoris;
-        zoris.setWorkingDirectory(fixture.path(QString()));
-        zoris.start(executable(), arguments);
-        return zoris.waitForFinished(60000) ? zoris.exitCode() : -1;
-    };
-    QCOMPARE(run(QStringList{QStringLiteral("--merge"), QStringLiteral("m.zrs")} + paths), 0);
+    const QStringList paths = fixture.schools({{1, 2, 3, 4, 5}, {2, 2, 3, 4, 5}});
+    QCOMPARE(fixture.run(QStringList{QStringLiteral("--merge"), QStringLiteral("m.zrs")} + paths), 0);
     QVERIFY(readBytes(fixture.path(QStringLiteral("m.zrs")))
                 .startsWith("2026\r\n" + toCp1251(u"Зведені показники (2 заклади)") + "\r\nKEY1\r\n 3.00000000000000E+0000\r\n"));
-    QCOMPARE(run({QStringLiteral("--merge"), QStringLiteral("one.zrs"), paths[0]}), 1);
+    QCOMPARE(fixture.run({QStringLiteral("--merge"), QStringLiteral("one.zrs"), paths[0]}), 1);
     QVERIFY(!QFile::exists(fixture.path(QStringLiteral("one.zrs"))));
-    QCOMPARE(run({QStringLiteral("--table"), QStringLiteral("one.csv"), paths[0]}), 0);
+    QCOMPARE(fixture.run({QStringLiteral("--table"), QStringLiteral("one.csv"), paths[0]}), 0);
     QVERIFY(QString::fromUtf8(readBytes(fixture.path(QStringLiteral("one.csv")))).contains(u"Школа 0;Разом\r\n"));
-    QCOMPARE(run(QStringList{QStringLiteral("--pdf"), QStringLiteral("r.pdf")} + paths), 0);
+    QCOMPARE(fixture.run(QStringList{QStringLiteral("--pdf"), QStringLiteral("r.pdf")} + paths), 0);
     QVERIFY(pdfText(fixture.path(QStringLiteral("r.pdf"))).contains(u"Зведені показники (2 заклади)"));
 }
 

@@ -36,6 +36,8 @@ struct Wizard
         QObject::connect(&dialog, &TiDialog::refreshValues, &dialog,
                          [this] { refreshed.append(values(model)); });
     }
+    // A case ends with the dialog hidden, also when it fails half-way.
+    ~Wizard() { dialog.hide(); }
 
     // What "Ввести дані" does: the cursor back to the start, then the dialog shown.
     bool open()
@@ -137,7 +139,6 @@ void tst_Wizard::window()
     QVERIFY(w.button("sButton3")->isDefault());
     QVERIFY(!w.button("sButton1")->isDefault());
     QVERIFY(!w.button("sButton2")->isDefault());
-    w.dialog.hide();
 }
 
 void tst_Wizard::controls_data()
@@ -189,7 +190,6 @@ void tst_Wizard::tabOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), expected);
     }
-    w.dialog.hide();
 }
 
 void tst_Wizard::picture()
@@ -239,7 +239,6 @@ void tst_Wizard::opening()
     QCOMPARE(w.edit()->text(), shown);
     QCOMPARE(w.edit()->selectedText(), shown);
     QVERIFY(w.refreshed.isEmpty());
-    w.dialog.hide();
 }
 
 void tst_Wizard::emptyEditWarns()
@@ -256,7 +255,6 @@ void tst_Wizard::emptyEditWarns()
     QVERIFY(w.refreshed.isEmpty());
     QVERIFY(w.dialog.isVisible());
     QCOMPARE(QApplication::focusWidget(), w.edit());
-    w.dialog.hide();
 }
 
 void tst_Wizard::storesTyped_data()
@@ -287,7 +285,6 @@ void tst_Wizard::storesTyped()
     QCOMPARE(w.model.valuesUnsaved(), stored != 99); // only a changed value is left unsaved
     QCOMPARE(w.at(), Position(0, 1));
     QCOMPARE(w.boxes.asked.size(), 0);
-    w.dialog.hide();
 }
 
 void tst_Wizard::keyFilter_data()
@@ -349,7 +346,6 @@ void tst_Wizard::keyFilter()
     QCOMPARE(w.boxes.count(Kind::Beep), beeps);
     QCOMPARE(w.boxes.asked.size(), beeps);
     QVERIFY(w.dialog.isVisible());
-    w.dialog.hide();
 }
 
 void tst_Wizard::valueShownForwardAndBack_data()
@@ -381,7 +377,6 @@ void tst_Wizard::valueShownForwardAndBack()
     QCOMPARE(w.edit()->text(), back);
     QCOMPARE(QApplication::focusWidget(), w.edit());
     QCOMPARE(w.item(0, 0).Value, value);
-    w.dialog.hide();
 }
 
 void tst_Wizard::crossingSections()
@@ -407,7 +402,6 @@ void tst_Wizard::crossingSections()
     QCOMPARE(w.edit()->text(), QStringLiteral("2"));
     QCOMPARE(values(w.model), (QList<double> {1, 2, 0}));
     QCOMPARE(w.refreshed.size(), 2);
-    w.dialog.hide();
 }
 
 void tst_Wizard::backOnFirstIndicatorDoesNothing()
@@ -421,7 +415,6 @@ void tst_Wizard::backOnFirstIndicatorDoesNothing()
     QCOMPARE(w.label("Label2"), QStringLiteral("Показник 1.1:"));
     QCOMPARE(w.item(0, 0).Value, 0.0);
     QVERIFY(w.refreshed.isEmpty());
-    w.dialog.hide();
 }
 
 void tst_Wizard::lastIndicatorStoresRefreshesAndCloses()
@@ -441,7 +434,6 @@ void tst_Wizard::lastIndicatorStoresRefreshesAndCloses()
     QCOMPARE(w.at(), Position(0, 0));
     QCOMPARE(w.label("Label2"), QStringLiteral("Показник 1.1:"));
     QCOMPARE(w.edit()->text(), QStringLiteral("1"));
-    w.dialog.hide();
 }
 
 void tst_Wizard::closeStoresNothing_data()
@@ -485,7 +477,6 @@ void tst_Wizard::escapeClosesNothing()
     QTest::keyClick(w.button("sButton2"), Qt::Key_Escape);
     QVERIFY(w.dialog.isVisible());
     QVERIFY(w.refreshed.isEmpty());
-    w.dialog.hide();
 }
 
 void tst_Wizard::conversionErrorKeepsCursor_data()
@@ -520,7 +511,6 @@ void tst_Wizard::conversionErrorKeepsCursor()
     QCOMPARE(w.edit()->text(), text);
     QCOMPARE(QApplication::focusWidget(), w.edit());
     QVERIFY(w.refreshed.isEmpty());
-    w.dialog.hide();
 }
 
 void tst_Wizard::sectionsWithoutIndicators_data()
