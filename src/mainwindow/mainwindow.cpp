@@ -302,15 +302,11 @@ bool TForm1::saveValues()
 {
     bool written = false;
     run([&] {
-        const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Файлы данных *.zrs|*.zrs"),
-                                                               m_folders.start(), proposedDataFileName(m_model));
-        if (!chosen || chosen->isEmpty())
+        const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"),
+                                                              proposedDataFileName(m_model), withDataFileExtension);
+        if (!name)
             return;
-        m_folders.remember(*chosen);
-        const QString name = withDataFileExtension(*chosen);
-        if (!mayReplaceFile(m_boxes, name))
-            return;
-        SaveDataFile(name);
+        SaveDataFile(*name);
         written = true;
     });
     return written;
@@ -381,14 +377,9 @@ void TForm1::ToolButton8Click()
         RefreshValues();
         if (!m_boxes.confirmYesNo(QStringLiteral("Записати також зведену таблицю?")))
             return;
-        const std::optional<QString> chosen = m_boxes.saveFile(QStringLiteral("Таблиці CSV|*.csv"),
-                                                               m_folders.start(), proposedTableFileName(m_model));
-        if (!chosen || chosen->isEmpty())
-            return;
-        m_folders.remember(*chosen);
-        const QString name = withTableFileExtension(*chosen);
-        if (!mayReplaceFile(m_boxes, name))
-            return;
-        writeSummaryTable(name, m_model, summary);
+        const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Таблиці CSV|*.csv"),
+                                                              proposedTableFileName(m_model), withTableFileExtension);
+        if (name)
+            writeSummaryTable(*name, m_model, summary);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "boxes.h"
 #include "core/errors.h"
+#include "dialogfolders.h"
 
 #include <QFileInfo>
 
@@ -21,4 +22,18 @@ bool mayReplaceFile(StandardBoxes &boxes, const QString &path)
     const QFileInfo file(path);
     return !file.exists()
         || boxes.confirmYesNo(QStringLiteral("Файл \"%1\" вже існує. Ви дійсно бажаєте переписати його?").arg(file.fileName()));
+}
+
+std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &filter, const QString &proposedName,
+                                         const std::function<QString(const QString &)> &withExtension)
+{
+    DialogFolders folders;
+    const std::optional<QString> chosen = boxes.saveFile(filter, folders.start(), proposedName);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    folders.remember(*chosen);
+    const QString name = withExtension(*chosen);
+    if (!mayReplaceFile(boxes, name))
+        return std::nullopt;
+    return name;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class StandardBoxes;
 
@@ -12,3 +13,8 @@ bool runCommand(StandardBoxes &boxes, const std::function<void()> &command);
 
 // True when nothing is at path, or the user agrees to write over what is there.
 bool mayReplaceFile(StandardBoxes &boxes, const QString &path);
+
+// The save dialog, starting in the folder last chosen: the name chosen with withExtension applied,
+// once the user agreed to replace a file of that name. Nothing when the user cancelled or declined.
+std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &filter, const QString &proposedName,
+                                         const std::function<QString(const QString &)> &withExtension);

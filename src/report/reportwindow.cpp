@@ -7,7 +7,6 @@
 #include "indicators/encoding.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
-#include "platform/dialogfolders.h"
 #include "platform/printing/printerchoice.h"
 #include "platform/printing/printerservice.h"
 #include "platform/skin.h"
@@ -174,19 +173,13 @@ void TPrintRep::Button4Click()
 
 void TPrintRep::Button5Click()
 {
-    const QString proposed = proposedDataFileName(m_model) + QStringLiteral(".pdf");
-    DialogFolders folders;
-    const std::optional<QString> chosen =
-        m_boxes.saveFile(QStringLiteral("Файли PDF (*.pdf)|*.pdf"), folders.start(), proposed);
-    if (!chosen || chosen->isEmpty())
-        return;
-    folders.remember(*chosen);
-    QString path = *chosen;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QLatin1String(".pdf");
-    if (!mayReplaceFile(m_boxes, path))
-        return;
-    runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), path); });
+    const std::optional<QString> path = chooseFileToWrite(
+        m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"), proposedDataFileName(m_model) + QStringLiteral(".pdf"),
+        [](const QString &name) {
+            return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? name : name + QLatin1String(".pdf");
+        });
+    if (path)
+        runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); });
 }
 
 void TPrintRep::ComboBox1Change()
