@@ -30,6 +30,18 @@ QLinearGradient vertical(qreal top, qreal bottom, const QColor &from, const QCol
     return gradient;
 }
 
+// The lines through points in turn; closed, back to the first.
+QPainterPath polyline(std::initializer_list<QPointF> points, bool closed = true)
+{
+    QPainterPath path;
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
 void drawSheet(QPainter &p, const QRectF &sheet)
 {
     p.setPen(outlinePen(QColor(90, 90, 90), 1));
@@ -43,24 +55,12 @@ void drawSheet(QPainter &p, const QRectF &sheet)
 void drawOpen(QPainter &p)
 {
     // Back of the folder, a sheet sticking out, the open front flap.
-    QPainterPath back;
-    back.moveTo(4, 12);
-    back.lineTo(17, 12);
-    back.lineTo(21, 16);
-    back.lineTo(40, 16);
-    back.lineTo(40, 40);
-    back.lineTo(4, 40);
-    back.closeSubpath();
+    const QPainterPath back = polyline({{4, 12}, {17, 12}, {21, 16}, {40, 16}, {40, 40}, {4, 40}});
     p.setPen(outlinePen(QColor(150, 100, 10)));
     p.setBrush(vertical(12, 40, QColor(250, 215, 110), QColor(215, 160, 40)));
     p.drawPath(back);
     drawSheet(p, QRectF(12, 8, 22, 24));
-    QPainterPath front;
-    front.moveTo(4, 40);
-    front.lineTo(11, 22);
-    front.lineTo(46, 22);
-    front.lineTo(40, 40);
-    front.closeSubpath();
+    const QPainterPath front = polyline({{4, 40}, {11, 22}, {46, 22}, {40, 40}});
     p.setPen(outlinePen(QColor(150, 100, 10)));
     p.setBrush(vertical(22, 40, QColor(255, 232, 140), QColor(235, 180, 50)));
     p.drawPath(front);
@@ -69,13 +69,8 @@ void drawOpen(QPainter &p)
 void drawSave(QPainter &p)
 {
     const QRectF disk(6, 6, 36, 36);
-    QPainterPath body;
-    body.moveTo(disk.topLeft());
-    body.lineTo(disk.right() - 5, disk.top());
-    body.lineTo(disk.right(), disk.top() + 5);
-    body.lineTo(disk.bottomRight());
-    body.lineTo(disk.bottomLeft());
-    body.closeSubpath();
+    const QPainterPath body = polyline({disk.topLeft(), {disk.right() - 5, disk.top()}, {disk.right(), disk.top() + 5},
+                                        disk.bottomRight(), disk.bottomLeft()});
     p.setPen(outlinePen(QColor(20, 40, 90)));
     p.setBrush(vertical(6, 42, QColor(80, 120, 200), QColor(30, 60, 140)));
     p.drawPath(body);
@@ -117,11 +112,7 @@ void drawEnterData(QPainter &p)
     p.drawRect(QRectF(6, -4, 22, 8));
     p.setBrush(QColor(230, 120, 140));
     p.drawRect(QRectF(28, -4, 5, 8));
-    QPainterPath tip;
-    tip.moveTo(6, -4);
-    tip.lineTo(-2, 0);
-    tip.lineTo(6, 4);
-    tip.closeSubpath();
+    const QPainterPath tip = polyline({{6, -4}, {-2, 0}, {6, 4}});
     p.setBrush(QColor(245, 215, 170));
     p.drawPath(tip);
     p.setBrush(QColor(40, 40, 40));
@@ -150,11 +141,7 @@ void drawSchoolName(QPainter &p)
     p.setPen(outlinePen(QColor(110, 40, 30)));
     p.setBrush(vertical(20, 42, QColor(240, 160, 120), QColor(200, 100, 70)));
     p.drawRect(QRectF(6, 20, 36, 22));
-    QPainterPath roof;
-    roof.moveTo(3, 21);
-    roof.lineTo(24, 9);
-    roof.lineTo(45, 21);
-    roof.closeSubpath();
+    const QPainterPath roof = polyline({{3, 21}, {24, 9}, {45, 21}});
     p.setBrush(vertical(9, 21, QColor(150, 170, 200), QColor(80, 100, 140)));
     p.drawPath(roof);
     p.setPen(outlinePen(QColor(60, 60, 60), 1));
@@ -178,26 +165,14 @@ void drawExit(QPainter &p)
     p.setPen(outlinePen(QColor(80, 50, 20)));
     p.setBrush(QColor(60, 40, 20));
     p.drawRect(QRectF(8, 5, 22, 38));
-    QPainterPath door;
-    door.moveTo(8, 5);
-    door.lineTo(20, 9);
-    door.lineTo(20, 46);
-    door.lineTo(8, 43);
-    door.closeSubpath();
+    const QPainterPath door = polyline({{8, 5}, {20, 9}, {20, 46}, {8, 43}});
     p.setBrush(vertical(5, 46, QColor(210, 150, 80), QColor(150, 90, 40)));
     p.drawPath(door);
     p.setBrush(QColor(250, 220, 80));
     p.drawEllipse(QPointF(17, 27), 1.3, 1.3);
 
-    QPainterPath arrow;
-    arrow.moveTo(22, 21);
-    arrow.lineTo(34, 21);
-    arrow.lineTo(34, 14);
-    arrow.lineTo(46, 25);
-    arrow.lineTo(34, 36);
-    arrow.lineTo(34, 29);
-    arrow.lineTo(22, 29);
-    arrow.closeSubpath();
+    const QPainterPath arrow =
+        polyline({{22, 21}, {34, 21}, {34, 14}, {46, 25}, {34, 36}, {34, 29}, {22, 29}});
     p.setPen(outlinePen(QColor(20, 100, 20)));
     p.setBrush(vertical(14, 36, QColor(120, 230, 110), QColor(30, 150, 40)));
     p.drawPath(arrow);
@@ -215,12 +190,7 @@ void drawSummary(QPainter &p)
         p.restore();
     }
     p.restore();
-    QPainterPath sigma;
-    sigma.moveTo(34, 14);
-    sigma.lineTo(14, 14);
-    sigma.lineTo(24, 27);
-    sigma.lineTo(14, 40);
-    sigma.lineTo(34, 40);
+    const QPainterPath sigma = polyline({{34, 14}, {14, 14}, {24, 27}, {14, 40}, {34, 40}}, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(outlinePen(QColor(255, 255, 255), 6));
     p.drawPath(sigma);
