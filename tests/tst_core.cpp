@@ -75,21 +75,30 @@ void tst_Core::errnoCodes_data()
 {
     QTest::addColumn<int>("errnoValue");
     QTest::addColumn<int>("code");
-    QTest::newRow("ENOENT") << ENOENT << 2;
-    QTest::newRow("EACCES") << EACCES << 5;
-    QTest::newRow("EROFS") << EROFS << 5;
-    QTest::newRow("EISDIR") << EISDIR << 5;
-    QTest::newRow("ENOSPC") << ENOSPC << 101;
-    QTest::newRow("EMFILE") << EMFILE << 4;
-    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 3;
-    QTest::newRow("EIO") << EIO << EIO;
+    QTest::addColumn<QString>("message");
+    QTest::newRow("ENOENT") << ENOENT << 2 << "File not found";
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << 3 << "Invalid filename";
+    QTest::newRow("EMFILE") << EMFILE << 4 << "Too many open files";
+    QTest::newRow("EACCES") << EACCES << 5 << "File access denied";
+    QTest::newRow("EPERM") << EPERM << 5 << "File access denied";
+    QTest::newRow("EROFS") << EROFS << 5 << "File access denied";
+    QTest::newRow("ENOSPC") << ENOSPC << 101 << "Disk full";
+    QTest::newRow("EDQUOT") << EDQUOT << 101 << "Disk full";
+    // System numbers that happen to be codes of the table, and others, mean none of its messages.
+    QTest::newRow("EIO") << EIO << EIO << QStringLiteral("I/O error %1").arg(EIO);
+    QTest::newRow("EINTR") << EINTR << EINTR << QStringLiteral("I/O error %1").arg(EINTR);
+    QTest::newRow("EFBIG") << EFBIG << EFBIG << QStringLiteral("I/O error %1").arg(EFBIG);
+    QTest::newRow("ETXTBSY") << ETXTBSY << ETXTBSY << QStringLiteral("I/O error %1").arg(ETXTBSY);
 }
 
 void tst_Core::errnoCodes()
 {
     QFETCH(int, errnoValue);
     QFETCH(int, code);
-    QCOMPARE(IoError::codeFromErrno(errnoValue), code);
+    QFETCH(QString, message);
+    const IoError error = IoError::fromErrno(errnoValue);
+    QCOMPARE(error.code(), code);
+    QCOMPARE(error.message(), message);
 }
 
 void tst_Core::errorBoxFullStop_data()

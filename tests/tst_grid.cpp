@@ -4,14 +4,17 @@
 
 #include "mainwindow/celltext.h"
 #include "platform/canvas.h"
+#include "platform/hintballoon.h"
 #include "platform/skin.h"
 #include "platform/textmetrics.h"
 #include "platform/wordwrap.h"
 
 #include <QClipboard>
 #include <QHeaderView>
+#include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <QPainter>
 
 namespace {
@@ -54,6 +57,7 @@ private slots:
     void rowHeightsFollowTexts();
     void cellDrawing();
     void hintFollowsPointer();
+    void hintWaitsAgainOnEveryCell();
 
     void typingStoresEveryStep();
     void refusedCharactersBeep_data();
@@ -317,6 +321,27 @@ void tst_Grid::hintFollowsPointer()
         QCOMPARE(grid.hint(), QStringLiteral("Джерело інформації"));
 }
 
+// A move to another cell hides the balloon and waits the whole pause again, also when the two
+// cells hold the same text.
+void tst_Grid::hintWaitsAgainOnEveryCell()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    HintManager hints;
+    qApp->installEventFilter(&hints);
+    StringGrid &grid = *form.Grid1;
+    QCOMPARE(grid.cells(ValueCol, 3), grid.cells(ValueCol, 2));
+    QTest::mouseMove(grid.viewport(), grid.cellRect(ValueCol, 2).center());
+    QTRY_VERIFY(hints.isShown());
+    QTest::mouseMove(grid.viewport(), grid.cellRect(ValueCol, 3).center());
+    QVERIFY(!hints.isShown());
+    QTest::qWait(grid.style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, &grid) / 2);
+    QVERIFY(!hints.isShown());
+    QTRY_VERIFY(hints.isShown());
+    QCOMPARE(hints.shownText(), grid.cells(ValueCol, 3));
+    hints.hideHint();
+}
+
 void tst_Grid::typingStoresEveryStep()
 {
     FormFixture fixture;
@@ -332,6 +357,11 @@ void tst_Grid::typingStoresEveryStep()
     QVERIFY(editor(form));
     QCOMPARE(editor(form)->text(), QStringLiteral("12,5"));
     QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("12,5"));
+    // No input method composes text into the editor past the key filter: asked as the platform
+    // asks, the editor takes none.
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(editor(form), &query);
+    QVERIFY(!query.value(Qt::ImEnabled).toBool());
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
 }
 
@@ -455,9 +485,10 @@ void tst_Grid::enterMoves_data()
 
     // 3, 2: rows 1 section, 2-4, 5 section, 6-7. 1, 0, 1: 3 and 4 sections, 5. 2, 0: 4 a section.
     QTest::newRow("over a section row") << QList<int>{3, 2} << 4 << '3' << 6 << true << false;
-    QTest::newRow("over an empty section and the next one's row")
-        << QList<int>{1, 0, 1} << 2 << '\0' << 5 << true << true;
-    QTest::newRow("above a trailing empty section") << QList<int>{2, 0} << 3 << '6' << 3 << false << true;
+    QTest::newRow("onto the next section's row after an empty one")
+        << QList<int>{1, 0, 1} << 2 << '\0' << 4 << false << false;
+    QTest::newRow("onto a trailing empty section") << QList<int>{2, 0} << 3 << '6' << 4 << false << false;
+    QTest::newRow("on the last row") << QList<int>{2} << 3 << '6' << 3 << false << true;
 }
 
 void tst_Grid::enterMoves()
@@ -511,8 +542,8 @@ void tst_Grid::arrowsInValueColumn_data()
     QTest::newRow("down from a section's last") << QList<int>{3, 2} << 4 << int(Qt::Key_Down) << 6;
     QTest::newRow("up from a section's first") << QList<int>{3, 2} << 6 << int(Qt::Key_Up) << 4;
     QTest::newRow("up from row 2 stops on row 1") << QList<int>{3, 2} << 2 << int(Qt::Key_Up) << 1;
-    QTest::newRow("down over an empty section") << QList<int>{3, 0, 2} << 4 << int(Qt::Key_Down) << 7;
-    QTest::newRow("up over an empty section") << QList<int>{3, 0, 2} << 7 << int(Qt::Key_Up) << 4;
+    QTest::newRow("down onto the next of two section rows") << QList<int>{3, 0, 2} << 4 << int(Qt::Key_Down) << 6;
+    QTest::newRow("up onto the first of two section rows") << QList<int>{3, 0, 2} << 7 << int(Qt::Key_Up) << 5;
     QTest::newRow("down within a section") << QList<int>{3, 2} << 2 << int(Qt::Key_Down) << 3;
     QTest::newRow("down onto a trailing section") << QList<int>{2, 0} << 3 << int(Qt::Key_Down) << 4;
 }

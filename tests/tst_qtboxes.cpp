@@ -72,6 +72,8 @@ private slots:
     void boxesKeepTheirTexts();
     void fileDialogsInUkrainian_data();
     void fileDialogsInUkrainian();
+    void saveDialogProposesWholeName_data();
+    void saveDialogProposesWholeName();
     void openDialogTakesTypedName_data();
     void openDialogTakesTypedName();
 };
@@ -151,6 +153,36 @@ void tst_QtBoxes::fileDialogsInUkrainian()
     QCOMPARE(shownFolder, QDir(folder.path()).absolutePath());
     QCOMPARE(shownButtons, (QStringList{accept, "Скасувати"}));
     QCOMPARE(heads, (QStringList{"Ім'я", "Розмір", "Тип", "Дата зміни"}));
+}
+
+void tst_QtBoxes::saveDialogProposesWholeName_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("proposed");
+    const QString school = QStringLiteral("Середня школа №5 м.Житомира(2026)");
+    QTest::newRow("data file") << "Файлы данных *.zrs|*.zrs" << school;
+    QTest::newRow("PDF") << "Файли PDF (*.pdf)|*.pdf" << school + ".pdf";
+    QTest::newRow("summary table") << "Таблиці CSV|*.csv" << "Зведення(2026).csv";
+    QTest::newRow("several dots") << "Файлы данных *.zrs|*.zrs" << "Ліцей ім. Т.Г.Шевченка(2026)";
+}
+
+// The name the save dialog shows is the one proposed, whatever dots it holds.
+void tst_QtBoxes::saveDialogProposesWholeName()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, proposed);
+    QTemporaryDir folder;
+    std::optional<QString> chosen;
+    QString shown;
+    const Call call = [&](QtBoxes &b) { chosen = b.saveFile(filter, folder.path(), proposed); };
+    inspectModal(call, [&](QDialog &dialog) {
+        auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        shown = edit->text();
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    QCOMPARE(shown, proposed);
+    QCOMPARE(chosen, std::optional<QString>(QDir(folder.path()).filePath(proposed)));
 }
 
 void tst_QtBoxes::openDialogTakesTypedName_data()

@@ -51,6 +51,7 @@ private slots:
     void printAsksFirst();
     void printWithoutPrinterSaysSo();
     void pressDuringPrintingIsIgnored();
+    void escapeDuringJobKeepsWindow();
     void cancelledJobSaysSo();
     void restoringKeepsThePage();
     void printerListRemembersChoice();
@@ -93,18 +94,24 @@ void tst_Report::pageLabelAndButtons()
     Report r(generatedCatalogue(100));
     r.window.FormShow();
     const int total = r.preview().TotalPages();
-    QVERIFY(total >= 3);
+    QVERIFY(total >= 4);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / %1").arg(total));
     QTest::mouseClick(r.window.Button4, Qt::LeftButton);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("1 / %1").arg(total));
     QTest::mouseClick(r.window.Button3, Qt::LeftButton);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("2 / %1").arg(total));
-    r.preview().setCurrentPage(total); // keys of the preview leave the label as it was
-    QCOMPARE(r.window.Label1->text(), QStringLiteral("2 / %1").arg(total));
+    // The preview's own keys turn the page the label names.
+    QTest::keyClick(r.window.PrintPreview1, Qt::Key_PageDown);
+    QCOMPARE(r.preview().CurrentPage(), 3);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("3 / %1").arg(total));
+    QTest::keyClick(r.window.PrintPreview1, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %1").arg(total));
     QTest::mouseClick(r.window.Button3, Qt::LeftButton);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %1").arg(total));
-    QTest::mouseClick(r.window.Button4, Qt::LeftButton);
+    QTest::keyClick(r.window.PrintPreview1, Qt::Key_PageUp);
     QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %2").arg(total - 1).arg(total));
+    QTest::mouseClick(r.window.Button4, Qt::LeftButton);
+    QCOMPARE(r.window.Label1->text(), QStringLiteral("%1 / %2").arg(total - 2).arg(total));
 }
 
 void tst_Report::windowLook()
@@ -199,6 +206,30 @@ void tst_Report::pressDuringPrintingIsIgnored()
     QCOMPARE(r.printer.calls().last(), QStringLiteral("endJob"));
     QCOMPARE(r.printer.pages().size(), r.preview().TotalPages());
     QVERIFY(r.window.Button2->isEnabled());
+}
+
+// The job lets events through between its pages: Escape then must not hide the window of a
+// job that goes on. Once the job is done, Escape closes it.
+void tst_Report::escapeDuringJobKeepsWindow()
+{
+    Report r(generatedCatalogue(60));
+    r.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&r.window));
+    QList<bool> shownAfterEscape;
+    connect(r.window.PrintPreview1, &TPrintPreview::printProgress, &r.window, [&](int, int, bool &) {
+        if (!shownAfterEscape.isEmpty())
+            return;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::mouseClick(r.window.Button1, Qt::LeftButton);
+        shownAfterEscape << r.window.isVisible();
+    });
+    r.print();
+    QCOMPARE(shownAfterEscape, QList<bool>{true});
+    QVERIFY(r.window.isVisible());
+    QCOMPARE(r.printer.calls().last(), QStringLiteral("endJob"));
+    QCOMPARE(r.printer.pages().size(), r.preview().TotalPages());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!r.window.isVisible());
 }
 
 void tst_Report::cancelledJobSaysSo()

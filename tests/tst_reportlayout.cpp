@@ -42,6 +42,7 @@ private slots:
     void rowEndingExactlyAtTheLimitMovesOn();
     void closingBlockMovesToANewPage();
     void tallRowStandsAlone();
+    void failureKeepsFinishedPages();
     void pdfWithoutWindow();
 };
 
@@ -151,6 +152,29 @@ void tst_ReportLayout::tallRowStandsAlone()
     QCOMPARE(rows[5].kind, Row::Closing);
     QCOMPARE(rows[5].page, 3);
     QCOMPARE(rows[5].top, 100);
+}
+
+// A page that cannot be made stops the composition; the pages finished before it stay, each with
+// its band, and the next composition begins afresh.
+void tst_ReportLayout::failureKeepsFinishedPages()
+{
+    Composed r(generatedCatalogue(100));
+    const int whole = ReportLayout::compose(r.document, r.model).back().page;
+    QVERIFY(whole >= 4);
+    int started = 0;
+    const auto connection = QObject::connect(&r.document, &PreviewDocument::pageStarted, [&started] {
+        if (++started == 3)
+            throw OutOfMemoryError(QStringLiteral("Not enough memory to create a new page"));
+    });
+    QVERIFY_THROWS_EXCEPTION(OutOfMemoryError, ReportLayout::compose(r.document, r.model));
+    QObject::disconnect(connection);
+    QCOMPARE(r.document.State(), dsIdle);
+    const QList<QStringList> pages = printedTexts(r.document);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(pages[0].contains(QStringLiteral("Сторінка №1")));
+    QVERIFY(pages[1].contains(QStringLiteral("Сторінка №2")));
+    QCOMPARE(ReportLayout::compose(r.document, r.model).back().page, whole);
+    QCOMPARE(r.document.TotalPages(), whole);
 }
 
 // The command line's PDF is composed and printed without any widget (see main).

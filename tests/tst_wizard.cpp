@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QFrame>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,8 +64,10 @@ struct Wizard
 
     void next() { QTest::keyClick(edit(), Qt::Key_Return); }
     void back() { QTest::mouseClick(button("sButton2"), Qt::LeftButton); }
+    // Into the edit, clicked first as the user would after pressing a button.
     void retype(const QString &text)
     {
+        QTest::mouseClick(edit(), Qt::LeftButton);
         edit()->selectAll();
         QTest::keyClick(edit(), Qt::Key_Backspace);
         QTest::keyClicks(edit(), text);
@@ -98,6 +101,7 @@ private slots:
     void keyFilter();
     void valueShownForwardAndBack_data();
     void valueShownForwardAndBack();
+    void enterAfterBackPressesBackAgain();
     void crossingSections();
     void backOnFirstIndicatorDoesNothing();
     void lastIndicatorStoresRefreshesAndCloses();
@@ -136,6 +140,9 @@ void tst_Wizard::window()
     QCOMPARE(w.edit()->palette().color(QPalette::Base), QColor(245, 245, 245));
     QCOMPARE(w.edit()->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(QApplication::focusWidget(), w.edit());
+    QInputMethodQueryEvent query(Qt::ImEnabled); // asked as the platform asks: no input method
+    QCoreApplication::sendEvent(w.edit(), &query);
+    QVERIFY(!query.value(Qt::ImEnabled).toBool());
     QVERIFY(w.button("sButton3")->isDefault());
     QVERIFY(!w.button("sButton1")->isDefault());
     QVERIFY(!w.button("sButton2")->isDefault());
@@ -254,7 +261,7 @@ void tst_Wizard::emptyEditWarns()
     QCOMPARE(w.item(0, 0).Value, 4.0);
     QVERIFY(w.refreshed.isEmpty());
     QVERIFY(w.dialog.isVisible());
-    QCOMPARE(QApplication::focusWidget(), w.edit());
+    QCOMPARE(QApplication::focusWidget(), w.button("sButton3"));
 }
 
 void tst_Wizard::storesTyped_data()
@@ -375,8 +382,25 @@ void tst_Wizard::valueShownForwardAndBack()
     w.back();
     QCOMPARE(w.at(), Position(0, 0));
     QCOMPARE(w.edit()->text(), back);
-    QCOMPARE(QApplication::focusWidget(), w.edit());
+    QCOMPARE(QApplication::focusWidget(), w.button("sButton2"));
     QCOMPARE(w.item(0, 0).Value, value);
+}
+
+// "< Назад" keeps the focus it took, so Enter presses it again rather than "Далі >".
+void tst_Wizard::enterAfterBackPressesBackAgain()
+{
+    Wizard w({3});
+    QVERIFY(w.open());
+    w.retype(QStringLiteral("1"));
+    w.next();
+    w.retype(QStringLiteral("2"));
+    w.next();
+    w.back();
+    QCOMPARE(w.at(), Position(0, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(w.at(), Position(0, 0));
+    QCOMPARE(values(w.model), (QList<double> {1, 2, 0}));
+    QCOMPARE(w.refreshed.size(), 2);
 }
 
 void tst_Wizard::crossingSections()

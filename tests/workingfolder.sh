@@ -1,8 +1,9 @@
 #!/bin/sh
 # workingfolder.sh BUILD_DIR: the program installed to a prefix of its own and started with --pdf,
 # without a display, from a folder without a catalogue, works in the user's data folder, seeded
-# with the installed catalogue; a folder holding a catalogue is used as it is; with no catalogue
-# anywhere the run fails with the program's warning.
+# with the installed catalogue and refreshed when the installed one changes (the old copy kept
+# beside it under its year, data files untouched); a folder holding a catalogue is used as it is;
+# with no catalogue anywhere the run fails with the program's warning.
 set -eu
 build=$1
 tmp=$(mktemp -d)
@@ -20,12 +21,32 @@ cd "$tmp/empty"
 cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$XDG_DATA_HOME/zoris/DEFAULT.lng" || fail "catalogue not copied"
 [ "$(ls)" = report.pdf ] || fail "the empty folder holds $(ls) instead of report.pdf alone"
 
-# The user's folder is the working folder: its school name is read, its catalogue kept.
-printf 'Data folder school\r\n' > "$XDG_DATA_HOME/zoris/school_name.dat"
-printf '\r\n' >> "$XDG_DATA_HOME/zoris/DEFAULT.lng"
+# The user's folder is the working folder: its school name and data files are read. A copy that
+# differs from the installed catalogue is replaced and kept as DEFAULT(<its year>).lng.
+data="$XDG_DATA_HOME/zoris"
+printf 'Data folder school\r\n' > "$data/school_name.dat"
+printf '2026\r\nМоя школа\r\n' > "$data/school.zrs"
+cp "$data/school.zrs" "$tmp/school.zrs"
+printf '\r\n' >> "$data/DEFAULT.lng"
+cp "$data/DEFAULT.lng" "$tmp/edited.lng"
 "$zoris" --pdf again.pdf || fail "second start"
 pdftotext again.pdf - | grep -q 'Data folder school' || fail "school name of the data folder not used"
-tail -c 4 "$XDG_DATA_HOME/zoris/DEFAULT.lng" | od -c | grep -q '\\r  \\n  \\r  \\n' || fail "user's catalogue overwritten"
+cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$data/DEFAULT.lng" || fail "differing copy not replaced"
+cmp "$tmp/edited.lng" "$data/DEFAULT(2026).lng" || fail "replaced copy not kept under its year"
+
+# Next year's package: its catalogue is picked up; the kept name holds other bytes, so the
+# replaced copy takes the next free one.
+cp "$data/DEFAULT.lng" "$tmp/2026.lng"
+sed '1s/^2026/2027/' "$tmp/2026.lng" > "$tmp/prefix/share/zoris/DEFAULT.lng"
+"$zoris" --pdf next.pdf || fail "start after a new catalogue was installed"
+cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$data/DEFAULT.lng" || fail "new year's catalogue not picked up"
+cmp "$tmp/edited.lng" "$data/DEFAULT(2026).lng" || fail "a kept copy was overwritten"
+cmp "$tmp/2026.lng" "$data/DEFAULT(2026)-2.lng" || fail "replaced copy not kept under a free name"
+cmp "$tmp/school.zrs" "$data/school.zrs" || fail "a data file was touched"
+"$zoris" --pdf same.pdf || fail "start with the catalogue up to date"
+[ "$(ls "$data" | grep -c '^DEFAULT')" = 3 ] || fail "an unchanged catalogue was kept again: $(ls "$data")"
+if "$zoris" --pdf old.pdf "$data/school.zrs" 2>"$tmp/err"; then fail "last year's data file taken"; fi
+cp "$tmp/2026.lng" "$tmp/prefix/share/zoris/DEFAULT.lng"
 
 mkdir "$tmp/own"
 cp "$tmp/prefix/share/zoris/DEFAULT.lng" "$tmp/own/"

@@ -29,6 +29,12 @@ QString IoError::messageFor(int code)
     return QStringLiteral("I/O error %1").arg(code);
 }
 
+IoError::IoError(int code, QString message)
+    : ZorisError(std::move(message))
+    , m_code(code)
+{
+}
+
 int IoError::codeFromErrno(int errnoValue)
 {
     switch (errnoValue) {
@@ -46,19 +52,19 @@ int IoError::codeFromErrno(int errnoValue)
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY:
         return AccessDenied;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
         return DiskFull;
     }
-    return errnoValue;
+    return 0;
 }
 
 IoError IoError::fromErrno(int errnoValue)
 {
-    return IoError(codeFromErrno(errnoValue));
+    if (const int code = codeFromErrno(errnoValue))
+        return IoError(code);
+    return IoError(errnoValue, QStringLiteral("I/O error %1").arg(errnoValue));
 }
 
 ConversionError::ConversionError(const QString &text)

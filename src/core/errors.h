@@ -36,11 +36,15 @@ public:
     int code() const { return m_code; }
 
     static QString messageFor(int code);
-    // The code an operating-system error number stands for.
+    // The table's code for an operating-system error number that means the same, else 0.
     static int codeFromErrno(int errnoValue);
+    // The table's error where one means the same; any other is "I/O error" with the system's
+    // own number, which code() then gives.
     static IoError fromErrno(int errnoValue);
 
 private:
+    IoError(int code, QString message);
+
     int m_code;
 };
 

@@ -103,7 +103,8 @@ private:
     void fillCells();
     // Columns 2 and 5 share the grid's width; true when a width changed.
     bool applyWidthRule();
-    void moveDownOverSections();
+    void moveDownOverSection();
+    void stepOverSectionRow(int step);
     bool isValueRow(int row) const;
     // Row heights by the cell-text rule: each row as tall as its tallest wrapped text, a
     // section row as tall as its title wrapped across the whole row.

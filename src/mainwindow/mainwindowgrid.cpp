@@ -164,7 +164,7 @@ void TForm1::Grid1KeyPress(QChar &Key)
     if (!Grid1->editing())
         return;
     if (Key == QLatin1Char('\r')) {
-        moveDownOverSections();
+        moveDownOverSection();
         return;
     }
     const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->cells(Grid1->col(), Grid1->row()));
@@ -176,31 +176,34 @@ void TForm1::Grid1KeyPress(QChar &Key)
     Key = QChar(admitted);
 }
 
-// Enter goes to the next indicator's value over any section rows between. When only section
-// rows are left below, it stays where it is and, as on the last row, only closes or opens the
-// editor.
-void TForm1::moveDownOverSections()
+// Enter goes to the next row, and one further when that is a section row. Below a trailing
+// section row there is no row to go to, and Enter stays on it.
+void TForm1::moveDownOverSection()
 {
-    int target = Grid1->row() + 1;
-    while (target < Grid1->rowCount() && !isValueRow(target))
-        ++target;
-    if (target < Grid1->rowCount())
+    if (Grid1->row() < Grid1->rowCount() - 1)
+        Grid1->setRow(Grid1->row() + 1);
+    stepOverSectionRow(1);
+}
+
+// From a section row, one row further by step (1 down, -1 up) when there is a row there below
+// the header.
+void TForm1::stepOverSectionRow(int step)
+{
+    const int target = Grid1->row() + step;
+    if (!isValueRow(Grid1->row()) && target >= 1 && target < Grid1->rowCount())
         Grid1->setRow(target);
 }
 
-// The arrow has already moved the current cell; in the value column it goes on over section
-// rows in the same direction (row 1, with only the header above, is not left upward).
+// The arrow has already moved the current cell; in the value column one that lands on a section
+// row goes on to the row beyond it (row 1, with only the header above, is not left upward).
 void TForm1::Grid1KeyUp(int Key)
 {
     if (Grid1->col() != ValueCol)
         return;
-    if (Key == Qt::Key_Up) {
-        while (Grid1->row() > 1 && !isValueRow(Grid1->row()))
-            Grid1->setRow(Grid1->row() - 1);
-    } else if (Key == Qt::Key_Down) {
-        while (Grid1->row() < Grid1->rowCount() - 1 && !isValueRow(Grid1->row()))
-            Grid1->setRow(Grid1->row() + 1);
-    }
+    if (Key == Qt::Key_Up)
+        stepOverSectionRow(-1);
+    else if (Key == Qt::Key_Down)
+        stepOverSectionRow(1);
 }
 
 void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <vector>
@@ -237,6 +238,11 @@ HintManager::HintManager(QObject *parent)
     m_hideTimer.setSingleShot(true);
     m_hideTimer.setInterval(HidePause);
     connect(&m_hideTimer, &QTimer::timeout, this, &HintManager::hideHint);
+    m_wakeTimer.setSingleShot(true);
+    connect(&m_wakeTimer, &QTimer::timeout, this, [this] {
+        if (m_waiting)
+            showHint(m_waiting, m_waitingPos);
+    });
 }
 
 HintManager::~HintManager() = default;
@@ -264,9 +270,35 @@ void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
 void HintManager::hideHint()
 {
     m_hideTimer.stop();
+    m_wakeTimer.stop();
     m_widget = nullptr;
     if (m_balloon)
         m_balloon->hide();
+}
+
+void HintManager::restartDelay(QWidget *widget)
+{
+    if (widget == m_widget)
+        hideHint();
+    m_wakeTimer.stop();
+    m_restarted = widget;
+    m_sinceRestart.start();
+}
+
+// The window system asks for a hint after a short pause when one was shown a moment ago; a widget
+// whose hint was just set waits out the whole pause first.
+void HintManager::showWhenRested(QWidget *widget, const QPoint &globalPos)
+{
+    const bool restarted = m_restarted && (widget == m_restarted || m_restarted->isAncestorOf(widget));
+    const qint64 pause = widget->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, widget);
+    const qint64 left = restarted ? pause - m_sinceRestart.elapsed() : 0;
+    if (left <= 0) {
+        showHint(widget, globalPos);
+        return;
+    }
+    m_waiting = widget;
+    m_waitingPos = globalPos;
+    m_wakeTimer.start(int(left));
 }
 
 bool HintManager::isShown() const
@@ -284,13 +316,13 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::ToolTip:
         if (watched->isWidgetType()) {
-            showHint(static_cast<QWidget *>(watched), static_cast<QHelpEvent *>(event)->globalPos());
+            showWhenRested(static_cast<QWidget *>(watched), static_cast<QHelpEvent *>(event)->globalPos());
             return true;
         }
         break;
     case QEvent::ToolTipChange:
-        if (watched == m_widget)
-            hideHint();
+        if (watched->isWidgetType())
+            restartDelay(static_cast<QWidget *>(watched));
         break;
     case QEvent::Leave:
     case QEvent::MouseButtonPress:

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
@@ -9,6 +11,8 @@ class HintBalloonWindow;
 
 // Shows every widget's hint (its tool tip text, or the nearest parent's) as a rounded balloon
 // with a pointer in the skin's colours, for at most 20 seconds. Installed on the application.
+// Setting a widget's hint, even to the same text, hides its balloon and restarts the delay: the
+// next balloon there waits the whole pause, not the short one between two hints.
 class HintManager : public QObject
 {
     Q_OBJECT
@@ -28,7 +32,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void restartDelay(QWidget *widget);
+    void showWhenRested(QWidget *widget, const QPoint &globalPos);
+
     std::unique_ptr<HintBalloonWindow> m_balloon;
     QPointer<QWidget> m_widget;
     QTimer m_hideTimer;
+    // The widget whose hint was set last, since when, and its balloon waiting for the pause's end.
+    QPointer<QWidget> m_restarted;
+    QElapsedTimer m_sinceRestart;
+    QPointer<QWidget> m_waiting;
+    QPoint m_waitingPos;
+    QTimer m_wakeTimer;
 };

@@ -42,13 +42,18 @@ QString qtFilter(const QString &filter)
         + QLatin1Char(')');
 }
 
-QStringList runFileDialog(QFileDialog &dialog, const QString &filter, const QString &directory)
+QStringList runFileDialog(QFileDialog &dialog, const QString &filter, const QString &directory,
+                          const QString &proposedName = QString())
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(qtFilter(filter));
     if (!directory.isEmpty())
         dialog.setDirectory(directory);
+    // After the filter, which would take whatever follows a dot in the name for an extension
+    // and replace it with its own.
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
@@ -147,10 +152,7 @@ std::optional<QString> QtBoxes::saveFile(const QString &filter, const QString &d
     dialog.setFileMode(QFileDialog::AnyFile);
     // The command itself asks before replacing a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!directory.isEmpty())
-        dialog.setDirectory(directory);
-    dialog.selectFile(proposedName);
-    return firstFile(runFileDialog(dialog, filter, QString()));
+    return firstFile(runFileDialog(dialog, filter, directory, proposedName));
 }
 
 void QtBoxes::errorBox(const QString &message)

@@ -1,6 +1,7 @@
 #include "stringgrid.h"
 
 #include "canvas.h"
+#include "keysonlyedit.h"
 #include "typedkey.h"
 
 #include <QAbstractTableModel>
@@ -14,7 +15,6 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QToolTip>
 
 namespace {
 
@@ -219,7 +219,8 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
-        auto *editor = new QLineEdit(parent);
+        // Typed text must come as key presses so that the key filter sees every character.
+        auto *editor = new KeysOnlyEdit(parent);
         editor->setFrame(false);
         editor->setFont(m_grid->font());
         const int col = index.column();
@@ -524,9 +525,6 @@ QPoint StringGrid::clientPosFromViewport(const QPoint &pos) const
 
 void StringGrid::setHint(const QString &text)
 {
-    if (text == toolTip())
-        return;
-    QToolTip::hideText();
     setToolTip(text);
 }
 

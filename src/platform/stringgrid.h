@@ -76,7 +76,8 @@ public:
     // The grid's client coordinates of a point of the rows' area.
     QPoint clientPosFromViewport(const QPoint &pos) const;
 
-    // The hint shown when the pointer rests over the grid; changing it hides the hint shown.
+    // The hint shown when the pointer rests over the grid; setting it, even to the same text,
+    // hides the hint shown and restarts the delay before the next.
     QString hint() const { return toolTip(); }
     void setHint(const QString &text);
 

@@ -259,6 +259,8 @@ void PreviewDocument::EndDoc()
 // so that the next document can begin.
 void PreviewDocument::abandonRecording()
 {
+    if (m_state != dsRecording)
+        return;
     m_pageCanvas.reset();
     m_recording.reset();
     m_state = dsIdle;

@@ -121,6 +121,9 @@ public:
     void EndDoc();
     // Discards all pages; ignored while printing.
     void Clear();
+    // Ends a recording that cannot go on: the open page is dropped, the pages finished stay.
+    // Ignored unless recording.
+    void abandonRecording();
 
     // Prints pages fromPage to toPage (1-based, brought into range) as one job. Between pages
     // the job lets pending events run; State stays dsPrinting meanwhile, so that a second job
@@ -142,7 +145,6 @@ private:
     void OpenPage();
     RecordedPage ClosePage();
     void storeOpenPage();
-    void abandonRecording();
     void ApplyPaperToPrinter();
     QRect PrinterPageRect() const;
 

@@ -42,8 +42,8 @@ public:
             footer();
             m_preview.EndDoc();
         } catch (...) {
-            // Half a report is not shown or printed, and the next composition can begin.
-            m_preview.Clear();
+            // The pages finished so far stay to be shown; the next composition can begin.
+            m_preview.abandonRecording();
             throw;
         }
         return m_placed;
@@ -179,19 +179,17 @@ private:
         m_y = m_preview.MarginTop();
         if (withColumnNumbers) {
             columnNumberRow();
-            m_freshPage = true;
         } else {
             canvas().setFontStyle(style.bold(), style.italic(), false);
         }
     }
 
-    // A row goes to the next page when its real height would reach the page band, unless it
-    // already stands first on a page: then no page could hold it, and it runs past the band.
+    // A row goes to the next page when its height would reach the page band. It is tested once:
+    // a row taller than a page's body runs past the band of the page it begins.
     void makeRoomFor(int height)
     {
-        if (m_y + height >= m_bodyLimit && !m_freshPage)
+        if (m_y + height >= m_bodyLimit)
             pageBreak(true);
-        m_freshPage = false;
     }
 
     void rows()
@@ -263,7 +261,6 @@ private:
     const int m_bodyLimit;
     std::optional<Canvas> m_canvas;
     int m_y = 0;
-    bool m_freshPage = false;
     QList<ReportLayout::PlacedRow> m_placed;
 };
 

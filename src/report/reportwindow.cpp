@@ -107,6 +107,8 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     connect(Button5, &QPushButton::clicked, this, &TPrintRep::Button5Click);
     connect(ComboBox1, &QComboBox::activated, this, &TPrintRep::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &TPrintRep::ComboBox2Change);
+    // The label names the page shown however it was turned: buttons, keys, wheel or a new report.
+    connect(PrintPreview1, &TPrintPreview::changed, this, &TPrintRep::updatePageLabel);
 }
 
 void TPrintRep::showEvent(QShowEvent *event)
@@ -120,16 +122,21 @@ void TPrintRep::showEvent(QShowEvent *event)
 void TPrintRep::FormShow()
 {
     fillPrinterList();
-    runCommand(m_boxes, [this] {
-        ReportLayout::compose(PrintPreview1->Document(), m_model);
-        updatePageLabel();
-    });
+    runCommand(m_boxes, [this] { ReportLayout::compose(PrintPreview1->Document(), m_model); });
 }
 
 void TPrintRep::updatePageLabel()
 {
     Label1->setText(QString::number(PrintPreview1->CurrentPage()) + QStringLiteral(" / ")
                     + QString::number(PrintPreview1->TotalPages()));
+}
+
+// A running job keeps its window: Escape, "Закрити" and the window's frame close it afterwards.
+void TPrintRep::done(int result)
+{
+    if (PrintPreview1->State() == dsPrinting)
+        return;
+    QDialog::done(result);
 }
 
 void TPrintRep::Button1Click()
@@ -161,14 +168,12 @@ void TPrintRep::Button3Click()
 {
     if (PrintPreview1->TotalPages() > PrintPreview1->CurrentPage())
         PrintPreview1->setCurrentPage(PrintPreview1->CurrentPage() + 1);
-    updatePageLabel();
 }
 
 void TPrintRep::Button4Click()
 {
     if (PrintPreview1->CurrentPage() > 0)
         PrintPreview1->setCurrentPage(PrintPreview1->CurrentPage() - 1);
-    updatePageLabel();
 }
 
 void TPrintRep::Button5Click()

@@ -45,6 +45,8 @@ public:
     static const QString PrintFailedText;
     static const QString PrintCancelledText;
 
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

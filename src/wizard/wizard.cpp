@@ -6,6 +6,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
+#include "platform/keysonlyedit.h"
 #include "platform/skin.h"
 #include "platform/typedkey.h"
 
@@ -72,7 +73,8 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     Bevel1 = makeBevel(this, "Bevel1", QFrame::HLine, QRect(88, 72, 345, 2));
     Label2 = makeLabel(this, "Label2", QRect(88, 80, 345, 49), Skin::tahoma(13));
 
-    sEdit1 = new QLineEdit(this);
+    // Typed text must come as key presses so that the key filter sees every character.
+    sEdit1 = new KeysOnlyEdit(this);
     sEdit1->setObjectName(QStringLiteral("sEdit1"));
     sEdit1->setGeometry(88, 136, 345, 21);
     sEdit1->setFont(Skin::tahoma());
@@ -80,8 +82,6 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     editColours.setColor(QPalette::Base, QColor(245, 245, 245));
     editColours.setColor(QPalette::Text, Qt::black);
     sEdit1->setPalette(editColours);
-    // Typed text must come as key presses so that the key filter sees every character.
-    sEdit1->setAttribute(Qt::WA_InputMethodEnabled, false);
     sEdit1->installEventFilter(this);
 
     Label3 = makeLabel(this, "Label3", QRect(88, 168, 345, 81), Skin::tahoma());
@@ -155,7 +155,6 @@ void TiDialog::sButton1Click()
 
 void TiDialog::sButton2Click()
 {
-    sEdit1->setFocus();
     if (!m_cursor.back())
         return;
     ShowWizardItem();
@@ -164,12 +163,12 @@ void TiDialog::sButton2Click()
 
 void TiDialog::sButton3Click()
 {
-    sEdit1->setFocus();
     const QString text = sEdit1->text();
     if (text.isEmpty()) {
         m_boxes.warning(EmptyValueWarning.toString());
         return;
     }
+    sEdit1->setFocus();
     double value = 0;
     if (!runCommand(m_boxes, [&] { value = numberFromText(text); }))
         return;
