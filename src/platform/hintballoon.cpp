@@ -24,14 +24,6 @@ constexpr int ShadowBlur = 2;
 constexpr qreal ShadowOpacity = 0.30; // 70 % transparent
 constexpr qreal FillOpacity = 0.92;   // 8 % transparent
 
-QFont hintFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
-
 // Without a compositing window manager a window cannot be translucent: on X11 the balloon is
 // drawn over a copy of what lies beneath it, and shaped by a mask.
 bool drawsOwnBackdrop()
@@ -102,12 +94,13 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         if (!m_ownBackdrop)
             setAttribute(Qt::WA_TranslucentBackground);
-        setFont(hintFont());
+        setFont(Skin::tahoma(13, true));
     }
 
     QString text() const { return m_text; }
 
-    void showAt(const QString &text, const QPoint &target, QWidget *under)
+    // Below anchor, or above it where there is no room below; the pointer at anchor's left edge.
+    void showAt(const QString &text, const QRect &anchor, QWidget *under)
     {
         m_text = text;
         const QFontMetrics metrics(font());
@@ -117,13 +110,12 @@ public:
         const int bodyHeight = bounds.height() + 2 * MarginY;
 
         QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        if (const QScreen *screen = QGuiApplication::screenAt(target))
+        if (const QScreen *screen = QGuiApplication::screenAt(anchor.topLeft()))
             available = screen->availableGeometry();
-        // Below the pointer, pointing up, unless there is no room there.
-        m_pointerUp = target.y() + 20 + PointerHeight + bodyHeight <= available.bottom();
-        const int top = m_pointerUp ? target.y() + 20 : target.y() - 4 - PointerHeight - bodyHeight;
-        const int left = qBound(available.left(), target.x() - 2 * PointerWidth, available.right() - bodyWidth);
-        m_pointerX = qBound(Radius + 2, target.x() - left, bodyWidth - Radius - PointerWidth - 2);
+        m_pointerUp = anchor.bottom() + 1 + PointerHeight + bodyHeight <= available.bottom();
+        const int top = m_pointerUp ? anchor.bottom() + 1 : anchor.top() - PointerHeight - bodyHeight;
+        const int left = qBound(available.left(), anchor.left() - 2 * PointerWidth, available.right() - bodyWidth);
+        m_pointerX = qBound(Radius + 2, anchor.left() - left, bodyWidth - Radius - PointerWidth - 2);
 
         m_body = QRect(0, m_pointerUp ? PointerHeight : 0, bodyWidth, bodyHeight);
         const QRect frame(left, top, bodyWidth + 1 + ShadowOffset + ShadowBlur,
@@ -257,7 +249,8 @@ void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
     if (!m_balloon)
         m_balloon = std::make_unique<HintBalloonWindow>();
     m_widget = owner;
-    m_balloon->showAt(text, globalPos, owner);
+    // Clear of the mouse pointer below, a little above it when shown above.
+    m_balloon->showAt(text, QRect(globalPos.x(), globalPos.y() - 4, 1, 24), owner);
     m_hideTimer.start();
 }
 
@@ -277,6 +270,61 @@ bool HintManager::isShown() const
 QString HintManager::shownText() const
 {
     return isShown() ? m_balloon->text() : QString();
+}
+
+NoticeBalloon::NoticeBalloon(QObject *parent)
+    : QObject(parent)
+{
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(ShowPause);
+    connect(&m_hideTimer, &QTimer::timeout, this, &NoticeBalloon::hide);
+}
+
+NoticeBalloon::~NoticeBalloon() = default;
+
+void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area)
+{
+    if (!m_balloon)
+        m_balloon = std::make_unique<HintBalloonWindow>();
+    // The pointer a little into the area, so that it points at the area and not at its edge.
+    const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
+    m_balloon->showAt(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()),
+                      widget);
+    m_hideTimer.start();
+    qApp->installEventFilter(this);
+}
+
+void NoticeBalloon::hide()
+{
+    m_hideTimer.stop();
+    qApp->removeEventFilter(this);
+    if (m_balloon)
+        m_balloon->hide();
+}
+
+bool NoticeBalloon::isShown() const
+{
+    return m_balloon && m_balloon->isVisible();
+}
+
+QString NoticeBalloon::shownText() const
+{
+    return isShown() ? m_balloon->text() : QString();
+}
+
+bool NoticeBalloon::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::WindowDeactivate:
+        hide();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool HintManager::eventFilter(QObject *watched, QEvent *event)
