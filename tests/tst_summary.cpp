@@ -240,7 +240,8 @@ void tst_Summary::tableInSpreadsheet()
     QVERIFY2(QFile::exists(fixture.path(QStringLiteral("t.fods"))), convert.readAllStandardError().constData());
     const QString document = QString::fromUtf8(readBytes(fixture.path(QStringLiteral("t.fods"))));
     QVERIFY(!document.contains(QStringLiteral("table:formula")));
-    QVERIFY(document.contains(QStringLiteral("<text:p>&apos;=HYPERLINK(&quot;http://x&quot;;&quot;Натисніть&quot;)</text:p>")));
+    QVERIFY(document.contains(
+        QStringLiteral("<text:p>&apos;=HYPERLINK(&quot;http://x&quot;;&quot;Натисніть&quot;)</text:p>")));
     QVERIFY(document.contains(QStringLiteral("<text:p>&apos;@SUM(1;2)</text:p>")));
     // Cells of equal value next to each other would be written once, repeated: the data has none.
     QList<double> numbers;

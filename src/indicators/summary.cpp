@@ -125,7 +125,8 @@ SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &mo
         const QString shownName = fromCp1251(name);
         if (isSummarySchoolName(shownName))
             refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(" містить ")
-                   + shownName.sliced(0, 1).toLower() + shownName.sliced(1) + QStringLiteral(", а не показники одного закладу"));
+                   + shownName.sliced(0, 1).toLower() + shownName.sliced(1)
+                   + QStringLiteral(", а не показники одного закладу"));
         const auto found = fileOfSchool.constFind(name);
         if (found != fileOfSchool.constEnd())
             refuse(QStringLiteral("Заклад ") + quoted(shownLine(name)) + QStringLiteral(" є у двох файлах: ")

@@ -223,15 +223,45 @@ private:
     QPixmap m_backdrop;
 };
 
-HintManager::HintManager(QObject *parent)
+TimedBalloon::TimedBalloon(int pause, QObject *parent)
     : QObject(parent)
 {
     m_hideTimer.setSingleShot(true);
-    m_hideTimer.setInterval(HidePause);
-    connect(&m_hideTimer, &QTimer::timeout, this, &HintManager::hideHint);
+    m_hideTimer.setInterval(pause);
+    connect(&m_hideTimer, &QTimer::timeout, this, [this] { hide(); });
 }
 
-HintManager::~HintManager() = default;
+TimedBalloon::~TimedBalloon() = default;
+
+void TimedBalloon::showBalloon(const QString &text, const QRect &anchor, QWidget *under)
+{
+    if (!m_balloon)
+        m_balloon = std::make_unique<HintBalloonWindow>();
+    m_balloon->showAt(text, anchor, under);
+    m_hideTimer.start();
+}
+
+void TimedBalloon::hide()
+{
+    m_hideTimer.stop();
+    if (m_balloon)
+        m_balloon->hide();
+}
+
+bool TimedBalloon::isShown() const
+{
+    return m_balloon && m_balloon->isVisible();
+}
+
+QString TimedBalloon::shownText() const
+{
+    return isShown() ? m_balloon->text() : QString();
+}
+
+HintManager::HintManager(QObject *parent)
+    : TimedBalloon(HidePause, parent)
+{
+}
 
 void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
 {
@@ -243,73 +273,37 @@ void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
             break;
     }
     if (text.isEmpty()) {
-        hideHint();
+        hide();
         return;
     }
-    if (!m_balloon)
-        m_balloon = std::make_unique<HintBalloonWindow>();
     m_widget = owner;
     // Clear of the mouse pointer below, a little above it when shown above.
-    m_balloon->showAt(text, QRect(globalPos.x(), globalPos.y() - 4, 1, 24), owner);
-    m_hideTimer.start();
+    showBalloon(text, QRect(globalPos.x(), globalPos.y() - 4, 1, 24), owner);
 }
 
-void HintManager::hideHint()
+void HintManager::hide()
 {
-    m_hideTimer.stop();
     m_widget = nullptr;
-    if (m_balloon)
-        m_balloon->hide();
-}
-
-bool HintManager::isShown() const
-{
-    return m_balloon && m_balloon->isVisible();
-}
-
-QString HintManager::shownText() const
-{
-    return isShown() ? m_balloon->text() : QString();
+    TimedBalloon::hide();
 }
 
 NoticeBalloon::NoticeBalloon(QObject *parent)
-    : QObject(parent)
+    : TimedBalloon(ShowPause, parent)
 {
-    m_hideTimer.setSingleShot(true);
-    m_hideTimer.setInterval(ShowPause);
-    connect(&m_hideTimer, &QTimer::timeout, this, &NoticeBalloon::hide);
 }
-
-NoticeBalloon::~NoticeBalloon() = default;
 
 void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area)
 {
-    if (!m_balloon)
-        m_balloon = std::make_unique<HintBalloonWindow>();
     // The pointer a little into the area, so that it points at the area and not at its edge.
     const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
-    m_balloon->showAt(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()),
-                      widget);
-    m_hideTimer.start();
+    showBalloon(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()), widget);
     qApp->installEventFilter(this);
 }
 
 void NoticeBalloon::hide()
 {
-    m_hideTimer.stop();
     qApp->removeEventFilter(this);
-    if (m_balloon)
-        m_balloon->hide();
-}
-
-bool NoticeBalloon::isShown() const
-{
-    return m_balloon && m_balloon->isVisible();
-}
-
-QString NoticeBalloon::shownText() const
-{
-    return isShown() ? m_balloon->text() : QString();
+    TimedBalloon::hide();
 }
 
 bool NoticeBalloon::eventFilter(QObject *watched, QEvent *event)
@@ -338,7 +332,7 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::ToolTipChange:
         if (watched == m_widget)
-            hideHint();
+            hide();
         break;
     case QEvent::Leave:
     case QEvent::MouseButtonPress:
@@ -346,7 +340,7 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
     case QEvent::WindowDeactivate:
         if (isShown())
-            hideHint();
+            hide();
         break;
     default:
         break;
