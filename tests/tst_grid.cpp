@@ -2,6 +2,7 @@
 #include "support/keys.h"
 #include "support/windows.h"
 
+#include "indicators/numbertext.h"
 #include "mainwindow/celltext.h"
 #include "platform/canvas.h"
 #include "platform/hintballoon.h"
@@ -55,6 +56,7 @@ private slots:
     void wrapRule();
     void overlongFirstWordLeavesFirstLineEmpty();
     void rowHeightsFollowTexts();
+    void headersFitTheirColumns();
     void cellDrawing();
     void hintFollowsPointer();
     void hintWaitsAgainOnEveryCell();
@@ -234,9 +236,7 @@ void tst_Grid::rowHeightsFollowTexts()
     StringGrid &grid = *form.Grid1;
     const TextMetrics metrics = gridMetrics(form);
     const int L = metrics.height();
-    // The window's font, 11 pixels high, gives lines of 13 pixels.
     QCOMPARE(grid.font().pixelSize(), 11);
-    QCOMPARE(L, 13);
 
     QCOMPARE(grid.rowHeights(2), L + 2);
     // The header's tallest text wrapped in its column: "Одиниця вимірювання" takes two lines.
@@ -263,6 +263,21 @@ void tst_Grid::rowHeightsFollowTexts()
     QCOMPARE(grid.rowHeights(1), MeasureCellText(metrics, QStringLiteral("Розділ з дуже довгою назвою"), total));
 }
 
+// Every header line, drawn centred three pixels in, ends inside its column.
+void tst_Grid::headersFitTheirColumns()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    const TextMetrics metrics = gridMetrics(form);
+    for (int col = 0; col < 8; ++col) {
+        const int W = form.Grid1->colWidths(col);
+        const QString header = form.Grid1->cells(col, 0);
+        const WrappedText wrapped = wrapText(metrics, header, W);
+        for (const WrappedText::Line &line : wrapped.lines)
+            QVERIFY2(line.width + 6 <= W, qPrintable(header));
+    }
+}
+
 void tst_Grid::cellDrawing()
 {
     FormFixture fixture;
@@ -271,9 +286,12 @@ void tst_Grid::cellDrawing()
     goTo(form, ValueCol, 1); // the current cell on a band
     const QImage image = grid.viewport()->grab().toImage();
 
-    // A section row is one band of the band colour, the current cell in it included.
+    // A section row is one band of the band colour, the current cell in it included; the focus
+    // mark frames that cell over the band.
     const QRect band = grid.cellRect(ValueCol, 1);
-    QCOMPARE(image.pixelColor(band.left() + 1, band.bottom() - 1), Skin::TitleBandColor);
+    QCOMPARE(image.pixelColor(band.left() + 3, band.bottom() - 3), Skin::TitleBandColor);
+    QCOMPARE(image.pixelColor(band.left(), band.center().y()), image.pixelColor(band.right(), band.top()));
+    QVERIFY(image.pixelColor(band.left() + 1, band.bottom() - 1).lightness() < 60);
     const QRect first = grid.cellRect(0, 1);
     QCOMPARE(image.pixelColor(first.left() + 1, first.bottom() - 1), Skin::TitleBandColor);
     // The title is centred: dark pixels around the middle of the band, none at its ends.
@@ -339,7 +357,7 @@ void tst_Grid::hintWaitsAgainOnEveryCell()
     QVERIFY(!hints.isShown());
     QTRY_VERIFY(hints.isShown());
     QCOMPARE(hints.shownText(), grid.cells(ValueCol, 3));
-    hints.hideHint();
+    hints.hide();
 }
 
 void tst_Grid::typingStoresEveryStep()
@@ -387,13 +405,19 @@ void tst_Grid::refusedCharactersBeep()
     typeKey('7');
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 1);
+    QCOMPARE(form.keyNotice().shownText(), RefusedKeyNotice.toString());
     QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("7"));
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 7.0);
     // Refused before the editor is open too: it does not open.
     goTo(form, ValueCol, 3);
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 2);
+    QVERIFY(form.keyNotice().isShown());
     QVERIFY(!form.Grid1->editorMode());
+    // The next key taken hides it.
+    typeKey('5');
+    QVERIFY(!form.keyNotice().isShown());
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("5"));
 }
 
 void tst_Grid::secondCommaRefusedOverSelection()

@@ -44,6 +44,7 @@ private slots:
     void startupCatalog();
     void startupWithoutCatalog();
     void toolBar();
+    void tabReachesEveryControl();
     void skinLook();
 
     void saveCommand_data();
@@ -158,9 +159,10 @@ void tst_MainWindow::toolBar()
                                        form.ToolButton5,  form.ToolButton6, form.ToolButton8,
                                        form.ToolButton7};
     const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Зведення", "Вихід"};
-    const QStringList hints{"Відкрити файл з даними", "Записати файл з даними", "Ввести значення показникiв",
-                            "Роздрукувати звіт",      "Ввести назву школи",     "Зведені показники кількох закладів",
-                            "Вийти з програми"};
+    const QStringList hints{"Відкрити файл з даними (Ctrl+O)", "Записати файл з даними (Ctrl+S)",
+                            "Ввести значення показникiв (Ctrl+E)", "Роздрукувати звіт (Ctrl+P)",
+                            "Ввести назву школи (Ctrl+N)", "Зведені показники кількох закладів (Ctrl+M)",
+                            "Вийти з програми (Ctrl+Q)"};
     int previousRight = -1;
     QList<QImage> images;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -182,6 +184,35 @@ void tst_MainWindow::toolBar()
     shown.show();
     QVERIFY(QTest::qWaitForWindowActive(&shown));
     QCOMPARE(QApplication::focusWidget(), shown.ToolButton11);
+}
+
+// Tab walks the tool bar into the grid, where it moves between cells; Ctrl+Tab and
+// Ctrl+Shift+Tab leave the grid, from its cell editor too.
+void tst_MainWindow::tabReachesEveryControl()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    form.ToolButton11->setFocus();
+    for (QToolButton *button : {form.ToolButton11, form.ToolButton3, form.ToolButton4, form.ToolButton5,
+                                form.ToolButton6, form.ToolButton8, form.ToolButton7}) {
+        QCOMPARE(QApplication::focusWidget(), button);
+        pressKey(Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), form.Grid1);
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.Grid1);
+    QCOMPARE(form.Grid1->col(), 1);
+    pressKey(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), form.ToolButton11);
+
+    form.Grid1->setFocus();
+    form.Grid1->setRow(2);
+    form.Grid1->setCol(6);
+    pressKey(Qt::Key_F2);
+    QVERIFY(form.Grid1->editorMode());
+    pressKey(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form.ToolButton7);
+    QVERIFY(!form.Grid1->editorMode());
 }
 
 void tst_MainWindow::skinLook()
@@ -518,16 +549,20 @@ void tst_MainWindow::shortcuts_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QList<int>>("asked");
-    QTest::addColumn<int>("reports");
+    QTest::addColumn<QString>("shows"); // the window shown modally
 
-    const QList<std::tuple<int, const char *, QList<int>, int>> keys = {
-        {Qt::Key_O, "Ctrl+O", {int(Kind::OpenFile)}, 0},
-        {Qt::Key_S, "Ctrl+S", {int(Kind::SaveFile)}, 0},
-        {Qt::Key_P, "Ctrl+P", {}, 1},
-        {Qt::Key_Q, "Ctrl+Q", {int(Kind::ConfirmYesNo)}, 0}};
-    for (const auto &[key, name, asked, reports] : keys) {
+    const QList<std::tuple<int, const char *, QList<int>, const char *>> keys = {
+        {Qt::Key_O, "Ctrl+O", {int(Kind::OpenFile)}, ""},
+        {Qt::Key_S, "Ctrl+S", {int(Kind::SaveFile)}, ""},
+        {Qt::Key_E, "Ctrl+E", {}, "wizard"},
+        {Qt::Key_P, "Ctrl+P", {}, "report"},
+        {Qt::Key_N, "Ctrl+N", {int(Kind::Input)}, ""},
+        {Qt::Key_M, "Ctrl+M", {int(Kind::OpenFiles)}, ""},
+        {Qt::Key_Q, "Ctrl+Q", {int(Kind::ConfirmYesNo)}, ""}};
+    for (const auto &[key, name, asked, shows] : keys) {
         for (const char *focus : {"grid", "cell editor", "tool bar"})
-            QTest::addRow("%s in the %s", name, focus) << key << QString::fromLatin1(focus) << asked << reports;
+            QTest::addRow("%s in the %s", name, focus)
+                << key << QString::fromLatin1(focus) << asked << QString::fromLatin1(shows);
     }
 }
 
@@ -536,11 +571,12 @@ void tst_MainWindow::shortcuts()
     QFETCH(int, key);
     QFETCH(QString, focus);
     QFETCH(QList<int>, asked);
-    QFETCH(int, reports);
+    QFETCH(QString, shows);
     FormFixture fixture;
     TForm1 &form = fixture.show();
-    int shown = 0;
-    form.setShowReport([&] { ++shown; });
+    QString shown;
+    form.setShowWizard([&] { shown += QStringLiteral("wizard"); });
+    form.setShowReport([&] { shown += QStringLiteral("report"); });
     form.Grid1->setRow(2);
     form.Grid1->setCol(6);
     if (focus == QStringLiteral("cell editor")) {
@@ -556,7 +592,7 @@ void tst_MainWindow::shortcuts()
     for (const ScriptedBoxes::Asked &a : fixture.boxes.asked)
         kinds.append(int(a.kind));
     QCOMPARE(kinds, asked); // the key filter did not beep either
-    QCOMPARE(shown, reports);
+    QCOMPARE(shown, shows);
     QVERIFY(!form.Grid1->editorMode());
     QVERIFY(form.isVisible());
 }

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +37,27 @@ int saveError(const QString &path, const IndicatorModel &model)
     return 0;
 }
 
+// The error code of writing bytes to path in a child that cannot write path's folder: as the
+// superuser, whom permission bits do not stop, it writes as the user "nobody".
+int lockedFolderWriteError(const QString &path, const QByteArray &bytes)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        int code = 0;
+        try {
+            writeFileAtomically(path, bytes);
+        } catch (const IoError &error) {
+            code = error.code();
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 } // namespace
 
 class tst_SaveFaults : public QObject
@@ -47,6 +69,8 @@ private slots:
     void faultKeepsOldFile();
     void killedWhileSavingKeepsAWholeFile();
     void pipeWithoutReaderIsRefused();
+    void writableFileInLockedFolder_data();
+    void writableFileInLockedFolder();
 };
 
 void tst_SaveFaults::faultKeepsOldFile_data()
@@ -115,6 +139,39 @@ void tst_SaveFaults::pipeWithoutReaderIsRefused()
     QCOMPARE(saveError(path, bigModel(10)), int(IoError::AccessDenied));
     QCOMPARE(folderEntries(dir.path()), QStringList{"pipe.zrs"});
     QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+}
+
+void tst_SaveFaults::writableFileInLockedFolder_data()
+{
+    QTest::addColumn<bool>("full");
+    QTest::addColumn<int>("code");
+    QTest::newRow("written in place") << false << 0;
+    QTest::newRow("full disk keeps the old file") << true << int(IoError::DiskFull);
+}
+
+// Only the file may be written: it is written where it is, shorter or longer than before; a disk
+// that fills up half-way gets the old contents back. A new file there is still refused.
+void tst_SaveFaults::writableFileInLockedFolder()
+{
+    QFETCH(bool, full);
+    QFETCH(int, code);
+    QTemporaryDir plain;
+    SmallDisk disk(QStringLiteral("64k"));
+    if (full && !disk.ok())
+        QSKIP("Cannot mount a small tmpfs here (needs root).");
+    const QString folder = full ? disk.path() : plain.path();
+    const QString path = folder + QStringLiteral("/school(2026).zrs");
+    const QByteArray old(300, 'o');
+    writeBytes(path, old);
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    const QByteArray bytes = full ? QByteArray(200 * 1024, 'n') : QByteArray("new");
+    QCOMPARE(lockedFolderWriteError(path, bytes), code);
+    QCOMPARE(readBytes(path), full ? old : bytes);
+    QCOMPARE(lockedFolderWriteError(path + QStringLiteral(".new"), bytes), int(IoError::AccessDenied));
+    QCOMPARE(folderEntries(folder), QStringList{"school(2026).zrs"});
+    QCOMPARE(QFileInfo(path).permissions() & QFile::WriteOther, QFile::WriteOther);
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
 }
 
 QTEST_APPLESS_MAIN(tst_SaveFaults)

@@ -145,6 +145,9 @@ void tst_Summary::refusals_data()
     badNumber.replace(" 2.00000000000000E+0000", "2,5");
     QTest::newRow("bad number") << badNumber
                                 << QStringLiteral("Файл \"b.zrs\", показник \"KEY2\": Invalid numeric input");
+    QTest::newRow("summary among schools")
+        << schoolFile(summarySchoolName(3), five)
+        << QStringLiteral("Файл \"b.zrs\" містить зведені показники (3 заклади), а не показники одного закладу");
     QTest::newRow("unreadable") << QByteArray() << QStringLiteral("Файл \"b.zrs\": File not found");
 }
 
@@ -205,7 +208,8 @@ void tst_Summary::tableReadBack()
             fields << v.toString();
         return fields;
     };
-    QCOMPARE(row(0), (QStringList{"№", "Позначення", "Показник", "Вид", "Одиниці"} + names + QStringList{"Разом"}));
+    QCOMPARE(row(0), (QStringList{"№", "Позначення", "Показник", "Вид", "Одиниці"} + names
+                      + QStringList{"Разом (C — сума, A — середнє)"}));
     QCOMPARE(row(1), (QStringList{"1", "", "Розділ 1", "", "", "", "", "", ""}));
     QCOMPARE(row(2), (QStringList{"1.1.", "K", "Показник", "C", "од.", "1,5E20", "1", "0", "1,5E20"}));
     QCOMPARE(row(3), (QStringList{"1.2.", "K", "Показник", "A", "од.", "-2,5", "2", "0", "-0,166666666666667"}));
@@ -214,7 +218,8 @@ void tst_Summary::tableReadBack()
     QCOMPARE(row(7), (QStringList{"2", "", "Порожній", "", "", "", "", "", ""}));
 }
 
-// A spreadsheet with Ukrainian settings takes every value cell as the number shown.
+// A spreadsheet with Ukrainian settings takes every value cell as the number shown, and a school
+// whose name looks like a formula as the text it is.
 void tst_Summary::tableInSpreadsheet()
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
@@ -222,7 +227,8 @@ void tst_Summary::tableInSpreadsheet()
         QSKIP("LibreOffice (soffice) is not installed");
     SummaryFixture fixture;
     const QList<QList<double>> values{{1.5e20, -2.5, 7, 1.0 / 3, 1e-5}, {123456789012345, 2, -0.001, 4, 5}};
-    const SchoolSummary summary = readSchoolFiles(fixture.schools(values), fixture.model);
+    const QStringList names{QStringLiteral("=HYPERLINK(\"http://x\";\"Натисніть\")"), QStringLiteral("@SUM(1;2)")};
+    const SchoolSummary summary = readSchoolFiles(fixture.schools(values, names), fixture.model);
     writeSummaryTable(fixture.path(QStringLiteral("t.csv")), fixture.model, summary);
     QProcess convert;
     convert.setWorkingDirectory(fixture.path(QString()));
@@ -233,6 +239,10 @@ void tst_Summary::tableInSpreadsheet()
     QVERIFY(convert.waitForFinished(120000));
     QVERIFY2(QFile::exists(fixture.path(QStringLiteral("t.fods"))), convert.readAllStandardError().constData());
     const QString document = QString::fromUtf8(readBytes(fixture.path(QStringLiteral("t.fods"))));
+    QVERIFY(!document.contains(QStringLiteral("table:formula")));
+    QVERIFY(document.contains(
+        QStringLiteral("<text:p>&apos;=HYPERLINK(&quot;http://x&quot;;&quot;Натисніть&quot;)</text:p>")));
+    QVERIFY(document.contains(QStringLiteral("<text:p>&apos;@SUM(1;2)</text:p>")));
     // Cells of equal value next to each other would be written once, repeated: the data has none.
     QList<double> numbers;
     static const QRegularExpression floatCell(QStringLiteral("office:value-type=\"float\" office:value=\"([^\"]+)\""));
@@ -303,7 +313,8 @@ void tst_Summary::commandLine()
     QCOMPARE(fixture.run({QStringLiteral("--merge"), QStringLiteral("one.zrs"), paths[0]}), 1);
     QVERIFY(!QFile::exists(fixture.path(QStringLiteral("one.zrs"))));
     QCOMPARE(fixture.run({QStringLiteral("--table"), QStringLiteral("one.csv"), paths[0]}), 0);
-    QVERIFY(QString::fromUtf8(readBytes(fixture.path(QStringLiteral("one.csv")))).contains(u"Школа 0;Разом\r\n"));
+    QVERIFY(QString::fromUtf8(readBytes(fixture.path(QStringLiteral("one.csv"))))
+                .contains(u"Школа 0;Разом (C — сума, A — середнє)\r\n"));
     QCOMPARE(fixture.run(QStringList{QStringLiteral("--pdf"), QStringLiteral("r.pdf")} + paths), 0);
     QVERIFY(pdfText(fixture.path(QStringLiteral("r.pdf"))).contains(u"Зведені показники (2 заклади)"));
 }

@@ -1,4 +1,6 @@
 #include "indicators/encoding.h"
+#include "indicators/numbertext.h"
+#include "platform/hintballoon.h"
 #include "platform/scriptedboxes.h"
 #include "support/models.h"
 #include "support/windows.h"
@@ -99,6 +101,8 @@ private slots:
     void storesTyped();
     void keyFilter_data();
     void keyFilter();
+    void refusedKeyShowsWhy();
+    void longTextsShownWhole();
     void valueShownForwardAndBack_data();
     void valueShownForwardAndBack();
     void enterAfterBackPressesBackAgain();
@@ -353,6 +357,50 @@ void tst_Wizard::keyFilter()
     QCOMPARE(w.boxes.count(Kind::Beep), beeps);
     QCOMPARE(w.boxes.asked.size(), beeps);
     QVERIFY(w.dialog.isVisible());
+}
+
+// The balloon says why; the next key taken hides it, and so does the time.
+void tst_Wizard::refusedKeyShowsWhy()
+{
+    Wizard w({1});
+    QVERIFY(w.open());
+    const NoticeBalloon &notice = w.dialog.keyNotice();
+    QTest::keyClick(w.edit(), Qt::Key_A);
+    QCOMPARE(notice.shownText(), RefusedKeyNotice.toString());
+    QTest::keyClick(w.edit(), Qt::Key_1);
+    QVERIFY(!notice.isShown());
+    QTest::keyClick(w.edit(), Qt::Key_Minus);
+    QVERIFY(notice.isShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!notice.isShown(), NoticeBalloon::ShowPause + 2000);
+    QCOMPARE(w.edit()->text(), QStringLiteral("1"));
+    QCOMPARE(w.boxes.count(Kind::Beep), 2);
+}
+
+// A wording, title or source longer than its box makes the box taller and moves what is under
+// it; the next usual indicator has the design's boxes again.
+void tst_Wizard::longTextsShownWhole()
+{
+    Wizard w({1, 1});
+    const QString words = QStringLiteral("Кількість учнів пільгових категорій, які отримують безкоштовне харчування. ");
+    w.item(0, 0).Name = toCp1251(words.repeated(4));
+    w.item(0, 0).Source = toCp1251(words.repeated(5));
+    w.model.Catalog[0].Name = toCp1251(words.repeated(3));
+    QVERIFY(w.open());
+    QWidget *previous = nullptr;
+    for (const char *name : {"Label1", "Label2", "sEdit1", "Label3", "sButton3"}) {
+        QWidget *control = w.dialog.findChild<QWidget *>(QLatin1String(name));
+        if (const auto *label = qobject_cast<QLabel *>(control))
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+        if (previous)
+            QVERIFY2(control->y() > previous->geometry().bottom(), name);
+        previous = control;
+    }
+    QVERIFY(previous->geometry().bottom() < w.dialog.height());
+    QVERIFY(w.dialog.height() > 291);
+    QVERIFY(w.dialog.screen()->availableGeometry().contains(w.dialog.frameGeometry()));
+    w.next();
+    QCOMPARE(w.dialog.findChild<QWidget *>(QStringLiteral("Label2"))->geometry(), QRect(88, 80, 345, 49));
+    QCOMPARE(w.dialog.size(), QSize(442, 291));
 }
 
 void tst_Wizard::valueShownForwardAndBack_data()

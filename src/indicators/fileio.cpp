@@ -94,6 +94,31 @@ void writeInPlace(const QByteArray &name, const QByteArray &bytes)
         throwErrno();
 }
 
+// A file that may be written in a folder that may not (a shared folder where only the school's
+// file is the user's): no temporary file can be made beside it, so it is written where it is.
+// Should that fail half-way, the old contents are put back, as far as the file still takes them.
+void overwriteRegularFile(const QString &path, const QByteArray &name, const QByteArray &bytes)
+{
+    const QByteArray old = readWholeFile(path);
+    FileDescriptor fd(::open(name.constData(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwErrno();
+    int error = writeAll(fd.get(), bytes);
+    if (error == 0 && ::ftruncate(fd.get(), off_t(bytes.size())) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd.get()) != 0)
+        error = errno;
+    if (error != 0) {
+        // As far as it goes: the error that stopped the save is the one reported.
+        if (::lseek(fd.get(), 0, SEEK_SET) == 0 && writeAll(fd.get(), old) == 0
+            && ::ftruncate(fd.get(), off_t(old.size())) == 0)
+            ::fsync(fd.get());
+        throw IoError::fromErrno(error);
+    }
+    if (::close(fd.release()) != 0)
+        throwErrno();
+}
+
 } // namespace
 
 QByteArray readWholeFile(const QString &path)
@@ -144,6 +169,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     const QByteArray name = nativePath(target);
 
     mode_t mode = 0;
+    bool replacing = false;
     struct stat existing {};
     if (::stat(name.constData(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
@@ -159,6 +185,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
         if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             throw IoError::fromErrno(EACCES);
         mode = existing.st_mode & 07777;
+        replacing = true;
     } else if (errno != ENOENT) {
         throwErrno();
     } else {
@@ -171,8 +198,13 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     QByteArray temp = QFile::encodeName(targetInfo.absolutePath()) + "/." + QFile::encodeName(targetInfo.fileName())
         + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0)
+    if (fd.get() < 0) {
+        if (replacing && (errno == EACCES || errno == EPERM)) {
+            overwriteRegularFile(target, name, bytes);
+            return;
+        }
         throwErrno();
+    }
     auto fail = [&](int error) {
         ::close(fd.release());
         ::unlink(temp.constData());

@@ -13,5 +13,6 @@ QByteArray readWholeFile(const QString &path);
 bool fileExists(const QString &path);
 // Writes bytes to path through a temporary file in the same folder that replaces the target
 // only when everything was written: on any failure the old file is untouched and the
-// temporary file is gone.
+// temporary file is gone. An existing file in a folder that may not be written is written in
+// place instead, its old contents put back should that fail.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);

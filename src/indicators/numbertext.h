@@ -22,3 +22,5 @@ bool parseDataNumber(QByteArrayView run, double &value);
 // The key filter of the value edits: digits, backspace and "," pass, "." becomes ",", anything
 // else, and a second "," when currentText already holds one, gives 0 (discard and beep).
 char16_t filterNumberKey(char16_t key, QStringView currentText);
+// Shown beside the edit when the filter discards a key.
+inline constexpr QStringView RefusedKeyNotice = u"Можна вводити лише цифри і кому";

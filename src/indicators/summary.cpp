@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -88,6 +89,14 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
     return values;
 }
 
+// A summary written by this program: adding it in would count its schools twice.
+bool isSummarySchoolName(const QString &name)
+{
+    static const QRegularExpression count(QStringLiteral("^Зведені показники \\((\\d{1,9}) "));
+    const QRegularExpressionMatch match = count.match(name);
+    return match.hasMatch() && name == summarySchoolName(match.captured(1).toInt());
+}
+
 } // namespace
 
 QString shownFileName(const QString &path)
@@ -113,6 +122,11 @@ SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &mo
     for (const QString &path : paths) {
         QByteArray name;
         QList<double> values = readSchoolFile(path, model, name);
+        const QString shownName = fromCp1251(name);
+        if (isSummarySchoolName(shownName))
+            refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(" містить ")
+                   + shownName.sliced(0, 1).toLower() + shownName.sliced(1)
+                   + QStringLiteral(", а не показники одного закладу"));
         const auto found = fileOfSchool.constFind(name);
         if (found != fileOfSchool.constEnd())
             refuse(QStringLiteral("Заклад ") + quoted(shownLine(name)) + QStringLiteral(" є у двох файлах: ")

@@ -21,6 +21,17 @@ void appendRow(QString &table, const QStringList &fields)
     table += QLatin1String("\r\n");
 }
 
+// A text read from a school's or the catalogue's file that a spreadsheet would take for a
+// formula (a school named "=HYPERLINK(...)") gets an apostrophe before it and stays a text.
+QString inertText(const QByteArray &cp1251)
+{
+    static constexpr QStringView FormulaStarts = u"=+-@\t\r";
+    const QString text = fromCp1251(cp1251);
+    if (!text.isEmpty() && FormulaStarts.contains(text.front()))
+        return QLatin1Char('\'') + text;
+    return text;
+}
+
 } // namespace
 
 QString csvField(const QString &text)
@@ -43,15 +54,15 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
     QStringList row{QStringLiteral("№"), QStringLiteral("Позначення"), QStringLiteral("Показник"),
                     QStringLiteral("Вид"), QStringLiteral("Одиниці")};
     for (const QByteArray &name : summary.schoolNames)
-        row << fromCp1251(name);
-    row << QStringLiteral("Разом");
+        row << inertText(name);
+    row << QStringLiteral("Разом (C — сума, A — середнє)");
     appendRow(table, row);
 
     int k = 0;
     for (qsizetype s = 0; s < model.Catalog.size(); ++s) {
         const razdel &section = model.Catalog[s];
         row.clear();
-        row << QString::number(s + 1) << QString() << fromCp1251(section.Name);
+        row << QString::number(s + 1) << QString() << inertText(section.Name);
         for (int i = 0; i < schools + 3; ++i)
             row << QString();
         appendRow(table, row);
@@ -59,8 +70,8 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
             const pokazatel &item = section.Items[m];
             row.clear();
             row << QString::number(s + 1) + QLatin1Char('.') + QString::number(m + 1) + QLatin1Char('.')
-                << fromCp1251(item.Code) << fromCp1251(item.Name)
-                << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << fromCp1251(item.Measure);
+                << inertText(item.Code) << inertText(item.Name)
+                << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << inertText(item.Measure);
             for (int f = 0; f < schools; ++f)
                 row << numberText(summary.values[f][k]);
             row << numberText(summary.totals[k]);

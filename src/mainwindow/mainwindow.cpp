@@ -11,6 +11,7 @@
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
+#include "platform/hintballoon.h"
 #include "platform/skin.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,7 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model)
     , m_boxes(boxes)
+    , m_keyNotice(new NoticeBalloon(this))
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
@@ -65,32 +67,25 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     addToolBar(Qt::TopToolBarArea, sToolBar1);
 
     ToolButton11 = addToolButton(QStringLiteral("Відкрити"), QStringLiteral("Відкрити файл з даними"),
-                                 int(Skin::ToolImage::Open), &TForm1::OpenDataFile);
+                                 Qt::CTRL | Qt::Key_O, int(Skin::ToolImage::Open), &TForm1::OpenDataFile);
     sToolBar1->addSeparator();
     ToolButton3 = addToolButton(QStringLiteral("Записати"), QStringLiteral("Записати файл з даними"),
-                                int(Skin::ToolImage::Save), &TForm1::ToolButton3Click);
+                                Qt::CTRL | Qt::Key_S, int(Skin::ToolImage::Save), &TForm1::ToolButton3Click);
     sToolBar1->addSeparator();
     ToolButton4 = addToolButton(QStringLiteral("Ввести дані"), QStringLiteral("Ввести значення показникiв"),
-                                int(Skin::ToolImage::EnterData), &TForm1::ToolButton4Click);
+                                Qt::CTRL | Qt::Key_E, int(Skin::ToolImage::EnterData), &TForm1::ToolButton4Click);
     sToolBar1->addSeparator();
-    ToolButton5 = addToolButton(QStringLiteral("Роздрук"), QStringLiteral("Роздрукувати звіт"),
+    ToolButton5 = addToolButton(QStringLiteral("Роздрук"), QStringLiteral("Роздрукувати звіт"), Qt::CTRL | Qt::Key_P,
                                 int(Skin::ToolImage::Print), &TForm1::ToolButton5Click);
     sToolBar1->addSeparator();
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
-                                int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
+                                Qt::CTRL | Qt::Key_N, int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
     sToolBar1->addSeparator();
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
-                                int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
+                                Qt::CTRL | Qt::Key_M, int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
-    ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
+    ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
-    // Anywhere in the window, the grid's cell editor included, as if the button were pressed.
-    const std::pair<QKeyCombination, QToolButton *> shortcuts[] = {{Qt::CTRL | Qt::Key_O, ToolButton11},
-                                                                   {Qt::CTRL | Qt::Key_S, ToolButton3},
-                                                                   {Qt::CTRL | Qt::Key_P, ToolButton5},
-                                                                   {Qt::CTRL | Qt::Key_Q, ToolButton7}};
-    for (const auto &[keys, button] : shortcuts)
-        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, button, &QToolButton::click);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -124,12 +119,15 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 
 TForm1::~TForm1() = default;
 
-QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, int image,
-                                   void (TForm1::*handler)())
+QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
+                                   int image, void (TForm1::*handler)())
 {
     auto *button = new QToolButton(sToolBar1);
     button->setText(caption);
-    button->setToolTip(hint);
+    const QKeySequence keys(shortcut);
+    button->setToolTip(hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    // Anywhere in the window, the grid's cell editor included, as if the button were pressed.
+    connect(new QShortcut(keys, this), &QShortcut::activated, button, &QToolButton::click);
     button->setIcon(QIcon(Skin::toolImage(Skin::ToolImage(image))));
     button->setIconSize(QSize(48, 48));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

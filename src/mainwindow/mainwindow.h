@@ -10,6 +10,7 @@
 class Canvas;
 enum class CatalogLoad;
 class IndicatorModel;
+class NoticeBalloon;
 class QLabel;
 class QStatusBar;
 class QToolBar;
@@ -35,6 +36,9 @@ public:
 
     // Opens a data file as "Відкрити" does after its dialog: year check, then every value.
     void openDataFileNamed(const QString &path);
+
+    // Why a key typed into a value cell was discarded.
+    const NoticeBalloon &keyNotice() const { return *m_keyNotice; }
 
     QToolBar *sToolBar1 = nullptr;
     QToolButton *ToolButton11 = nullptr;
@@ -112,7 +116,9 @@ private:
     void updateRowHeights();
     void updateRowHeight(int row);
 
-    QToolButton *addToolButton(const QString &caption, const QString &hint, int image, void (TForm1::*handler)());
+    // The button, its hint followed by its shortcut, which works anywhere in the window.
+    QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut, int image,
+                               void (TForm1::*handler)());
     // Runs a command; an error it raises goes to the error box.
     void run(const std::function<void()> &command);
 
@@ -121,6 +127,7 @@ private:
     std::function<void()> m_showWizard;
     std::function<void()> m_showReport;
     DialogFolders m_folders;
+    NoticeBalloon *m_keyNotice;
     QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;

@@ -9,6 +9,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/canvas.h"
+#include "platform/hintballoon.h"
 #include "core/errors.h"
 #include "platform/textmetrics.h"
 
@@ -171,6 +172,7 @@ void TForm1::Grid1KeyPress(QChar &Key)
     if (admitted == 0) {
         Key = QChar();
         m_boxes.beep();
+        m_keyNotice->show(RefusedKeyNotice.toString(), Grid1->viewport(), Grid1->cellRect(Grid1->col(), Grid1->row()));
         return;
     }
     Key = QChar(admitted);

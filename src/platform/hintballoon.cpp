@@ -25,14 +25,6 @@ constexpr int ShadowBlur = 2;
 constexpr qreal ShadowOpacity = 0.30; // 70 % transparent
 constexpr qreal FillOpacity = 0.92;   // 8 % transparent
 
-QFont hintFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
-
 // Without a compositing window manager a window cannot be translucent: on X11 the balloon is
 // drawn over a copy of what lies beneath it, and shaped by a mask.
 bool drawsOwnBackdrop()
@@ -103,12 +95,13 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         if (!m_ownBackdrop)
             setAttribute(Qt::WA_TranslucentBackground);
-        setFont(hintFont());
+        setFont(Skin::tahoma(13, true));
     }
 
     QString text() const { return m_text; }
 
-    void showAt(const QString &text, const QPoint &target, QWidget *under)
+    // Below anchor, or above it where there is no room below; the pointer at anchor's left edge.
+    void showAt(const QString &text, const QRect &anchor, QWidget *under)
     {
         m_text = text;
         const QFontMetrics metrics(font());
@@ -118,13 +111,12 @@ public:
         const int bodyHeight = bounds.height() + 2 * MarginY;
 
         QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        if (const QScreen *screen = QGuiApplication::screenAt(target))
+        if (const QScreen *screen = QGuiApplication::screenAt(anchor.topLeft()))
             available = screen->availableGeometry();
-        // Below the pointer, pointing up, unless there is no room there.
-        m_pointerUp = target.y() + 20 + PointerHeight + bodyHeight <= available.bottom();
-        const int top = m_pointerUp ? target.y() + 20 : target.y() - 4 - PointerHeight - bodyHeight;
-        const int left = qBound(available.left(), target.x() - 2 * PointerWidth, available.right() - bodyWidth);
-        m_pointerX = qBound(Radius + 2, target.x() - left, bodyWidth - Radius - PointerWidth - 2);
+        m_pointerUp = anchor.bottom() + 1 + PointerHeight + bodyHeight <= available.bottom();
+        const int top = m_pointerUp ? anchor.bottom() + 1 : anchor.top() - PointerHeight - bodyHeight;
+        const int left = qBound(available.left(), anchor.left() - 2 * PointerWidth, available.right() - bodyWidth);
+        m_pointerX = qBound(Radius + 2, anchor.left() - left, bodyWidth - Radius - PointerWidth - 2);
 
         m_body = QRect(0, m_pointerUp ? PointerHeight : 0, bodyWidth, bodyHeight);
         const QRect frame(left, top, bodyWidth + 1 + ShadowOffset + ShadowBlur,
@@ -232,20 +224,50 @@ private:
     QPixmap m_backdrop;
 };
 
-HintManager::HintManager(QObject *parent)
+TimedBalloon::TimedBalloon(int pause, QObject *parent)
     : QObject(parent)
 {
     m_hideTimer.setSingleShot(true);
-    m_hideTimer.setInterval(HidePause);
-    connect(&m_hideTimer, &QTimer::timeout, this, &HintManager::hideHint);
+    m_hideTimer.setInterval(pause);
+    connect(&m_hideTimer, &QTimer::timeout, this, [this] { hide(); });
+}
+
+TimedBalloon::~TimedBalloon() = default;
+
+void TimedBalloon::showBalloon(const QString &text, const QRect &anchor, QWidget *under)
+{
+    if (!m_balloon)
+        m_balloon = std::make_unique<HintBalloonWindow>();
+    m_balloon->showAt(text, anchor, under);
+    m_hideTimer.start();
+}
+
+void TimedBalloon::hide()
+{
+    m_hideTimer.stop();
+    if (m_balloon)
+        m_balloon->hide();
+}
+
+bool TimedBalloon::isShown() const
+{
+    return m_balloon && m_balloon->isVisible();
+}
+
+QString TimedBalloon::shownText() const
+{
+    return isShown() ? m_balloon->text() : QString();
+}
+
+HintManager::HintManager(QObject *parent)
+    : TimedBalloon(HidePause, parent)
+{
     m_wakeTimer.setSingleShot(true);
     connect(&m_wakeTimer, &QTimer::timeout, this, [this] {
         if (m_waiting)
             showHint(m_waiting, m_waitingPos);
     });
 }
-
-HintManager::~HintManager() = default;
 
 void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
 {
@@ -257,29 +279,25 @@ void HintManager::showHint(QWidget *widget, const QPoint &globalPos)
             break;
     }
     if (text.isEmpty()) {
-        hideHint();
+        hide();
         return;
     }
-    if (!m_balloon)
-        m_balloon = std::make_unique<HintBalloonWindow>();
     m_widget = owner;
-    m_balloon->showAt(text, globalPos, owner);
-    m_hideTimer.start();
+    // Clear of the mouse pointer below, a little above it when shown above.
+    showBalloon(text, QRect(globalPos.x(), globalPos.y() - 4, 1, 24), owner);
 }
 
-void HintManager::hideHint()
+void HintManager::hide()
 {
-    m_hideTimer.stop();
     m_wakeTimer.stop();
     m_widget = nullptr;
-    if (m_balloon)
-        m_balloon->hide();
+    TimedBalloon::hide();
 }
 
 void HintManager::restartDelay(QWidget *widget)
 {
     if (widget == m_widget)
-        hideHint();
+        hide();
     m_wakeTimer.stop();
     m_restarted = widget;
     m_sinceRestart.start();
@@ -301,14 +319,38 @@ void HintManager::showWhenRested(QWidget *widget, const QPoint &globalPos)
     m_wakeTimer.start(int(left));
 }
 
-bool HintManager::isShown() const
+NoticeBalloon::NoticeBalloon(QObject *parent)
+    : TimedBalloon(ShowPause, parent)
 {
-    return m_balloon && m_balloon->isVisible();
 }
 
-QString HintManager::shownText() const
+void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area)
 {
-    return isShown() ? m_balloon->text() : QString();
+    // The pointer a little into the area, so that it points at the area and not at its edge.
+    const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
+    showBalloon(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()), widget);
+    qApp->installEventFilter(this);
+}
+
+void NoticeBalloon::hide()
+{
+    qApp->removeEventFilter(this);
+    TimedBalloon::hide();
+}
+
+bool NoticeBalloon::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::WindowDeactivate:
+        hide();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool HintManager::eventFilter(QObject *watched, QEvent *event)
@@ -330,7 +372,7 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
     case QEvent::WindowDeactivate:
         if (isShown())
-            hideHint();
+            hide();
         break;
     default:
         break;

@@ -9,24 +9,44 @@
 class QWidget;
 class HintBalloonWindow;
 
-// Shows every widget's hint (its tool tip text, or the nearest parent's) as a rounded balloon
-// with a pointer in the skin's colours, for at most 20 seconds. Installed on the application.
+// A balloon in the skin's hint look, rounded with a pointer, that hides by itself after a pause.
+class TimedBalloon : public QObject
+{
+    Q_OBJECT
+
+public:
+    TimedBalloon(int pause, QObject *parent);
+    ~TimedBalloon() override;
+
+    virtual void hide();
+    bool isShown() const;
+    QString shownText() const;
+
+protected:
+    // Below anchor (global coordinates), or above it where the screen has no room below; the
+    // pointer at anchor's left edge.
+    void showBalloon(const QString &text, const QRect &anchor, QWidget *under);
+
+private:
+    std::unique_ptr<HintBalloonWindow> m_balloon;
+    QTimer m_hideTimer;
+};
+
+// Shows every widget's hint (its tool tip text, or the nearest parent's) as the balloon, for at
+// most 20 seconds. Installed on the application.
 // Setting a widget's hint, even to the same text, hides its balloon and restarts the delay: the
 // next balloon there waits the whole pause, not the short one between two hints.
-class HintManager : public QObject
+class HintManager : public TimedBalloon
 {
     Q_OBJECT
 
 public:
     explicit HintManager(QObject *parent = nullptr);
-    ~HintManager() override;
 
     static constexpr int HidePause = 20000;
 
     void showHint(QWidget *widget, const QPoint &globalPos);
-    void hideHint();
-    bool isShown() const;
-    QString shownText() const;
+    void hide() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,13 +55,31 @@ private:
     void restartDelay(QWidget *widget);
     void showWhenRested(QWidget *widget, const QPoint &globalPos);
 
-    std::unique_ptr<HintBalloonWindow> m_balloon;
     QPointer<QWidget> m_widget;
-    QTimer m_hideTimer;
     // The widget whose hint was set last, since when, and its balloon waiting for the pause's end.
     QPointer<QWidget> m_restarted;
     QElapsedTimer m_sinceRestart;
     QPointer<QWidget> m_waiting;
     QPoint m_waitingPos;
     QTimer m_wakeTimer;
+};
+
+// A short notice as the balloon at an area of a widget (why a key was refused). It hides by
+// itself after a few seconds, and at the next key press, click or wheel turn anywhere; a key
+// refused again shows it anew.
+class NoticeBalloon : public TimedBalloon
+{
+    Q_OBJECT
+
+public:
+    explicit NoticeBalloon(QObject *parent = nullptr);
+
+    static constexpr int ShowPause = 3000;
+
+    // At area, in widget's coordinates.
+    void show(const QString &text, QWidget *widget, const QRect &area);
+    void hide() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -219,6 +219,9 @@ QString styleSheet()
 void apply(QApplication &app)
 {
     registerSkinResources();
+    // Under a style sheet a window's children take the application's font family, not the
+    // window's.
+    app.setFont(tahoma());
     app.setStyleSheet(styleSheet());
     app.installEventFilter(new HintManager(&app));
     app.setWindowIcon(QIcon(appIcon(64)));
@@ -233,6 +236,14 @@ void applyTo(StringGrid &grid)
 
 QFont tahoma(int pixels, bool bold)
 {
+    // Without Tahoma, fontconfig's choice is DejaVu Sans, so much wider that the grid's headers
+    // are cut off; the narrow Liberation face keeps them whole. Qt takes a substitute only where
+    // the face itself is missing.
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans Narrow"));
+        return true;
+    }();
+    Q_UNUSED(substituted);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(pixels);
     font.setBold(bold);

@@ -21,6 +21,10 @@ namespace {
 constexpr int DefaultColWidth = 120;
 constexpr int DefaultRowHeight = 18;
 constexpr int GridLine = 1;
+// The current cell's frame while the grid has the keyboard, dark on the selection's and the
+// section band's blues alike.
+constexpr QColor FocusMarkColor{10, 36, 106};
+constexpr int FocusMarkWidth = 2;
 
 // A key event carrying character in place of the one the user typed.
 QKeyEvent keyEventFor(const QKeyEvent &event, QChar character)
@@ -260,11 +264,21 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress: {
+            if (m_grid->leaveByKey(*static_cast<QKeyEvent *>(event)))
+                return true;
             const auto deliver = [object](QKeyEvent &key) { QCoreApplication::sendEvent(object, &key); };
             if (!m_grid->m_forwarding && m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
                 return true;
             break;
         }
+        case QEvent::ShortcutOverride:
+            // The editor claims some Ctrl keys of its own (Ctrl+E, the line's end under X11) that
+            // the value filter refuses anyway; the window's shortcuts come first.
+            if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier) {
+                event->ignore();
+                return true;
+            }
+            break;
         case QEvent::KeyRelease: {
             // Taken here so that the release does not reach the grid a second time.
             const auto *key = static_cast<QKeyEvent *>(event);
@@ -533,8 +547,24 @@ int StringGrid::pixelsPerInch() const
     return viewport()->logicalDpiY();
 }
 
+bool StringGrid::leaveByKey(QKeyEvent &event)
+{
+    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (!tab || !(event.modifiers() & Qt::ControlModifier))
+        return false;
+    // The tab chain goes on from the grid, not from where its editor happens to stand in it.
+    setEditorMode(false);
+    setFocus(Qt::OtherFocusReason);
+    // The view's own focusNextPrevChild would move the current cell instead.
+    QWidget::focusNextPrevChild(event.key() == Qt::Key_Tab && !(event.modifiers() & Qt::ShiftModifier));
+    event.accept();
+    return true;
+}
+
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (leaveByKey(*event))
+        return;
     const auto deliver = [this, event](QKeyEvent &key) {
         QTableView::keyPressEvent(&key);
         event->setAccepted(key.isAccepted());
@@ -653,12 +683,22 @@ void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col,
         painter.drawLine(cell.left(), cell.top(), cell.right(), cell.top());
         painter.drawLine(cell.left(), cell.top(), cell.left(), cell.bottom());
     }
-    if (state & Focused) {
-        QPen dotted(canvas.fontColor(), 1, Qt::DotLine);
-        painter.setPen(dotted);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
-    }
+}
+
+void StringGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    // The focus mark comes last: each cell of a section row paints the band across the whole
+    // row, over a mark drawn with the cell.
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    const QRect cell = visualRect(current).adjusted(0, 0, -GridLine, -GridLine);
+    QPainter painter(viewport());
+    painter.setPen(QPen(FocusMarkColor, FocusMarkWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(cell).adjusted(FocusMarkWidth / 2.0, FocusMarkWidth / 2.0, -FocusMarkWidth / 2.0,
+                                           -FocusMarkWidth / 2.0));
 }
 
 void StringGrid::editorTextChanged(int col, int row, const QString &text)

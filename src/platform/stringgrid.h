@@ -105,6 +105,7 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     // Typing never jumps to a cell by its text.
     void keyboardSearch(const QString &) override {}
 
@@ -112,6 +113,9 @@ private:
     friend class StringGridDelegate;
     friend class StringGridHeader;
 
+    // Tab and Shift+Tab move between cells; with Ctrl they leave the grid (or its editor) for the
+    // window's next or previous control. True when the key did so.
+    bool leaveByKey(QKeyEvent &event);
     using KeyDelivery = std::function<void(QKeyEvent &)>;
     // The one route of a key press, whether the grid or its open editor has it. A key that
     // types a character goes through keyPressed first: a discarded character ends here, an Enter

@@ -6,6 +6,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
+#include "platform/hintballoon.h"
 #include "platform/keysonlyedit.h"
 #include "platform/skin.h"
 #include "platform/typedkey.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+constexpr int DesignWidth = 442;
+constexpr int DesignHeight = 291;
 constexpr QStringView EmptyValueWarning = u"Будь ласка введіть значення!";
 
 // Fixed box, transparent, word-wrapped from the top; what does not fit is cut off.
@@ -59,9 +62,10 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_cursor(model)
     , m_boxes(boxes)
+    , m_keyNotice(new NoticeBalloon(this))
 {
     setWindowTitle(QStringLiteral("Майстер вводу даних"));
-    setFixedSize(442, 291);
+    setFixedSize(DesignWidth, DesignHeight);
     Skin::applyWindowLook(*this);
 
     Image1 = new QLabel(this);
@@ -116,9 +120,9 @@ void TiDialog::showEvent(QShowEvent *event)
     // Restoring a minimised window is no new opening.
     if (event->spontaneous())
         return;
-    centreOnScreen();
     m_cursor.settle();
     ShowWizardItem();
+    centreOnScreen();
     const pokazatel *item = m_cursor.item();
     showValue(item ? numberText(item->Value) : QString());
     sEdit1->setFocus();
@@ -146,6 +150,41 @@ void TiDialog::ShowWizardItem()
     Label1->setText(item ? fromCp1251(section->Name) : QString());
     Label2->setText(item ? fromCp1251(item->Name) + u':' : QString());
     Label3->setText(item ? fromCp1251(item->Source) : QString());
+    fitTexts();
+}
+
+// The design's boxes hold usual texts; a label whose text needs more lines grows downwards and
+// moves what is under it, so that no text is cut off. The dialog does not outgrow the screen.
+void TiDialog::fitTexts()
+{
+    const int room = screen()->availableGeometry().height() - (frameGeometry().height() - height()) - DesignHeight;
+    int extra = 0;
+    const auto grow = [&](QLabel *label, int designHeight) {
+        const int more = qBound(0, label->heightForWidth(label->width()) - designHeight, qMax(0, room - extra));
+        extra += more;
+        return designHeight + more;
+    };
+    const int top1 = 8;
+    const int height1 = grow(Label1, 65);
+    const int top2 = top1 + height1 + 7;
+    const int height2 = grow(Label2, 49);
+    const int editTop = top2 + height2 + 7;
+    const int top3 = editTop + 32;
+    const int height3 = grow(Label3, 81);
+    Label1->setGeometry(88, top1, 345, height1);
+    Bevel1->move(88, top2 - 8);
+    Label2->setGeometry(88, top2, 345, height2);
+    sEdit1->move(88, editTop);
+    Label3->setGeometry(88, top3, 345, height3);
+    const int buttonsTop = top3 + height3 + 7;
+    for (QPushButton *button : {sButton1, sButton2, sButton3})
+        button->move(button->x(), buttonsTop);
+    Bevel2->resize(Bevel2->width(), DesignHeight - 18 + extra);
+    setFixedSize(DesignWidth, DesignHeight + extra);
+    // Kept on the screen when it grows.
+    const QRect available = screen()->availableGeometry();
+    if (frameGeometry().bottom() > available.bottom())
+        move(x(), qMax(available.top(), y() - (frameGeometry().bottom() - available.bottom())));
 }
 
 void TiDialog::sButton1Click()
@@ -193,6 +232,7 @@ bool TiDialog::sEdit1KeyPress(const QKeyEvent &event)
     const char16_t key = filterNumberKey(typed, sEdit1->text());
     if (key == 0) {
         m_boxes.beep();
+        m_keyNotice->show(RefusedKeyNotice.toString(), sEdit1, sEdit1->rect());
         return true;
     }
     if (key == typed)

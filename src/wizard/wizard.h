@@ -8,6 +8,7 @@
 class QFrame;
 class QKeyEvent;
 class QLabel;
+class NoticeBalloon;
 class QLineEdit;
 class QPushButton;
 class StandardBoxes;
@@ -28,6 +29,9 @@ public:
 
     static bool hasIndicators(const IndicatorModel &model);
 
+    // Why a key typed into the value edit was discarded.
+    const NoticeBalloon &keyNotice() const { return *m_keyNotice; }
+
     // Closing the wizard in any way refreshes the main window first.
     void done(int result) override;
 
@@ -41,6 +45,7 @@ protected:
 
 private:
     void ShowWizardItem();
+    void fitTexts();
     void sButton1Click();
     void sButton2Click();
     void sButton3Click();
@@ -51,6 +56,7 @@ private:
 
     WizardCursor m_cursor;
     StandardBoxes &m_boxes;
+    NoticeBalloon *m_keyNotice;
 
     QLabel *Image1;
     QFrame *Bevel2;
