@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf
   xvfb xauth openbox imagemagick
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

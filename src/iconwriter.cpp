@@ -1,4 +1,5 @@
-// Build tool: writes the program's icon, painted by the skin, as PNG files for installation.
+// Build tool: writes the program's icon and the data files' icon, painted by the skin, as PNG
+// files for installation.
 #include "platform/skin.h"
 
 #include <QDir>
@@ -6,6 +7,7 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char *argv[])
 {
@@ -17,10 +19,16 @@ int main(int argc, char *argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     for (int size : {48, 64, 128, 256}) {
-        const QString name = out.filePath(QStringLiteral("zoris-%1.png").arg(size));
-        if (!Skin::appIcon(size).save(name, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
-            return 1;
+        const std::pair<QString, QPixmap> icons[] = {
+            {QStringLiteral("zoris-%1.png"), Skin::appIcon(size)},
+            {QStringLiteral("application-x-zoris-data-%1.png"), Skin::dataFileIcon(size)},
+        };
+        for (const auto &[pattern, pixmap] : icons) {
+            const QString name = out.filePath(pattern.arg(size));
+            if (!pixmap.save(name, "PNG")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+                return 1;
+            }
         }
     }
     return 0;

@@ -90,16 +90,24 @@ void drawSave(QPainter &p)
     p.drawLine(QPointF(14, 37), QPointF(30, 37));
 }
 
+// The grid's rules over a table: one every 6 from the first down to the table's foot, and the
+// line along the value column.
+void drawRules(QPainter &p, const QRectF &table, qreal firstRule, qreal column)
+{
+    p.setPen(QPen(QColor(120, 150, 200), 1));
+    for (qreal y = firstRule; y < table.bottom() - 1; y += 6)
+        p.drawLine(QPointF(table.left(), y), QPointF(table.right(), y));
+    p.drawLine(QPointF(column, table.top()), QPointF(column, table.bottom()));
+}
+
 void drawEnterData(QPainter &p)
 {
     // A table sheet and a pencil writing into it.
     p.setPen(outlinePen(QColor(90, 90, 90), 1));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(5, 5, 30, 38));
-    p.setPen(QPen(QColor(120, 150, 200), 1));
-    for (qreal y = 12; y < 42; y += 6)
-        p.drawLine(QPointF(5, y), QPointF(35, y));
-    p.drawLine(QPointF(14, 5), QPointF(14, 43));
+    const QRectF table(5, 5, 30, 38);
+    p.drawRect(table);
+    drawRules(p, table, 12, 14);
     p.setPen(QPen(QColor(30, 30, 30), 1.2));
     for (int i = 0; i < 4; ++i)
         p.drawText(QRectF(16, 12 + i * 6, 16, 6), Qt::AlignLeft | Qt::AlignVCenter, QString::number(3 * i + 2));
@@ -198,6 +206,37 @@ void drawSummary(QPainter &p)
     p.drawPath(sigma);
 }
 
+void drawDataFile(QPainter &p)
+{
+    // A sheet with its corner turned down, headed in the program's blue, ruled as the grid is,
+    // and a value written in each row.
+    const QPainterPath sheet = polyline({{8, 3}, {30, 3}, {40, 13}, {40, 45}, {8, 45}});
+    p.setPen(outlinePen(QColor(30, 60, 120)));
+    p.setBrush(vertical(3, 45, Qt::white, QColor(226, 236, 250)));
+    p.drawPath(sheet);
+    p.setBrush(QColor(176, 206, 241));
+    p.drawPath(polyline({{30, 3}, {30, 13}, {40, 13}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Skin::TitleBandColor);
+    p.drawRect(QRectF(12, 8, 15, 5));
+    drawRules(p, QRectF(12, 18, 24, 25), 18, 27);
+    p.setPen(outlinePen(QColor(30, 30, 30), 1.5));
+    for (qreal y = 21; y < 42; y += 6)
+        p.drawLine(QPointF(29.5, y), QPointF(33.5, y));
+}
+
+// An icon of the given size from a picture drawn at 48 x 48.
+QPixmap icon(int size, void (*draw)(QPainter &))
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 48.0, size / 48.0);
+    draw(painter);
+    return pixmap;
+}
+
 } // namespace
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -283,16 +322,17 @@ QPixmap toolImage(ToolImage image)
 
 QPixmap appIcon(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 48.0, size / 48.0);
-    painter.setPen(outlinePen(QColor(30, 60, 120)));
-    painter.setBrush(vertical(2, 46, QColor(176, 206, 241), TitleBandColor));
-    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 6, 6);
-    drawEnterData(painter);
-    return pixmap;
+    return icon(size, [](QPainter &painter) {
+        painter.setPen(outlinePen(QColor(30, 60, 120)));
+        painter.setBrush(vertical(2, 46, QColor(176, 206, 241), TitleBandColor));
+        painter.drawRoundedRect(QRectF(2, 2, 44, 44), 6, 6);
+        drawEnterData(painter);
+    });
+}
+
+QPixmap dataFileIcon(int size)
+{
+    return icon(size, drawDataFile);
 }
 
 } // namespace Skin

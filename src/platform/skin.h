@@ -33,5 +33,7 @@ enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary }
 QPixmap toolImage(ToolImage image);
 // The program's icon for window frames and the desktop.
 QPixmap appIcon(int size);
+// The icon of the data files (*.zrs) in file managers.
+QPixmap dataFileIcon(int size);
 
 } // namespace Skin
