@@ -4,6 +4,8 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
+#include "indicators/recoverystore.h"
+#include "indicators/recoverywriter.h"
 #include "indicators/schoolname.h"
 #include "indicators/startup.h"
 #include "indicators/summary.h"
@@ -14,6 +16,7 @@
 #include "platform/skin.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -174,6 +177,12 @@ void TForm1::showCatalog(CatalogLoad catalog)
 void TForm1::updateCaption()
 {
     setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
+    if (!m_recovery)
+        return;
+    if (m_model.valuesUnsaved())
+        m_recovery->changed();
+    else
+        m_recovery->clear();
 }
 
 void TForm1::askSchoolName()
@@ -230,6 +239,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     m_exitConfirmed = true;
+    // Saved, or dropped by the user's answer.
+    if (m_recovery)
+        m_recovery->clear();
     event->accept();
 }
 
@@ -287,6 +299,8 @@ bool TForm1::loadDataFile(const QString &path)
     QByteArray year;
     if (openDataFile(path, m_model, year)) {
         m_model.setValuesSaved();
+        m_dataFile = path;
+        m_proposeDataFile = false;
         return true;
     }
     m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
@@ -302,8 +316,10 @@ bool TForm1::saveValues()
 {
     bool written = false;
     run([&] {
-        const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"),
-                                                              proposedDataFileName(m_model), withDataFileExtension);
+        const QFileInfo proposed(m_proposeDataFile ? m_dataFile : proposedDataFileName(m_model));
+        const std::optional<QString> name =
+            chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"), proposed.fileName(),
+                              withDataFileExtension, m_proposeDataFile ? proposed.absolutePath() : QString());
         if (!name)
             return;
         SaveDataFile(*name);
@@ -316,6 +332,8 @@ void TForm1::SaveDataFile(const QString &Path)
 {
     ::SaveDataFile(Path, m_model);
     m_model.setValuesSaved();
+    m_dataFile = Path;
+    m_proposeDataFile = false;
     updateCaption();
 }
 
@@ -340,8 +358,14 @@ void TForm1::ToolButton5Click()
 void TForm1::ToolButton6Click()
 {
     run([this] {
-        m_model.SchoolName =
+        const QByteArray name =
             oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
+        // The name is part of a data file, so a new one is unsaved as a value is.
+        if (name != m_model.SchoolName) {
+            m_model.SchoolName = name;
+            m_model.setValuesChanged();
+            updateCaption();
+        }
         storeSchoolName();
     });
 }
