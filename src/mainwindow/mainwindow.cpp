@@ -316,10 +316,15 @@ bool TForm1::saveValues()
 {
     bool written = false;
     run([&] {
-        const QFileInfo proposed(m_proposeDataFile ? m_dataFile : proposedDataFileName(m_model));
-        const std::optional<QString> name =
-            chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"), proposed.fileName(),
-                              withDataFileExtension, m_proposeDataFile ? proposed.absolutePath() : QString());
+        QString proposedName = proposedDataFileName(m_model);
+        QString folder;
+        if (m_proposeDataFile) {
+            const QFileInfo file(m_dataFile);
+            proposedName = file.fileName();
+            folder = file.absolutePath();
+        }
+        const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"),
+                                                              proposedName, withDataFileExtension, folder);
         if (!name)
             return;
         SaveDataFile(*name);
