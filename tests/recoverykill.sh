@@ -13,31 +13,37 @@ data=$(realpath "$2")
 tmp=$(mktemp -d)
 export HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
 fail() { echo "FAIL: $*"; exit 1; }
+mkdir -p "$HOME" "$tmp/school"
 openbox >/dev/null 2>&1 &
 wm=$!
 pid=
 trap 'kill $wm ${pid:-} 2>/dev/null; rm -rf "$tmp"' EXIT
-mkdir -p "$HOME" "$tmp/school"
 cd "$tmp/school"
 cp "$data/DEFAULT.lng" .
 printf 'School 5\r\n' > school_name.dat
 
-# Waits up to ten seconds for a shell condition.
+# Waits up to thirty seconds for a shell condition: other builds may share the machine.
 within() {
-  for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done
+  for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
   return 1
 }
 recovery() { ls "$XDG_DATA_HOME"/zoris/recovery/*.zrs 2>/dev/null; }
 
+# Waits for a window of that title and makes it the active one.
+activate() {
+  found=$(timeout 30 xdotool search --sync --name "$1") || fail "no window \"$1\""
+  win=$(echo "$found" | head -n 1)
+  xdotool windowactivate --sync "$win" 2>/dev/null || true
+  sleep 0.5
+}
 start() {
   "$zoris" >"$tmp/zoris.log" 2>&1 &
   pid=$!
-  timeout 30 xdotool search --sync --name "$1" >/dev/null || fail "no window \"$1\""
-  sleep 0.5
+  activate "$1"
 }
 
 start 'Формування'
-within 'xdotool getactivewindow getwindowgeometry | grep -q "Geometry: 1366x"' || fail "window not maximised"
+within 'xdotool getwindowgeometry "$win" | grep -q "Geometry: 1366x"' || fail "window not maximised"
 sleep 0.5
 # The value cell of the first indicator in the maximised window; Enter moves down a row.
 xdotool mousemove 1230 157 click 1
@@ -54,8 +60,7 @@ start Confirm
 xdotool key alt+y
 sleep 0.5
 xdotool key ctrl+s
-timeout 30 xdotool search --sync --name 'Зберегти як' >/dev/null || fail "no save dialog"
-sleep 0.5
+activate 'Зберегти як'
 xdotool key ctrl+a
 xdotool type --delay 20 "$tmp/saved"
 xdotool key Return

@@ -33,9 +33,8 @@ public:
     ~RecoveryFixture() { form.reset(); }
     TForm1 &start()
     {
-        TForm1 &form = show();
-        form.keepRecoveryIn(folder.path());
-        return form;
+        show().keepRecoveryIn(folder.path());
+        return *form;
     }
     QString recoveryPath() const { return RecoveryStore(folder.path(), QDir::currentPath()).path(); }
     bool recoveryExists() const { return QFile::exists(recoveryPath()); }
@@ -62,11 +61,6 @@ void typeInFirstValue(TForm1 &form, const QByteArray &digits)
     form.Grid1->setFocus();
     for (char c : digits)
         typeKey(c);
-}
-
-double firstValueIn(const QString &recoveryFile, const IndicatorModel &model)
-{
-    return readRecoveryFile(recoveryFile, model).contents.values.value(0, -1);
 }
 
 } // namespace
@@ -102,9 +96,9 @@ void tst_Recovery::typedValuesAreWrittenWithinASecond()
     typeKey('7');
     fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №1"));
     form.ToolButton6->click();
-    QTRY_COMPARE_WITH_TIMEOUT(readRecoveryFile(fixture.recoveryPath(), fixture.model).contents.schoolName,
-                              toCp1251(u"Ліцей №1"), WriteTimeout);
-    QCOMPARE(firstValueIn(fixture.recoveryPath(), fixture.model), 427.0);
+    const auto recovered = [&] { return readRecoveryFile(fixture.recoveryPath(), fixture.model).contents; };
+    QTRY_COMPARE_WITH_TIMEOUT(recovered().schoolName, toCp1251(u"Ліцей №1"), WriteTimeout);
+    QCOMPARE(recovered().values[0], 427.0);
     QCOMPARE(readRecoveryFile(fixture.recoveryPath(), fixture.model).info.workingFolder,
              QFileInfo(QDir::currentPath()).canonicalFilePath());
 }
@@ -169,12 +163,14 @@ void tst_Recovery::offeredAtStart()
     QDir().mkpath(fixture.path("school"));
     const QString belonged = dataFile.isEmpty() ? dataFile : fixture.path(dataFile);
     fixture.leaveRecovery(8.5, belonged);
-    const QString oldest = QStringLiteral("0000000000000000-20000101-000000.zrs");
+    const auto setAsideBefore = [&](int k) {
+        return QFileInfo(fixture.recoveryPath()).baseName() + QStringLiteral("-2000010%1-000000.zrs").arg(k);
+    };
     for (int k = 0; k < RecoveryStore::KeptAside; ++k)
-        writeBytes(QFileInfo(fixture.recoveryPath()).path() + QStringLiteral("/")
-                       + QFileInfo(fixture.recoveryPath()).baseName() + QStringLiteral("-2000010%1-000000.zrs").arg(k),
-                   "old");
-    writeBytes(fixture.folder.filePath(oldest), "another working folder's");
+        writeBytes(fixture.folder.filePath(setAsideBefore(k)), "old");
+    // Another working folder's, kept whatever this one sets aside.
+    const QString oldest = QStringLiteral("0000000000000000-20000101-000000.zrs");
+    writeBytes(fixture.folder.filePath(oldest), "old");
     fixture.boxes.confirmAnswers.enqueue(answer);
 
     TForm1 &form = fixture.start();
@@ -199,8 +195,8 @@ void tst_Recovery::offeredAtStart()
     QVERIFY(!fixture.recoveryExists());
     const QStringList aside = fixture.setAside();
     QCOMPARE(aside.size(), RecoveryStore::KeptAside + 1);
-    QVERIFY(!aside.contains(QFileInfo(fixture.recoveryPath()).baseName() + QStringLiteral("-20000100-000000.zrs")));
-    QCOMPARE(firstValueIn(fixture.folder.filePath(aside.last()), fixture.model), 8.5);
+    QVERIFY(!aside.contains(setAsideBefore(0)));
+    QCOMPARE(readRecoveryFile(fixture.folder.filePath(aside.last()), fixture.model).contents.values[0], 8.5);
     QCOMPARE(fixture.boxes.count(Kind::Warning), 0);
 }
 
@@ -285,7 +281,6 @@ void tst_Recovery::fullDiskWarnsOnce()
                              .arg(QStringLiteral("Disk full"))});
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 51234.0);
     QCOMPARE(readBytes(path), kept);
-    fixture.form.reset();
 }
 
 QTEST_MAIN(tst_Recovery)
