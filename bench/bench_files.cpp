@@ -4,6 +4,8 @@
 
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
+#include "indicators/recoveryfile.h"
+#include "indicators/recoverystore.h"
 
 #include <QTemporaryDir>
 
@@ -47,8 +49,19 @@ void BM_OpenDataFile(benchmark::State &state)
     }
 }
 
+// What the recovery writer does once the values changed: the bytes taken, then written durably.
+void BM_WriteRecoveryFile(benchmark::State &state)
+{
+    const IndicatorModel model = filledModel(int(state.range(0)));
+    QTemporaryDir dir;
+    const RecoveryStore store(dir.path(), dir.path());
+    for (auto _ : state)
+        store.write(recoveryFileBytes(model, {dir.path(), QString(), QDateTime::currentDateTime()}));
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadCatalogue) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteRecoveryFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -43,9 +44,9 @@ void BM_GridScrollPage(benchmark::State &state)
     }
 }
 
-void BM_GridKeystroke(benchmark::State &state)
+// Typing in the last value cell; the window may keep a recovery file meanwhile.
+void typeInLastValue(benchmark::State &state, ShownMainWindow &window)
 {
-    ShownMainWindow window(int(state.range(0)));
     StringGrid &grid = *window.form->Grid1;
     grid.setFocus();
     grid.setRow(grid.rowCount() - 1);
@@ -62,6 +63,21 @@ void BM_GridKeystroke(benchmark::State &state)
         grow = !grow;
         QCoreApplication::processEvents();
     }
+}
+
+void BM_GridKeystroke(benchmark::State &state)
+{
+    ShownMainWindow window(int(state.range(0)));
+    typeInLastValue(state, window);
+}
+
+// The same with the recovery file written as the values change.
+void BM_GridKeystrokeWithRecovery(benchmark::State &state)
+{
+    ShownMainWindow window(int(state.range(0)));
+    QTemporaryDir recovery;
+    window.form->keepRecoveryIn(recovery.path());
+    typeInLastValue(state, window);
 }
 
 void BM_GridWidthChange(benchmark::State &state)
@@ -81,4 +97,5 @@ BENCHMARK(BM_GridFill) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFullRepaint) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridScrollPage) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridKeystroke) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GridKeystrokeWithRecovery) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridWidthChange) ZORIS_SIZES->Unit(benchmark::kMillisecond);

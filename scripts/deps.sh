@@ -11,7 +11,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf
-  xvfb xauth openbox imagemagick
+  xvfb xauth openbox imagemagick xdotool
   dpkg-dev desktop-file-utils appstream lintian
 )
 

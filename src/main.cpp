@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -100,6 +101,7 @@ int main(int argc, char *argv[])
     TPrintRep PrintRep(model, boxes, printer, &Form1);
     Form1.setShowReport([&] { PrintRep.exec(); });
     Form1.show();
+    Form1.keepRecoveryIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"));
     if (!files.isEmpty())
         Form1.openDataFileNamed(files.front());
     return app.exec();

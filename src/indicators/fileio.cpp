@@ -119,6 +119,16 @@ void overwriteRegularFile(const QString &path, const QByteArray &name, const QBy
         throwErrno();
 }
 
+// A rename reaches the disk with its folder; without this a power cut right after a save can
+// bring back the old file. A file system that cannot sync a folder has nothing to flush.
+void syncFolderOf(const QByteArray &name)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(name)).absolutePath());
+    FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0)
+        ::fsync(fd.get());
+}
+
 } // namespace
 
 QByteArray readWholeFile(const QString &path)
@@ -225,4 +235,13 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
         ::unlink(temp.constData());
         throw IoError::fromErrno(error);
     }
+    syncFolderOf(name);
+}
+
+void moveFile(const QString &from, const QString &to)
+{
+    const QByteArray target = nativePath(to);
+    if (::rename(nativePath(from).constData(), target.constData()) != 0)
+        throwErrno();
+    syncFolderOf(target);
 }

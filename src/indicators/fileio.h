@@ -13,6 +13,9 @@ QByteArray readWholeFile(const QString &path);
 bool fileExists(const QString &path);
 // Writes bytes to path through a temporary file in the same folder that replaces the target
 // only when everything was written: on any failure the old file is untouched and the
-// temporary file is gone. An existing file in a folder that may not be written is written in
-// place instead, its old contents put back should that fail.
+// temporary file is gone; the file and its folder are on the disk when it returns. An existing
+// file in a folder that may not be written is written in place instead, its old contents put
+// back should that fail.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+// Renames a file within its file system, replacing whatever is at to.
+void moveFile(const QString &from, const QString &to);

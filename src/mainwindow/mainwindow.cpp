@@ -4,6 +4,8 @@
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
+#include "indicators/recoverystore.h"
+#include "indicators/recoverywriter.h"
 #include "indicators/schoolname.h"
 #include "indicators/startup.h"
 #include "indicators/summary.h"
@@ -15,6 +17,7 @@
 #include "platform/skin.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -172,6 +175,12 @@ void TForm1::showCatalog(CatalogLoad catalog)
 void TForm1::updateCaption()
 {
     setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
+    if (!m_recovery)
+        return;
+    if (m_model.valuesUnsaved())
+        m_recovery->changed();
+    else
+        m_recovery->clear();
 }
 
 void TForm1::askSchoolName()
@@ -228,6 +237,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     m_exitConfirmed = true;
+    // Saved, or dropped by the user's answer.
+    if (m_recovery)
+        m_recovery->clear();
     event->accept();
 }
 
@@ -285,6 +297,8 @@ bool TForm1::loadDataFile(const QString &path)
     QByteArray year;
     if (openDataFile(path, m_model, year)) {
         m_model.setValuesSaved();
+        m_dataFile = path;
+        m_proposeDataFile = false;
         return true;
     }
     m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
@@ -300,8 +314,15 @@ bool TForm1::saveValues()
 {
     bool written = false;
     run([&] {
+        QString proposedName = proposedDataFileName(m_model);
+        QString folder;
+        if (m_proposeDataFile) {
+            const QFileInfo file(m_dataFile);
+            proposedName = file.fileName();
+            folder = file.absolutePath();
+        }
         const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Файлы данных *.zrs|*.zrs"),
-                                                              proposedDataFileName(m_model), withDataFileExtension);
+                                                              proposedName, withDataFileExtension, folder);
         if (!name)
             return;
         SaveDataFile(*name);
@@ -314,6 +335,8 @@ void TForm1::SaveDataFile(const QString &Path)
 {
     ::SaveDataFile(Path, m_model);
     m_model.setValuesSaved();
+    m_dataFile = Path;
+    m_proposeDataFile = false;
     updateCaption();
 }
 
@@ -338,8 +361,14 @@ void TForm1::ToolButton5Click()
 void TForm1::ToolButton6Click()
 {
     run([this] {
-        m_model.SchoolName =
+        const QByteArray name =
             oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
+        // The name is part of a data file, so a new one is unsaved as a value is.
+        if (name != m_model.SchoolName) {
+            m_model.SchoolName = name;
+            m_model.setValuesChanged();
+            updateCaption();
+        }
         storeSchoolName();
     });
 }

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class Canvas;
 enum class CatalogLoad;
@@ -15,6 +16,8 @@ class QLabel;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+class RecoveryStore;
+class RecoveryWriter;
 class StandardBoxes;
 
 // The main window: tool bar, indicator grid and status bar over the one model. Its handlers
@@ -39,6 +42,12 @@ public:
 
     // Why a key typed into a value cell was discarded.
     const NoticeBalloon &keyNotice() const { return *m_keyNotice; }
+
+    // At the window's start, before a data file named on the command line is opened: offers
+    // back the values of the working folder's recovery file in recoveryFolder, then keeps that
+    // file in step with the values while they are unsaved. A second running copy in the same
+    // working folder keeps none and says so.
+    void keepRecoveryIn(const QString &recoveryFolder);
 
     QToolBar *sToolBar1 = nullptr;
     QToolButton *ToolButton11 = nullptr;
@@ -91,11 +100,18 @@ private:
     bool maySetValuesAside();
     // The exit question, or the one about unsaved values in its place.
     bool mayEndProgram();
-    // The caption, with a leading "*" while values are unsaved.
+    // The caption, with a leading "*" while values are unsaved; the recovery file follows the
+    // same mark.
     void updateCaption();
     // False when the file is of another year (after the warning); the model is then untouched.
     bool loadDataFile(const QString &path);
     void SetValueAtRow(int Row, double Value);
+
+    // Recovery (mainwindowrecovery.cpp). True when the recovery file was taken back or set
+    // aside; false when it is still there and must not be written over.
+    bool offerRecovery(const RecoveryStore &store);
+    bool setRecoveryAside(const RecoveryStore &store, const QString &refusal);
+    QByteArray recoveryFileBytes() const;
 
     // Grid handlers (mainwindowgrid.cpp).
     void Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect);
@@ -131,4 +147,9 @@ private:
     QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;
+    // The data file last opened or saved; after a recovery "Записати" proposes it.
+    QString m_dataFile;
+    bool m_proposeDataFile = false;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    std::unique_ptr<RecoveryWriter> m_recovery;
 };

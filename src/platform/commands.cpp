@@ -25,10 +25,12 @@ bool mayReplaceFile(StandardBoxes &boxes, const QString &path)
 }
 
 std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &filter, const QString &proposedName,
-                                         const std::function<QString(const QString &)> &withExtension)
+                                         const std::function<QString(const QString &)> &withExtension,
+                                         const QString &directory)
 {
     DialogFolders folders;
-    const std::optional<QString> chosen = boxes.saveFile(filter, folders.start(), proposedName);
+    const std::optional<QString> chosen =
+        boxes.saveFile(filter, QFileInfo(directory).isDir() ? directory : folders.start(), proposedName);
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     folders.remember(*chosen);

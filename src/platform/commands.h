@@ -14,7 +14,9 @@ bool runCommand(StandardBoxes &boxes, const std::function<void()> &command);
 // True when nothing is at path, or the user agrees to write over what is there.
 bool mayReplaceFile(StandardBoxes &boxes, const QString &path);
 
-// The save dialog, starting in the folder last chosen: the name chosen with withExtension applied,
-// once the user agreed to replace a file of that name. Nothing when the user cancelled or declined.
+// The save dialog, starting in directory when it is an existing folder, else in the folder last
+// chosen: the name chosen with withExtension applied, once the user agreed to replace a file of
+// that name. Nothing when the user cancelled or declined.
 std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &filter, const QString &proposedName,
-                                         const std::function<QString(const QString &)> &withExtension);
+                                         const std::function<QString(const QString &)> &withExtension,
+                                         const QString &directory = QString());
