@@ -10,7 +10,7 @@ cpack --config "$1/CPackConfig.cmake" -B "$tmp" >"$tmp/log" 2>&1 || { cat "$tmp/
 deb="$tmp/zoris_$2_amd64.deb"
 [ -f "$deb" ] || { echo "FAIL: no $deb"; ls "$tmp"; exit 1; }
 dpkg-deb -c "$deb" | awk '{print $6}' > "$tmp/files"
-for f in ./usr/bin/zoris ./usr/share/zoris/DEFAULT.lng ./usr/share/applications/ua.zoris.Zoris.desktop \
+for f in ./usr/bin/zoris ./usr/share/zoris/DEFAULT.lng ./usr/share/zoris/DEFAULT.chk ./usr/share/applications/ua.zoris.Zoris.desktop \
          ./usr/share/metainfo/ua.zoris.Zoris.metainfo.xml ./usr/share/mime/packages/zoris.xml \
          ./usr/share/icons/hicolor/48x48/apps/zoris.png ./usr/share/icons/hicolor/256x256/apps/zoris.png; do
     grep -qx -- "$f" "$tmp/files" || { echo "FAIL: $f not in the package"; cat "$tmp/files"; exit 1; }

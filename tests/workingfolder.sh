@@ -18,6 +18,7 @@ mkdir "$tmp/empty"
 cd "$tmp/empty"
 "$zoris" --pdf report.pdf || fail "first start from an empty folder"
 cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$XDG_DATA_HOME/zoris/DEFAULT.lng" || fail "catalogue not copied"
+cmp "$tmp/prefix/share/zoris/DEFAULT.chk" "$XDG_DATA_HOME/zoris/DEFAULT.chk" || fail "rules file not copied"
 [ "$(ls)" = report.pdf ] || fail "the empty folder holds $(ls) instead of report.pdf alone"
 
 # The user's folder is the working folder: its school name is read, its catalogue kept.

@@ -19,6 +19,9 @@ QString enterWorkingFolder(const QString &executableDir)
     if (!data.exists(catalogue))
         QFile::copy(QDir(executableDir).filePath(QStringLiteral("../share/zoris/") + catalogue),
                     data.filePath(catalogue));
+    const QString rules = QString::fromLatin1(RulesFileName);
+    if (!data.exists(rules))
+        QFile::copy(QDir(executableDir).filePath(QStringLiteral("../share/zoris/") + rules), data.filePath(rules));
     QDir::setCurrent(dataDir);
     return QDir::currentPath();
 }

@@ -4,7 +4,8 @@
 
 // Makes the folder the program reads and writes its files in the current one, and returns it:
 // the current folder when it holds the catalogue; else the user's data folder, which is given a
-// copy of the installed catalogue (<executable's folder>/../share/zoris) when it has none, so
+// copy of the installed catalogue (<executable's folder>/../share/zoris) when it has none, and
+// of the installed rules file when it has none, so
 // that an installed program runs wherever it is started. When the data folder cannot be made,
 // the current folder stays.
 QString enterWorkingFolder(const QString &executableDir);

@@ -79,6 +79,9 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
                                 int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
     sToolBar1->addSeparator();
+    ToolButton9 = addToolButton(QStringLiteral("Перевірка"), QStringLiteral("Перевірити значення показників (F7)"),
+                                int(Skin::ToolImage::Check), &TForm1::ToolButton9Click);
+    sToolBar1->addSeparator();
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
                                 int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
@@ -88,7 +91,8 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     const std::pair<QKeyCombination, QToolButton *> shortcuts[] = {{Qt::CTRL | Qt::Key_O, ToolButton11},
                                                                    {Qt::CTRL | Qt::Key_S, ToolButton3},
                                                                    {Qt::CTRL | Qt::Key_P, ToolButton5},
-                                                                   {Qt::CTRL | Qt::Key_Q, ToolButton7}};
+                                                                   {Qt::CTRL | Qt::Key_Q, ToolButton7},
+                                                                   {QKeyCombination(Qt::Key_F7), ToolButton9}};
     for (const auto &[keys, button] : shortcuts)
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, button, &QToolButton::click);
 
@@ -110,7 +114,11 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sStatusBar1->setObjectName(QStringLiteral("sStatusBar1"));
     sStatusBar1->setSizeGripEnabled(false);
     statusText = new QLabel(sStatusBar1);
-    sStatusBar1->addWidget(statusText, 1);
+    sStatusBar1->addWidget(statusText);
+    doubtfulText = new QLabel(sStatusBar1);
+    doubtfulText->setObjectName(QStringLiteral("doubtfulText"));
+    doubtfulText->hide();
+    sStatusBar1->addWidget(doubtfulText, 1);
     setStatusBar(sStatusBar1);
 
     resize(673, 446);
@@ -159,6 +167,7 @@ void TForm1::FormCreate()
         setWindowState(windowState() | Qt::WindowMaximized);
         statusText->setText(QStringLiteral("Версія ") + QStringLiteral(ZORIS_VERSION));
     });
+    loadChecks();
 }
 
 void TForm1::showCatalog(CatalogLoad catalog)
@@ -331,6 +340,8 @@ void TForm1::ToolButton4Click()
 
 void TForm1::ToolButton5Click()
 {
+    if (!mayPrintDoubtful())
+        return;
     run([this] {
         if (m_showReport)
             m_showReport();
@@ -371,6 +382,8 @@ void TForm1::ToolButton8Click()
             m_boxes.warning(refusal.message());
             return;
         }
+        if (!maySummarise(summary))
+            return;
         applySummary(summary, m_model);
         // The summary is in no file yet.
         m_model.setValuesChanged();

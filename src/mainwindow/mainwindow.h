@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/valuechecks.h"
 #include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
 
@@ -15,6 +16,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class StandardBoxes;
+struct SchoolSummary;
 
 // The main window: tool bar, indicator grid and status bar over the one model. Its handlers
 // carry the names of the events they answer; file work is done by the indicators library and
@@ -44,9 +46,14 @@ public:
     QToolButton *ToolButton6 = nullptr;
     QToolButton *ToolButton7 = nullptr;
     QToolButton *ToolButton8 = nullptr;
+    QToolButton *ToolButton9 = nullptr;
     StringGrid *Grid1 = nullptr;
     QStatusBar *sStatusBar1 = nullptr;
     QLabel *statusText = nullptr;
+    QLabel *doubtfulText = nullptr;
+
+    // Column "Цифрові дані".
+    static constexpr int ValueCol = 6;
 
     int HintRow = 0;
     int HintCol = 0;
@@ -63,6 +70,8 @@ public slots:
     void ToolButton7Click();
     // The district summary of several schools' data files, and on request its table.
     void ToolButton8Click();
+    // The list of doubtful values; a line chosen in it makes that value's cell current.
+    void ToolButton9Click();
 
     void FillGrid();
     void FormResize();
@@ -92,6 +101,23 @@ private:
     // False when the file is of another year (after the warning); the model is then untouched.
     bool loadDataFile(const QString &path);
     void SetValueAtRow(int Row, double Value);
+
+    // Checks of the values (mainwindowchecks.cpp).
+    // The rules file beside the catalogue; its faults in one warning.
+    void loadChecks();
+    // Every value checked anew, after values came from elsewhere than one typed cell.
+    void recheckValues();
+    // After one value changed: its marks, the counter, the hint over it.
+    void recheckValue(int row, double value);
+    void showDoubtfulCount();
+    // Before "Роздрук": false when the user would rather see the doubtful values first.
+    bool mayPrintDoubtful();
+    // Before "Зведення" adds up the schools: their doubtful values listed, then the question
+    // whether to go on.
+    bool maySummarise(const SchoolSummary &summary);
+    // The cell of the hint: the reasons of a doubtful value, else the cell's text.
+    QString cellHint(int col, int row) const;
+    void showValueCell(int row);
 
     // Grid handlers (mainwindowgrid.cpp).
     void Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect);
@@ -123,4 +149,5 @@ private:
     QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;
+    ValueChecks m_checks;
 };
