@@ -47,7 +47,7 @@ FindingsList::FindingsList(const QList<FindingRow> &rows, bool withSchools, QWid
     table->resizeRowsToContents();
     if (!rows.isEmpty())
         table->setCurrentCell(0, 0);
-    // Enter reaches the table as "activated", and so does a double click.
+    // Enter and a double click both reach the table as "activated".
     connect(table, &QTableWidget::activated, this, [this](const QModelIndex &index) {
         m_chosen = index.row();
         accept();
