@@ -155,11 +155,17 @@ void tst_MainWindow::toolBar()
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3, form.ToolButton4,
-                                       form.ToolButton5,  form.ToolButton6, form.ToolButton8,
-                                       form.ToolButton7};
-    const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Зведення", "Вихід"};
-    const QStringList hints{"Відкрити файл з даними", "Записати файл з даними", "Ввести значення показникiв",
-                            "Роздрукувати звіт",      "Ввести назву школи",     "Зведені показники кількох закладів",
+                                       form.ToolButton5,  form.ToolButton6, form.ToolButton9,
+                                       form.ToolButton8,  form.ToolButton7};
+    const QStringList captions{"Відкрити",    "Записати",  "Ввести дані", "Роздрук",
+                               "Назва школи", "Перевірка", "Зведення",    "Вихід"};
+    const QStringList hints{"Відкрити файл з даними",
+                            "Записати файл з даними",
+                            "Ввести значення показникiв",
+                            "Роздрукувати звіт",
+                            "Ввести назву школи",
+                            "Перевірити значення показників (F7)",
+                            "Зведені показники кількох закладів",
                             "Вийти з програми"};
     int previousRight = -1;
     QList<QImage> images;
