@@ -208,7 +208,7 @@ void tst_MainWindow::skinLook()
             ++separators;
         }
     }
-    QCOMPARE(separators, 6);
+    QCOMPARE(separators, 7);
     qApp->setStyleSheet(QString());
 }
 

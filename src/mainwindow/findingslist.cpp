@@ -18,7 +18,7 @@ FindingsList::FindingsList(const QList<FindingRow> &rows, bool withSchools, QWid
 
     QStringList headers{QStringLiteral("Розділ"), QStringLiteral("Показник"), QStringLiteral("Зміст показника"),
                         QStringLiteral("Значення"), QStringLiteral("Причина")};
-    QList<int> widths{170, 60, 330, 70, 380};
+    QList<int> widths{170, 80, 330, 70, 380};
     if (withSchools) {
         headers.prepend(QStringLiteral("Заклад"));
         widths.prepend(150);
