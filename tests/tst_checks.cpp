@@ -259,8 +259,18 @@ void tst_Checks::incrementalMatchesFullCheck()
     QRandomGenerator random(21);
     for (int step = 0; step < 500; ++step) {
         const int indicator = random.bounded(6);
+        QList<bool> before;
+        for (int i = 0; i < 6; ++i)
+            before << checks.isDoubtful(i);
         values[indicator] = random.bounded(8) / 2.0 - 0.5;
-        checks.setValue(indicator, values[indicator]);
+        QList<int> changed = checks.setValue(indicator, values[indicator]);
+        std::sort(changed.begin(), changed.end());
+        QList<int> flipped;
+        for (int i = 0; i < 6; ++i) {
+            if (checks.isDoubtful(i) != before[i])
+                flipped << i;
+        }
+        QCOMPARE(changed, flipped);
         const QList<Finding> full = plan.findings(values);
         QCOMPARE(reasonsOf(checks.findings()), reasonsOf(full));
         QCOMPARE(checks.doubtfulCount(), doubtfulValueCount(full));

@@ -25,15 +25,11 @@ QList<int> ValueChecks::setValue(int indicator, double value)
     if (indicator < 0 || indicator >= m_values.size())
         return {};
     m_values[indicator] = value;
+    m_marksChanged.clear();
     setBroken(m_unitBroken, indicator, indicator, unitBreach(m_plan.unitRule(indicator), value).has_value());
-    QList<int> touched{indicator};
-    for (int r : m_plan.rulesNaming(indicator)) {
+    for (int r : m_plan.rulesNaming(indicator))
         checkRule(r);
-        const int about = m_plan.rules()[r].indicator;
-        if (!touched.contains(about))
-            touched.append(about);
-    }
-    return touched;
+    return m_marksChanged;
 }
 
 void ValueChecks::setBroken(QList<bool> &flags, int at, int indicator, bool now)
@@ -44,7 +40,15 @@ void ValueChecks::setBroken(QList<bool> &flags, int at, int indicator, bool now)
     int &count = m_breaches[indicator];
     const bool wasDoubtful = count > 0;
     count += now ? 1 : -1;
-    m_doubtful += int(count > 0) - int(wasDoubtful);
+    if ((count > 0) == wasDoubtful)
+        return;
+    m_doubtful += wasDoubtful ? -1 : 1;
+    // A mark that flips back within one change did not change.
+    const qsizetype listed = m_marksChanged.indexOf(indicator);
+    if (listed >= 0)
+        m_marksChanged.removeAt(listed);
+    else
+        m_marksChanged.append(indicator);
 }
 
 void ValueChecks::checkRule(int rule)

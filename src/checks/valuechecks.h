@@ -15,8 +15,8 @@ public:
 
     // Checks every value anew.
     void setValues(QList<double> values);
-    // Stores one value and checks again what names it; gives the indicators whose marks or
-    // reasons may have changed (the indicator itself and those the rules naming it are about).
+    // Stores one value and checks again what names it; gives the indicators that became
+    // doubtful or stopped being so.
     QList<int> setValue(int indicator, double value);
 
     // How many values break a rule.
@@ -36,4 +36,5 @@ private:
     QList<bool> m_ruleBroken;
     QList<int> m_breaches; // unit and rule breaches of each indicator
     int m_doubtful = 0;
+    QList<int> m_marksChanged;
 };

@@ -107,7 +107,7 @@ private:
     void loadChecks();
     // Every value checked anew, after values came from elsewhere than one typed cell.
     void recheckValues();
-    // After one value changed: its marks, the counter, the hint over it.
+    // After one value changed: the marks that changed, the counter, the hint.
     void recheckValue(int row, double value);
     void showDoubtfulCount();
     // Before "Роздрук": false when the user would rather see the doubtful values first.

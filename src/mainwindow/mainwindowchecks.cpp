@@ -35,15 +35,14 @@ void TForm1::recheckValues()
 
 void TForm1::recheckValue(int row, double value)
 {
-    const int count = m_checks.doubtfulCount();
-    for (int indicator : m_checks.setValue(m_checks.plan().indicatorAtRow(row), value)) {
-        const int shown = m_checks.plan().rowOf(indicator);
-        Grid1->viewport()->update(Grid1->cellRect(ValueCol, shown));
-        if (shown == HintRow && HintCol == ValueCol)
-            Grid1->setHint(cellHint(HintCol, HintRow));
-    }
-    if (m_checks.doubtfulCount() != count)
+    const QList<int> changed = m_checks.setValue(m_checks.plan().indicatorAtRow(row), value);
+    for (int indicator : changed)
+        Grid1->viewport()->update(Grid1->cellRect(ValueCol, m_checks.plan().rowOf(indicator)));
+    if (!changed.isEmpty())
         showDoubtfulCount();
+    // The numbers in a reason change with any value the rule names.
+    if (HintCol == ValueCol)
+        Grid1->setHint(cellHint(HintCol, HintRow));
 }
 
 void TForm1::showDoubtfulCount()
