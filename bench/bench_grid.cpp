@@ -80,6 +80,13 @@ void BM_GridKeystrokeWithRecovery(benchmark::State &state)
     typeInLastValue(state, window);
 }
 
+// The same with a rule about every indicator; two of them name the typed one.
+void BM_GridKeystrokeChecked(benchmark::State &state)
+{
+    ShownMainWindow window(int(state.range(0)), true);
+    typeInLastValue(state, window);
+}
+
 void BM_GridWidthChange(benchmark::State &state)
 {
     ShownMainWindow window(int(state.range(0)));
@@ -98,4 +105,5 @@ BENCHMARK(BM_GridFullRepaint) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridScrollPage) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridKeystroke) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridKeystrokeWithRecovery) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GridKeystrokeChecked) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridWidthChange) ZORIS_SIZES->Unit(benchmark::kMillisecond);

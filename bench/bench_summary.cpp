@@ -1,6 +1,10 @@
-// The district summary: reading, checking and adding up the data files of many schools.
+// The district summary: reading, checking and adding up the data files of many schools; and
+// the checks of their values as --check makes them.
 #include "benchfixtures.h"
 
+#include "checks/checkplan.h"
+#include "checks/outliers.h"
+#include "checks/rulesfile.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/fileio.h"
@@ -13,11 +17,9 @@
 
 namespace {
 
-void BM_MergeSchoolFiles(benchmark::State &state)
+// The data files of state.range(0) schools of the shipped catalogue, written once into dir.
+QStringList writeSchoolFiles(benchmark::State &state, const IndicatorModel &model, const QTemporaryDir &dir)
 {
-    IndicatorModel model;
-    readCatalog(readWholeFile(QStringLiteral(ZORIS_SHIPPED_DATA "/DEFAULT.lng")), model);
-    QTemporaryDir dir;
     QStringList paths;
     for (int f = 0; f < state.range(0); ++f) {
         IndicatorModel school = model;
@@ -33,6 +35,21 @@ void BM_MergeSchoolFiles(benchmark::State &state)
         if (!file.open(QIODevice::WriteOnly) || file.write(dataFileBytes(school)) < 0)
             state.SkipWithError("cannot write the school files");
     }
+    return paths;
+}
+
+IndicatorModel shippedModel()
+{
+    IndicatorModel model;
+    readCatalog(readWholeFile(QStringLiteral(ZORIS_SHIPPED_DATA "/DEFAULT.lng")), model);
+    return model;
+}
+
+void BM_MergeSchoolFiles(benchmark::State &state)
+{
+    IndicatorModel model = shippedModel();
+    QTemporaryDir dir;
+    const QStringList paths = writeSchoolFiles(state, model, dir);
     for (auto _ : state) {
         applySummary(readSchoolFiles(paths, model), model);
         benchmark::DoNotOptimize(model.Catalog.front().Items.front().Value);
@@ -40,6 +57,25 @@ void BM_MergeSchoolFiles(benchmark::State &state)
     state.counters["indicators"] = model.indicatorCount();
 }
 
+// Every file read, its values checked against the units and the shipped rules, and the outliers
+// across the schools found.
+void BM_CheckSchoolFiles(benchmark::State &state)
+{
+    const IndicatorModel model = shippedModel();
+    QTemporaryDir dir;
+    const QStringList paths = writeSchoolFiles(state, model, dir);
+    const CheckPlan plan(model, loadRulesFile(QStringLiteral(ZORIS_SHIPPED_DATA "/DEFAULT.chk"), model).rules);
+    for (auto _ : state) {
+        QList<QList<double>> values;
+        for (const QString &path : paths) {
+            QByteArray name;
+            values.append(readSchoolFile(path, model, name));
+        }
+        benchmark::DoNotOptimize(checkSchools(plan, values).size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_CheckSchoolFiles)->Arg(1000)->ComputeStatistics("min", fastest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeSchoolFiles)->Arg(1000)->Arg(10000)->ComputeStatistics("min", fastest)->Unit(benchmark::kMillisecond);

@@ -55,15 +55,28 @@ IndicatorModel filledModel(int indicators)
     return model;
 }
 
-WorkingFolder::WorkingFolder(int indicators)
+WorkingFolder::WorkingFolder(int indicators, bool withRules)
 {
     QDir::setCurrent(m_dir.path());
-    writeFile(QStringLiteral("DEFAULT.lng"), generatedCatalogue(indicators));
+    const QByteArray catalogue = generatedCatalogue(indicators);
+    writeFile(QStringLiteral("DEFAULT.lng"), catalogue);
     writeFile(QStringLiteral("school_name.dat"), toCp1251(u"Школа\r\n"));
+    if (!withRules)
+        return;
+    IndicatorModel model;
+    readCatalog(catalogue, model);
+    QByteArrayList keys;
+    for (const razdel &section : model.Catalog)
+        for (const pokazatel &item : section.Items)
+            keys.append(item.Key);
+    QByteArray rules;
+    for (qsizetype k = 0; k < keys.size(); ++k)
+        rules += keys[k] + (k + 2 < keys.size() ? " = " + keys[k + 1] + " + " + keys[k + 2] : QByteArray(" >= 0")) + "\r\n";
+    writeFile(QStringLiteral("DEFAULT.chk"), rules);
 }
 
-ShownMainWindow::ShownMainWindow(int indicators)
-    : folder(indicators)
+ShownMainWindow::ShownMainWindow(int indicators, bool withRules)
+    : folder(indicators, withRules)
     , form(std::make_unique<TForm1>(model, boxes))
 {
     form->setWindowState(Qt::WindowNoState);

@@ -18,11 +18,13 @@ double fastest(const std::vector<double> &times);
 // A generated catalogue of indicators with a value in each, and a school's name.
 IndicatorModel filledModel(int indicators);
 
-// A working folder holding a generated catalogue and the school's name, made current.
+// A working folder holding a generated catalogue and the school's name, made current; with
+// rules, a rules file with a rule about every indicator: each the sum of the next two, the last
+// two not negative.
 class WorkingFolder
 {
 public:
-    explicit WorkingFolder(int indicators);
+    explicit WorkingFolder(int indicators, bool withRules = false);
 
 private:
     QTemporaryDir m_dir;
@@ -32,7 +34,7 @@ private:
 class ShownMainWindow
 {
 public:
-    explicit ShownMainWindow(int indicators);
+    explicit ShownMainWindow(int indicators, bool withRules = false);
 
     WorkingFolder folder;
     IndicatorModel model;

@@ -1,5 +1,7 @@
 #include "fuzzentries.h"
 
+#include "checks/rulesfile.h"
+#include "checks/valuechecks.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"
@@ -78,4 +80,41 @@ void fuzzNumberText(const std::uint8_t *data, std::size_t size)
     }
     for (QChar c : text)
         filterNumberKey(c.unicode(), text);
+}
+
+void fuzzRules(const std::uint8_t *data, std::size_t size)
+{
+    // Labels A to D in one section of "осіб", "%", "грн" and an unknown unit.
+    static const IndicatorModel model = [] {
+        IndicatorModel letters;
+        readCatalog("2026\r\nS\r\nA\r\na\r\ns\r\n\xEE\xF1\xB3\xE1\r\nC\r\nc\r\nB\r\nb\r\ns\r\n%\r\nA\r\nc\r\n"
+                    "C\r\nc\r\ns\r\n\xE3\xF0\xED\r\nC\r\nc\r\nD\r\nd\r\ns\r\nkg\r\nC\r\nc\r\n===\r\n",
+                    letters);
+        return letters;
+    }();
+    const RuleSet set = readRules(bytes(data, size), model);
+    for (const Rule &rule : set.rules) {
+        check(rule.line >= 1 && rule.indicator >= 0 && rule.indicator < 4 && !rule.terms.isEmpty());
+        for (const RuleTerm &term : rule.terms)
+            check(term.indicator >= -1 && term.indicator < 4);
+    }
+    for (const RuleFault &fault : set.faults)
+        check(fault.line >= 1 && !fault.reason.isEmpty());
+    // Values typed one at a time leave the marks a check of everything would give.
+    const CheckPlan plan(model, set.rules);
+    ValueChecks checks;
+    checks.setPlan(plan);
+    QList<double> values(4, 0.0);
+    for (std::size_t k = 0; k < size && k < 64; ++k) {
+        const int indicator = data[k] % 4;
+        values[indicator] = (data[k] / 4) - 20.5;
+        checks.setValue(indicator, values[indicator]);
+    }
+    int doubtful = 0;
+    for (int i = 0; i < 4; ++i) {
+        const bool found = !plan.reasons(i, values).isEmpty();
+        check(checks.isDoubtful(i) == found);
+        doubtful += found;
+    }
+    check(checks.doubtfulCount() == doubtful);
 }

@@ -9,3 +9,4 @@
 void fuzzCatalog(const std::uint8_t *data, std::size_t size);
 void fuzzDataFile(const std::uint8_t *data, std::size_t size);
 void fuzzNumberText(const std::uint8_t *data, std::size_t size);
+void fuzzRules(const std::uint8_t *data, std::size_t size);

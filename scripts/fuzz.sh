@@ -8,10 +8,10 @@ seconds=${1:-600}
 scripts/deps.sh
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORIS_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target fuzz_catalog fuzz_datafile fuzz_numbertext
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_catalog fuzz_datafile fuzz_numbertext fuzz_rules
 
 status=0
-for target in catalog datafile numbertext; do
+for target in catalog datafile numbertext rules; do
   corpus=build-fuzz/corpus/$target
   artifacts=build-fuzz/artifacts/$target
   mkdir -p "$corpus" "$artifacts"

@@ -1,5 +1,8 @@
 #include "batch.h"
 
+#include "checks/checkplan.h"
+#include "checks/outliers.h"
+#include "checks/rulesfile.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/model.h"
@@ -14,7 +17,7 @@
 
 namespace {
 
-int runBatch(const std::function<void(IndicatorModel &)> &work)
+int runBatch(const std::function<void(IndicatorModel &)> &work, int failureStatus = 1)
 {
     try {
         IndicatorModel model;
@@ -25,7 +28,7 @@ int runBatch(const std::function<void(IndicatorModel &)> &work)
         work(model);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(failureMessage(error))));
-        return 1;
+        return failureStatus;
     }
     return 0;
 }
@@ -60,4 +63,41 @@ int writeReportPdfFile(const QString &out, const QStringList &files)
             throw ZorisError(yearMismatchText(year, model.CatalogYear));
         writeReportPdf(model, out);
     });
+}
+
+int checkDataFiles(const QStringList &files)
+{
+    bool unreadable = false;
+    bool doubtful = false;
+    const int failed = runBatch(
+        [&](IndicatorModel &model) {
+            if (files.isEmpty())
+                throw ZorisError(QStringLiteral("Не вказано жодного файлу з даними"));
+            const RuleSet rules = loadRulesFile(QString::fromLatin1(RulesFileName), model);
+            if (!rules.faults.isEmpty())
+                std::fprintf(stderr, "%s\n", qPrintable(rulesFaultsText(rules.faults)));
+            // A file that cannot be read is named, and the others are checked all the same.
+            SchoolSummary schools;
+            for (const QString &path : files) {
+                try {
+                    QByteArray name;
+                    schools.values.append(readSchoolFile(path, model, name));
+                    schools.paths.append(path);
+                    schools.schoolNames.append(name);
+                } catch (const SummaryRefusal &refusal) {
+                    std::fprintf(stderr, "%s\n", qPrintable(refusal.message()));
+                    unreadable = true;
+                }
+            }
+            const QList<Finding> findings = checkSchools(CheckPlan(model, rules.rules), schools.values);
+            for (const FindingRow &row : findingRows(model, findings, &schools)) {
+                const QString line = QStringList{row.school, row.label, row.value, row.reason}.join(QLatin1Char('\t'));
+                std::printf("%s\n", qPrintable(line));
+            }
+            doubtful = !findings.isEmpty();
+        },
+        2);
+    if (failed != 0 || unreadable)
+        return 2;
+    return doubtful ? 1 : 0;
 }

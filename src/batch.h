@@ -13,3 +13,7 @@ int writeMergedDataFile(const QString &out, const QStringList &files);
 int writeSummaryTableFile(const QString &out, const QStringList &files);
 // zoris --pdf OUT.pdf [FILE.zrs...]: the report, of the summary when two or more files are given.
 int writeReportPdfFile(const QString &out, const QStringList &files);
+// zoris --check FILE.zrs...: a line per doubtful value on standard output, its school, label,
+// value and reason separated by tabs; 0 when every value passes, 1 when something is doubtful,
+// 2 when a file cannot be read (named on standard error; the others are still checked).
+int checkDataFiles(const QStringList &files);

@@ -38,6 +38,11 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Записати таблицю показників закладів (CSV) і вийти."),
                                          QStringLiteral("OUT.csv"));
     parser.addOption(tableOption);
+    const QCommandLineOption checkOption(
+        QStringLiteral("check"),
+        QStringLiteral("Перевірити значення у файлах з даними: рядок на кожне сумнівне значення (заклад, показник, "
+                       "значення, причина); код виходу 0, якщо все гаразд, 1, якщо є сумнівні, 2, якщо файл не прочитано."));
+    parser.addOption(checkOption);
 
     // Help, the version, a wrong command line and the batch outputs are answered without a window, so they
     // need no display (a terminal over SSH); and on success they print only what was asked, not
@@ -47,7 +52,7 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
         || parser.isSet(versionOption) || parser.isSet(pdfOption) || parser.isSet(mergeOption)
-        || parser.isSet(tableOption)) {
+        || parser.isSet(tableOption) || parser.isSet(checkOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -77,6 +82,8 @@ int main(int argc, char *argv[])
         return writeMergedDataFile(mergeFile, files);
     if (parser.isSet(tableOption))
         return writeSummaryTableFile(tableFile, files);
+    if (parser.isSet(checkOption))
+        return checkDataFiles(files);
     if (parser.isSet(pdfOption))
         return writeReportPdfFile(pdfFile, files);
     if (files.size() > 1) {

@@ -15,7 +15,7 @@ deb="$tmp/zoris_$2_amd64.deb"
 [ -f "$deb" ] || { ls "$tmp"; fail "no $deb"; }
 [ "$(dpkg-deb -f "$deb" Version)" = "$2" ] || fail "Version reads $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -c "$deb" | awk '{print $6}' > "$tmp/files"
-for f in ./usr/bin/zoris ./usr/share/zoris/DEFAULT.lng ./usr/share/applications/ua.zoris.Zoris.desktop \
+for f in ./usr/bin/zoris ./usr/share/zoris/DEFAULT.lng ./usr/share/zoris/DEFAULT.chk ./usr/share/applications/ua.zoris.Zoris.desktop \
          ./usr/share/metainfo/ua.zoris.Zoris.metainfo.xml ./usr/share/mime/packages/zoris.xml \
          ./usr/share/icons/hicolor/48x48/apps/zoris.png ./usr/share/icons/hicolor/256x256/apps/zoris.png \
          ./usr/share/icons/hicolor/48x48/mimetypes/application-x-zoris-data.png \

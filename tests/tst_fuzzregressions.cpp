@@ -17,7 +17,8 @@ void tst_FuzzRegressions::inputs_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("path");
     const QString root = QStringLiteral(ZORIS_FUZZ_DIR);
-    for (const QString &target : {QStringLiteral("catalog"), QStringLiteral("datafile"), QStringLiteral("numbertext")}) {
+    for (const QString &target : {QStringLiteral("catalog"), QStringLiteral("datafile"), QStringLiteral("numbertext"),
+                                  QStringLiteral("rules")}) {
         for (const char *kind : {"regressions", "seeds"}) {
             const QDir dir(root + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('/') + target);
             for (const QFileInfo &file : dir.entryInfoList(QDir::Files))
@@ -38,8 +39,10 @@ void tst_FuzzRegressions::inputs()
         fuzzCatalog(data, size_t(bytes.size()));
     else if (target == QLatin1String("datafile"))
         fuzzDataFile(data, size_t(bytes.size()));
-    else
+    else if (target == QLatin1String("numbertext"))
         fuzzNumberText(data, size_t(bytes.size()));
+    else
+        fuzzRules(data, size_t(bytes.size()));
 }
 
 QTEST_APPLESS_MAIN(tst_FuzzRegressions)

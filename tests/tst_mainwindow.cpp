@@ -156,13 +156,14 @@ void tst_MainWindow::toolBar()
     FormFixture fixture;
     TForm1 &form = fixture.show();
     const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3, form.ToolButton4,
-                                       form.ToolButton5,  form.ToolButton6, form.ToolButton8,
-                                       form.ToolButton7};
-    const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Зведення", "Вихід"};
+                                       form.ToolButton5,  form.ToolButton6, form.ToolButton9,
+                                       form.ToolButton8,  form.ToolButton7};
+    const QStringList captions{"Відкрити",    "Записати",  "Ввести дані", "Роздрук",
+                               "Назва школи", "Перевірка", "Зведення",    "Вихід"};
     const QStringList hints{"Відкрити файл з даними (Ctrl+O)", "Записати файл з даними (Ctrl+S)",
                             "Ввести значення показникiв (Ctrl+E)", "Роздрукувати звіт (Ctrl+P)",
-                            "Ввести назву школи (Ctrl+N)", "Зведені показники кількох закладів (Ctrl+M)",
-                            "Вийти з програми (Ctrl+Q)"};
+                            "Ввести назву школи (Ctrl+N)", "Перевірити значення показників (F7)",
+                            "Зведені показники кількох закладів (Ctrl+M)", "Вийти з програми (Ctrl+Q)"};
     int previousRight = -1;
     QList<QImage> images;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -194,7 +195,7 @@ void tst_MainWindow::tabReachesEveryControl()
     TForm1 &form = fixture.show();
     form.ToolButton11->setFocus();
     for (QToolButton *button : {form.ToolButton11, form.ToolButton3, form.ToolButton4, form.ToolButton5,
-                                form.ToolButton6, form.ToolButton8, form.ToolButton7}) {
+                                form.ToolButton6, form.ToolButton9, form.ToolButton8, form.ToolButton7}) {
         QCOMPARE(QApplication::focusWidget(), button);
         pressKey(Qt::Key_Tab);
     }
@@ -233,7 +234,7 @@ void tst_MainWindow::skinLook()
             ++separators;
         }
     }
-    QCOMPARE(separators, 6);
+    QCOMPARE(separators, 7);
     qApp->setStyleSheet(QString());
 }
 

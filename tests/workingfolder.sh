@@ -19,6 +19,7 @@ mkdir "$tmp/empty"
 cd "$tmp/empty"
 "$zoris" --pdf report.pdf || fail "first start from an empty folder"
 cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$XDG_DATA_HOME/zoris/DEFAULT.lng" || fail "catalogue not copied"
+cmp "$tmp/prefix/share/zoris/DEFAULT.chk" "$XDG_DATA_HOME/zoris/DEFAULT.chk" || fail "rules file not copied"
 [ "$(ls)" = report.pdf ] || fail "the empty folder holds $(ls) instead of report.pdf alone"
 
 # The user's folder is the working folder: its school name and data files are read. A copy that
@@ -44,7 +45,7 @@ cmp "$tmp/edited.lng" "$data/DEFAULT(2026).lng" || fail "a kept copy was overwri
 cmp "$tmp/2026.lng" "$data/DEFAULT(2026)-2.lng" || fail "replaced copy not kept under a free name"
 cmp "$tmp/school.zrs" "$data/school.zrs" || fail "a data file was touched"
 "$zoris" --pdf same.pdf || fail "start with the catalogue up to date"
-[ "$(ls "$data" | grep -c '^DEFAULT')" = 3 ] || fail "an unchanged catalogue was kept again: $(ls "$data")"
+[ "$(ls "$data" | grep -c '^DEFAULT.*\.lng$')" = 3 ] || fail "an unchanged catalogue was kept again: $(ls "$data")"
 if "$zoris" --pdf old.pdf "$data/school.zrs" 2>"$tmp/err"; then fail "last year's data file taken"; fi
 cp "$tmp/2026.lng" "$tmp/prefix/share/zoris/DEFAULT.lng"
 

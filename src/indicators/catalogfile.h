@@ -5,6 +5,8 @@
 #include <QString>
 
 inline constexpr char CatalogFileName[] = "DEFAULT.lng";
+// The rules between indicators, beside the catalogue whose labels they name.
+inline constexpr char RulesFileName[] = "DEFAULT.chk";
 
 // Fills model.Catalog and model.CatalogYear from the bytes of a catalogue file.
 void readCatalog(const QByteArray &bytes, IndicatorModel &model);

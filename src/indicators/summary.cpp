@@ -3,6 +3,7 @@
 #include "datafile.h"
 #include "encoding.h"
 #include "fileio.h"
+#include "plural.h"
 #include "textfile.h"
 
 #include <QFileInfo>
@@ -51,7 +52,8 @@ private:
     long double m_compensation = 0;
 };
 
-// One school's file: keys checked against the catalogue, values in catalogue order.
+} // namespace
+
 QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, QByteArray &schoolName)
 {
     QByteArray bytes;
@@ -88,6 +90,8 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
         refuse(notOfCatalogue(path) + QStringLiteral("у ньому більше показників, ніж у каталозі"));
     return values;
 }
+
+namespace {
 
 // A summary written by this program: adding it in would count its schools twice.
 bool isSummarySchoolName(const QString &name)
@@ -156,14 +160,7 @@ SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &mo
 
 QString schoolCountText(int count)
 {
-    const int lastTwo = count % 100;
-    const int last = count % 10;
-    const char16_t *word = u"закладів";
-    if (last == 1 && lastTwo != 11)
-        word = u"заклад";
-    else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
-        word = u"заклади";
-    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf16(word);
+    return countText(count, u"заклад", u"заклади", u"закладів");
 }
 
 QString summarySchoolName(int count)

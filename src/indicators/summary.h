@@ -32,6 +32,9 @@ public:
 // exactly the catalogue's keys in catalogue order and that no school comes twice. Nothing is
 // changed; the first problem throws SummaryRefusal.
 SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &model);
+// One school's file as readSchoolFiles reads it: its values in catalogue order and, in
+// schoolName, the school's name. Throws SummaryRefusal.
+QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, QByteArray &schoolName);
 // The summary itself needs two schools at least; throws SummaryRefusal for fewer files.
 void requireSeveralFiles(const QStringList &paths);
 

@@ -74,7 +74,12 @@ QString enterWorkingFolder(const QString &executableDir)
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dataDir.isEmpty() || !QDir().mkpath(dataDir))
         return QDir::currentPath();
-    refreshCatalogue(QDir(dataDir), QDir(executableDir).filePath(QStringLiteral("../share/zoris/") + catalogue));
+    const QDir data(dataDir);
+    const QString installed = QDir(executableDir).filePath(QStringLiteral("../share/zoris/"));
+    refreshCatalogue(data, installed + catalogue);
+    const QString rules = QString::fromLatin1(RulesFileName);
+    if (!data.exists(rules))
+        QFile::copy(installed + rules, data.filePath(rules));
     QDir::setCurrent(dataDir);
     return QDir::currentPath();
 }

@@ -84,6 +84,9 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
                                 Qt::CTRL | Qt::Key_N, int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
     sToolBar1->addSeparator();
+    ToolButton9 = addToolButton(QStringLiteral("Перевірка"), QStringLiteral("Перевірити значення показників"),
+                                Qt::Key_F7, int(Skin::ToolImage::Check), &TForm1::ToolButton9Click);
+    sToolBar1->addSeparator();
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
                                 Qt::CTRL | Qt::Key_M, int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
@@ -108,7 +111,11 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sStatusBar1->setObjectName(QStringLiteral("sStatusBar1"));
     sStatusBar1->setSizeGripEnabled(false);
     statusText = new QLabel(sStatusBar1);
-    sStatusBar1->addWidget(statusText, 1);
+    sStatusBar1->addWidget(statusText);
+    doubtfulText = new QLabel(sStatusBar1);
+    doubtfulText->setObjectName(QStringLiteral("doubtfulText"));
+    doubtfulText->hide();
+    sStatusBar1->addWidget(doubtfulText, 1);
     setStatusBar(sStatusBar1);
 
     resize(673, 446);
@@ -160,6 +167,7 @@ void TForm1::FormCreate()
         setWindowState(windowState() | Qt::WindowMaximized);
         statusText->setText(QStringLiteral("Версія ") + QStringLiteral(ZORIS_VERSION));
     });
+    loadChecks();
 }
 
 void TForm1::showCatalog(CatalogLoad catalog)
@@ -352,6 +360,8 @@ void TForm1::ToolButton4Click()
 
 void TForm1::ToolButton5Click()
 {
+    if (!mayPrintDoubtful())
+        return;
     run([this] {
         if (m_showReport)
             m_showReport();
@@ -398,6 +408,8 @@ void TForm1::ToolButton8Click()
             m_boxes.warning(refusal.message());
             return;
         }
+        if (!maySummarise(summary))
+            return;
         applySummary(summary, m_model);
         // The summary is in no file yet.
         m_model.setValuesChanged();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/valuechecks.h"
 #include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
 
@@ -19,6 +20,7 @@ class QToolButton;
 class RecoveryStore;
 class RecoveryWriter;
 class StandardBoxes;
+struct SchoolSummary;
 
 // The main window: tool bar, indicator grid and status bar over the one model. Its handlers
 // carry the names of the events they answer; file work is done by the indicators library and
@@ -57,9 +59,14 @@ public:
     QToolButton *ToolButton6 = nullptr;
     QToolButton *ToolButton7 = nullptr;
     QToolButton *ToolButton8 = nullptr;
+    QToolButton *ToolButton9 = nullptr;
     StringGrid *Grid1 = nullptr;
     QStatusBar *sStatusBar1 = nullptr;
     QLabel *statusText = nullptr;
+    QLabel *doubtfulText = nullptr;
+
+    // Column "Цифрові дані".
+    static constexpr int ValueCol = 6;
 
     int HintRow = 0;
     int HintCol = 0;
@@ -76,6 +83,8 @@ public slots:
     void ToolButton7Click();
     // The district summary of several schools' data files, and on request its table.
     void ToolButton8Click();
+    // The list of doubtful values; a line chosen in it makes that value's cell current.
+    void ToolButton9Click();
 
     void FillGrid();
     void FormResize();
@@ -112,6 +121,23 @@ private:
     bool offerRecovery(const RecoveryStore &store);
     bool setRecoveryAside(const RecoveryStore &store, const QString &refusal);
     QByteArray recoveryFileBytes() const;
+
+    // Checks of the values (mainwindowchecks.cpp).
+    // The rules file beside the catalogue; its faults in one warning.
+    void loadChecks();
+    // Every value checked anew, after values came from elsewhere than one typed cell.
+    void recheckValues();
+    // After one value changed: the marks that changed, the counter, the hint.
+    void recheckValue(int row, double value);
+    void showDoubtfulCount();
+    // Before "Роздрук": false when the user would rather see the doubtful values first.
+    bool mayPrintDoubtful();
+    // Before "Зведення" adds up the schools: their doubtful values listed, then the question
+    // whether to go on.
+    bool maySummarise(const SchoolSummary &summary);
+    // The cell of the hint: the reasons of a doubtful value, else the cell's text.
+    QString cellHint(int col, int row) const;
+    void showValueCell(int row);
 
     // Grid handlers (mainwindowgrid.cpp).
     void Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect);
@@ -152,4 +178,5 @@ private:
     bool m_proposeDataFile = false;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
+    ValueChecks m_checks;
 };

@@ -15,7 +15,9 @@
 
 namespace {
 
-constexpr int ValueCol = 6;
+// A value that breaks a check stands out; the current cell keeps the selection's colours.
+const QColor DoubtfulBackground(255, 214, 214);
+const QColor DoubtfulText(150, 0, 0);
 
 const QStringList HeaderTexts = {
     QStringLiteral("№ п/п"),       QStringLiteral("Позн. показн."),      QStringLiteral("Вхідні дані"),
@@ -77,6 +79,7 @@ void TForm1::RefreshValues()
         }
     }
     updateCaption();
+    recheckValues();
 }
 
 void TForm1::FormResize()
@@ -134,6 +137,11 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
         DrawSectionBand(canvas, *Grid1, fromCp1251(m_model.SectionTitleAtRow(ARow)), ARow);
         return;
     }
+    if (ACol == ValueCol && m_checks.isDoubtful(m_checks.plan().indicatorAtRow(ARow))
+        && !(ARow == Grid1->row() && ACol == Grid1->col())) {
+        canvas.setBrushColor(DoubtfulBackground);
+        canvas.setFontColor(DoubtfulText);
+    }
     canvas.fillRect(Rect);
     DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
 }
@@ -147,7 +155,7 @@ void TForm1::Grid1MouseMove(const QPoint &pos)
         return;
     HintRow = cell.y();
     HintCol = cell.x();
-    Grid1->setHint(Grid1->cells(HintCol, HintRow));
+    Grid1->setHint(cellHint(HintCol, HintRow));
 }
 
 bool TForm1::isValueRow(int row) const
@@ -221,4 +229,12 @@ void TForm1::SetValueAtRow(int Row, double Value)
 {
     m_model.SetValueAtRow(Row, Value);
     updateCaption();
+    recheckValue(Row, Value);
+}
+
+void TForm1::showValueCell(int row)
+{
+    Grid1->setRow(row);
+    Grid1->setCol(ValueCol);
+    Grid1->setFocus();
 }

@@ -14,6 +14,8 @@ public:
 
     // Caption "Warning", warning icon, one button "OK".
     virtual void warning(const QString &text) = 0;
+    // Caption "Information", information icon, one button "OK".
+    virtual void information(const QString &text) = 0;
     // Caption "Confirm", question icon, "&Yes" and "&No"; true for Yes.
     virtual bool confirmYesNo(const QString &text) = 0;
     // Caption "Confirm", question icon, "OK" and "Cancel"; true for OK.

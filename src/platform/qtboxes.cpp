@@ -73,6 +73,11 @@ void QtBoxes::warning(const QString &text)
     ask(QMessageBox::Warning, QStringLiteral("Warning"), text, {{QMessageBox::Ok, QStringLiteral("OK")}});
 }
 
+void QtBoxes::information(const QString &text)
+{
+    ask(QMessageBox::Information, QStringLiteral("Information"), text, {{QMessageBox::Ok, QStringLiteral("OK")}});
+}
+
 bool QtBoxes::confirmYesNo(const QString &text)
 {
     return ask(QMessageBox::Question, QStringLiteral("Confirm"), text,

@@ -7,6 +7,7 @@ class QtBoxes : public StandardBoxes
 {
 public:
     void warning(const QString &text) override;
+    void information(const QString &text) override;
     bool confirmYesNo(const QString &text) override;
     bool confirmOkCancel(const QString &text) override;
     Answer confirmYesNoCancel(const QString &text) override;

@@ -7,6 +7,11 @@ void ScriptedBoxes::warning(const QString &text)
     asked.append({Kind::Warning, text, {}, {}, {}});
 }
 
+void ScriptedBoxes::information(const QString &text)
+{
+    asked.append({Kind::Information, text, {}, {}, {}});
+}
+
 bool ScriptedBoxes::confirmYesNo(const QString &text)
 {
     asked.append({Kind::ConfirmYesNo, text, {}, {}, {}});

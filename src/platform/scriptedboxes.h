@@ -12,7 +12,7 @@
 class ScriptedBoxes : public StandardBoxes
 {
 public:
-    enum class Kind { Warning, ConfirmYesNo, ConfirmOkCancel, ConfirmYesNoCancel, Input, OpenFile, OpenFiles,
+    enum class Kind { Warning, Information, ConfirmYesNo, ConfirmOkCancel, ConfirmYesNoCancel, Input, OpenFile, OpenFiles,
                       SaveFile, Error, Beep };
 
     struct Asked
@@ -33,6 +33,7 @@ public:
     QList<Asked> asked;
 
     void warning(const QString &text) override;
+    void information(const QString &text) override;
     bool confirmYesNo(const QString &text) override;
     bool confirmOkCancel(const QString &text) override;
     Answer confirmYesNoCancel(const QString &text) override;

@@ -206,6 +206,21 @@ void drawSummary(QPainter &p)
     p.drawPath(sigma);
 }
 
+void drawCheck(QPainter &p)
+{
+    // A filled-in sheet under a magnifying glass, a red mark on the line it finds.
+    drawSheet(p, QRectF(5, 4, 28, 38));
+    p.setPen(outlinePen(QColor(200, 30, 30), 2));
+    p.drawLine(QPointF(9, 21), QPointF(22, 21));
+    p.setPen(outlinePen(QColor(70, 50, 30), 5));
+    p.drawLine(QPointF(34, 34), QPointF(44, 44));
+    p.setPen(outlinePen(QColor(40, 40, 50), 2.5));
+    p.setBrush(QColor(200, 230, 255, 150));
+    p.drawEllipse(QPointF(27, 27), 10, 10);
+    p.setPen(outlinePen(QColor(200, 30, 30), 2.5));
+    p.drawLine(QPointF(22, 27), QPointF(32, 27));
+}
+
 void drawDataFile(QPainter &p)
 {
     // A sheet with its corner turned down, headed in the program's blue, ruled as the grid is,
@@ -316,6 +331,7 @@ QPixmap toolImage(ToolImage image)
     case ToolImage::SchoolName: drawSchoolName(painter); break;
     case ToolImage::Exit: drawExit(painter); break;
     case ToolImage::Summary: drawSummary(painter); break;
+    case ToolImage::Check: drawCheck(painter); break;
     }
     return pixmap;
 }

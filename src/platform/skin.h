@@ -28,7 +28,7 @@ QFont tahoma(int pixels = WindowFontPixels, bool bold = false);
 // A window's own look: the design colour behind it and Tahoma 8.
 void applyWindowLook(QWidget &window);
 
-enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary };
+enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary, Check };
 // 48 x 48, transparent around the picture.
 QPixmap toolImage(ToolImage image);
 // The program's icon for window frames and the desktop.

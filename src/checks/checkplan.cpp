@@ -1,0 +1,67 @@
+#include "checkplan.h"
+
+#include "indicators/model.h"
+
+CheckPlan::CheckPlan(const IndicatorModel &model, QList<Rule> rules)
+    : m_rules(std::move(rules))
+{
+    m_indicatorAtRow.fill(-1, model.gridRowCount());
+    int row = 1;
+    for (const razdel &section : model.Catalog) {
+        ++row;
+        for (const pokazatel &item : section.Items) {
+            m_indicatorAtRow[row] = int(m_units.size());
+            m_rowOf.append(row++);
+            m_units.append(unitRuleFor(item.Measure, item.Kind));
+        }
+    }
+    m_rulesAbout.resize(m_units.size());
+    m_rulesNaming.resize(m_units.size());
+    for (int r = 0; r < m_rules.size(); ++r) {
+        const Rule &rule = m_rules[r];
+        m_rulesAbout[rule.indicator].append(r);
+        m_rulesNaming[rule.indicator].append(r);
+        for (const RuleTerm &term : rule.terms) {
+            if (term.indicator >= 0 && m_rulesNaming[term.indicator].value(m_rulesNaming[term.indicator].size() - 1, -1) != r)
+                m_rulesNaming[term.indicator].append(r);
+        }
+    }
+}
+
+int CheckPlan::indicatorAtRow(int row) const
+{
+    return row >= 0 && row < m_indicatorAtRow.size() ? m_indicatorAtRow[row] : -1;
+}
+
+QStringList CheckPlan::reasons(int indicator, const QList<double> &values) const
+{
+    QStringList result;
+    if (const std::optional<QString> breach = unitBreach(m_units[indicator], values[indicator]))
+        result.append(*breach);
+    for (int r : m_rulesAbout[indicator]) {
+        if (const std::optional<QString> breach = ruleBreach(m_rules[r], values))
+            result.append(*breach);
+    }
+    return result;
+}
+
+QList<Finding> CheckPlan::findings(const QList<double> &values, int school) const
+{
+    QList<Finding> result;
+    for (int i = 0; i < indicatorCount(); ++i) {
+        for (const QString &reason : reasons(i, values))
+            result.append({i, reason, school});
+    }
+    return result;
+}
+
+QList<double> catalogValues(const IndicatorModel &model)
+{
+    QList<double> values;
+    values.reserve(model.indicatorCount());
+    for (const razdel &section : model.Catalog) {
+        for (const pokazatel &item : section.Items)
+            values.append(item.Value);
+    }
+    return values;
+}

@@ -1,0 +1,100 @@
+#include "rule.h"
+
+#include "indicators/numbertext.h"
+
+#include <cmath>
+
+namespace {
+
+QString comparisonText(Comparison comparison)
+{
+    switch (comparison) {
+    case Comparison::Equal: return QStringLiteral("=");
+    case Comparison::LessOrEqual: return QStringLiteral("<=");
+    case Comparison::GreaterOrEqual: return QStringLiteral(">=");
+    case Comparison::Less: return QStringLiteral("<");
+    case Comparison::Greater: break;
+    }
+    return QStringLiteral(">");
+}
+
+// The sign that says how a broken comparison stands instead.
+QString brokenText(Comparison comparison)
+{
+    switch (comparison) {
+    case Comparison::Equal: return QStringLiteral("≠");
+    case Comparison::LessOrEqual: return QStringLiteral(">");
+    case Comparison::GreaterOrEqual: return QStringLiteral("<");
+    case Comparison::Less: return QStringLiteral("≥");
+    case Comparison::Greater: break;
+    }
+    return QStringLiteral("≤");
+}
+
+// The right-hand side with each term given by term(): "a + b - c", "-a + b".
+template<typename TermText>
+QString sumText(const QList<RuleTerm> &terms, TermText term)
+{
+    QString text;
+    for (qsizetype i = 0; i < terms.size(); ++i) {
+        if (i > 0)
+            text += terms[i].subtracted ? QStringLiteral(" - ") : QStringLiteral(" + ");
+        else if (terms[i].subtracted)
+            text += QLatin1Char('-');
+        text += term(terms[i]);
+    }
+    return text;
+}
+
+double termValue(const RuleTerm &term, const QList<double> &values)
+{
+    return term.indicator >= 0 ? values[term.indicator] : term.number;
+}
+
+bool holds(Comparison comparison, double left, double right, double scale)
+{
+    // Sums of decimals such as 0,1 + 0,2 miss 0,3 by a rounding step: values that close are equal.
+    const bool equal = std::fabs(left - right) <= 1e-9 * scale + 1e-12;
+    switch (comparison) {
+    case Comparison::Equal: return equal;
+    case Comparison::LessOrEqual: return equal || left < right;
+    case Comparison::GreaterOrEqual: return equal || left > right;
+    case Comparison::Less: return !equal && left < right;
+    case Comparison::Greater: break;
+    }
+    return !equal && left > right;
+}
+
+} // namespace
+
+QString ruleText(const Rule &rule)
+{
+    return rule.label + QLatin1Char(' ') + comparisonText(rule.comparison) + QLatin1Char(' ')
+        + sumText(rule.terms, [](const RuleTerm &term) { return term.indicator >= 0 ? term.label : numberText(term.number); });
+}
+
+bool ruleHolds(const Rule &rule, const QList<double> &values)
+{
+    const double left = values[rule.indicator];
+    double right = 0;
+    double scale = std::fabs(left);
+    for (const RuleTerm &term : rule.terms) {
+        const double value = termValue(term, values);
+        right += term.subtracted ? -value : value;
+        scale += std::fabs(value);
+    }
+    return holds(rule.comparison, left, right, scale);
+}
+
+std::optional<QString> ruleBreach(const Rule &rule, const QList<double> &values)
+{
+    if (ruleHolds(rule, values))
+        return std::nullopt;
+    const double left = values[rule.indicator];
+    QString reason = ruleText(rule) + QStringLiteral(": ") + numberText(left) + QLatin1Char(' ')
+        + brokenText(rule.comparison) + QLatin1Char(' ')
+        + sumText(rule.terms, [&](const RuleTerm &term) { return numberText(termValue(term, values)); });
+    if (!rule.note.isEmpty())
+        reason += QStringLiteral(" (") + rule.note + QLatin1Char(')');
+    return reason;
+}

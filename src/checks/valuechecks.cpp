@@ -1,0 +1,58 @@
+#include "valuechecks.h"
+
+void ValueChecks::setPlan(CheckPlan plan)
+{
+    m_plan = std::move(plan);
+    setValues(QList<double>(m_plan.indicatorCount(), 0.0));
+}
+
+void ValueChecks::setValues(QList<double> values)
+{
+    m_values = std::move(values);
+    m_values.resize(m_plan.indicatorCount());
+    m_unitBroken.fill(false, m_values.size());
+    m_ruleBroken.fill(false, m_plan.rules().size());
+    m_breaches.fill(0, m_values.size());
+    m_doubtful = 0;
+    for (int i = 0; i < m_values.size(); ++i)
+        setBroken(m_unitBroken, i, i, unitBreach(m_plan.unitRule(i), m_values[i]).has_value());
+    for (int r = 0; r < m_plan.rules().size(); ++r)
+        checkRule(r);
+}
+
+QList<int> ValueChecks::setValue(int indicator, double value)
+{
+    if (indicator < 0 || indicator >= m_values.size())
+        return {};
+    m_values[indicator] = value;
+    m_marksChanged.clear();
+    setBroken(m_unitBroken, indicator, indicator, unitBreach(m_plan.unitRule(indicator), value).has_value());
+    for (int r : m_plan.rulesNaming(indicator))
+        checkRule(r);
+    return m_marksChanged;
+}
+
+void ValueChecks::setBroken(QList<bool> &flags, int at, int indicator, bool now)
+{
+    if (flags[at] == now)
+        return;
+    flags[at] = now;
+    int &count = m_breaches[indicator];
+    const bool wasDoubtful = count > 0;
+    count += now ? 1 : -1;
+    if ((count > 0) == wasDoubtful)
+        return;
+    m_doubtful += wasDoubtful ? -1 : 1;
+    // A mark that flips back within one change did not change.
+    const qsizetype listed = m_marksChanged.indexOf(indicator);
+    if (listed >= 0)
+        m_marksChanged.removeAt(listed);
+    else
+        m_marksChanged.append(indicator);
+}
+
+void ValueChecks::checkRule(int rule)
+{
+    const Rule &checked = m_plan.rules()[rule];
+    setBroken(m_ruleBroken, rule, checked.indicator, !ruleHolds(checked, m_values));
+}

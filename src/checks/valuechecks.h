@@ -1,0 +1,40 @@
+#pragma once
+
+#include "checkplan.h"
+
+#include <QList>
+#include <QStringList>
+
+// The checks of the values in the window, kept up to date as values change one at a time: a
+// change checks again only its own unit rule and the rules that name it.
+class ValueChecks
+{
+public:
+    void setPlan(CheckPlan plan);
+    const CheckPlan &plan() const { return m_plan; }
+
+    // Checks every value anew.
+    void setValues(QList<double> values);
+    // Stores one value and checks again what names it; gives the indicators that became
+    // doubtful or stopped being so.
+    QList<int> setValue(int indicator, double value);
+
+    // How many values break a rule.
+    int doubtfulCount() const { return m_doubtful; }
+    bool isDoubtful(int indicator) const { return indicator >= 0 && indicator < m_breaches.size() && m_breaches[indicator] > 0; }
+    QStringList reasons(int indicator) const { return m_plan.reasons(indicator, m_values); }
+    QList<Finding> findings() const { return m_plan.findings(m_values); }
+
+private:
+    // Sets flags[at], whether a check of indicator fails, and counts the doubtful values.
+    void setBroken(QList<bool> &flags, int at, int indicator, bool now);
+    void checkRule(int rule);
+
+    CheckPlan m_plan;
+    QList<double> m_values;
+    QList<bool> m_unitBroken;
+    QList<bool> m_ruleBroken;
+    QList<int> m_breaches; // unit and rule breaches of each indicator
+    int m_doubtful = 0;
+    QList<int> m_marksChanged;
+};

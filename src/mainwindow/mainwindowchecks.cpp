@@ -1,0 +1,95 @@
+// The main window's checks of the values: the rules file, the marks and their counter, the list
+// of doubtful values, and the questions before printing and before a summary.
+
+#include "findingslist.h"
+#include "mainwindow.h"
+
+#include "checks/outliers.h"
+#include "checks/rulesfile.h"
+#include "indicators/model.h"
+#include "indicators/summary.h"
+#include "platform/boxes.h"
+
+#include <QLabel>
+
+void TForm1::loadChecks()
+{
+    // Without a catalogue every label would be unknown; the missing catalogue is told already.
+    if (m_model.Catalog.isEmpty())
+        return;
+    const RuleSet rules = loadRulesFile(QString::fromLatin1(RulesFileName), m_model);
+    m_checks.setPlan(CheckPlan(m_model, rules.rules));
+    recheckValues();
+    if (!rules.faults.isEmpty())
+        m_boxes.warning(rulesFaultsText(rules.faults));
+}
+
+void TForm1::recheckValues()
+{
+    m_checks.setValues(catalogValues(m_model));
+    showDoubtfulCount();
+    Grid1->viewport()->update();
+    if (HintCol == ValueCol)
+        Grid1->setHint(cellHint(HintCol, HintRow));
+}
+
+void TForm1::recheckValue(int row, double value)
+{
+    const QList<int> changed = m_checks.setValue(m_checks.plan().indicatorAtRow(row), value);
+    for (int indicator : changed)
+        Grid1->viewport()->update(Grid1->cellRect(ValueCol, m_checks.plan().rowOf(indicator)));
+    if (!changed.isEmpty())
+        showDoubtfulCount();
+    // The numbers in a reason change with any value the rule names.
+    if (HintCol == ValueCol)
+        Grid1->setHint(cellHint(HintCol, HintRow));
+}
+
+void TForm1::showDoubtfulCount()
+{
+    const int count = m_checks.doubtfulCount();
+    doubtfulText->setText(QStringLiteral("Сумнівних значень: ") + QString::number(count));
+    doubtfulText->setVisible(count > 0);
+}
+
+QString TForm1::cellHint(int col, int row) const
+{
+    if (col == ValueCol) {
+        const int indicator = m_checks.plan().indicatorAtRow(row);
+        if (m_checks.isDoubtful(indicator))
+            return m_checks.reasons(indicator).join(QLatin1Char('\n'));
+    }
+    return Grid1->cells(col, row);
+}
+
+void TForm1::ToolButton9Click()
+{
+    const QList<Finding> findings = m_checks.findings();
+    if (findings.isEmpty()) {
+        m_boxes.information(QStringLiteral("Усі значення пройшли перевірку."));
+        return;
+    }
+    FindingsList list(findingRows(m_model, findings), false, this);
+    list.exec();
+    if (list.chosenRow() >= 0)
+        showValueCell(m_checks.plan().rowOf(findings[list.chosenRow()].indicator));
+}
+
+bool TForm1::mayPrintDoubtful()
+{
+    const int count = m_checks.doubtfulCount();
+    if (count == 0 || !m_boxes.confirmYesNo(failedValuesText(count) + QStringLiteral(". Переглянути їх перед друком?")))
+        return true;
+    ToolButton9Click();
+    return false;
+}
+
+bool TForm1::maySummarise(const SchoolSummary &summary)
+{
+    const QList<Finding> findings = checkSchools(m_checks.plan(), summary.values);
+    if (findings.isEmpty())
+        return true;
+    FindingsList list(findingRows(m_model, findings, &summary), true, this);
+    list.exec();
+    return m_boxes.confirmYesNo(failedValuesText(doubtfulValueCount(findings)) + QStringLiteral(". Продовжити зведення?"));
+}
