@@ -109,8 +109,8 @@ public:
     // after every NewPage.
     QPainter *Canvas();
 
-    // The printer jobs go to; nullptr selects this machine's printers again. The document does
-    // not own it, and ignores the call while printing.
+    // The printer print() sends jobs to unless given another; nullptr selects this machine's
+    // printers again. The document does not own it, and ignores the call while printing.
     PrinterService *Printer() const { return m_printer; }
     void setPrinter(PrinterService *printer);
 
@@ -125,10 +125,15 @@ public:
     // Ignored unless recording.
     void abandonRecording();
 
-    // Prints pages fromPage to toPage (1-based, brought into range) as one job. Between pages
-    // the job lets pending events run; State stays dsPrinting meanwhile, so that a second job
-    // is refused. A failure aborts the job instead of reaching the caller.
-    PrintResult print(int fromPage, int toPage, const PrintHandlers &handlers = {});
+    // Prints pages fromPage to toPage (1-based, brought into range) as one job on printer. Between
+    // pages the job lets pending events run; State stays dsPrinting meanwhile, so that a second
+    // job is refused. A failure aborts the job instead of reaching the caller.
+    PrintResult print(PrinterService &printer, int fromPage, int toPage, const PrintHandlers &handlers = {});
+    // The same on Printer().
+    PrintResult print(int fromPage, int toPage, const PrintHandlers &handlers = {})
+    {
+        return print(*m_printer, fromPage, toPage, handlers);
+    }
 
     void UpdateResolution();
 
@@ -145,8 +150,7 @@ private:
     void OpenPage();
     RecordedPage ClosePage();
     void storeOpenPage();
-    void ApplyPaperToPrinter();
-    QRect PrinterPageRect() const;
+    void ApplyPaperToPrinter(PrinterService &printer) const;
 
     std::unique_ptr<PrinterService> m_systemPrinter;
     PrinterService *m_printer;
