@@ -4,6 +4,7 @@
 
 #include "platform/canvas.h"
 #include "platform/shapedtext.h"
+#include "preview/previewdocument.h"
 #include "preview/recordedpage.h"
 
 #include <QImage>
@@ -44,7 +45,7 @@ QImage drawnDirectly(const Scene &scene)
 
 RecordedPage recorded(const Scene &scene)
 {
-    PageRecorder recorder(QRect(0, 0, Width, Height));
+    PageRecorder recorder(QRect(0, 0, Width, Height), std::make_shared<WordCache>());
     QPainter painter(&recorder);
     scene(painter);
     painter.end();
@@ -71,11 +72,18 @@ QFont sceneFont(bool bold = false, bool underline = false)
     return font;
 }
 
+// The words scenes draw with, as the grid's or a document's would be.
+WordCache &sceneWords()
+{
+    static WordCache words;
+    return words;
+}
+
 // Words the way the report puts them out: each with a white box behind it, in cells that share
 // borders, one row bold, one text underlined over a line, one turned upwards.
 void reportLike(QPainter &painter)
 {
-    Canvas canvas(painter, 96);
+    Canvas canvas(painter, 96, sceneWords());
     canvas.setFont(sceneFont());
     int x = 10;
     for (int k = 0; k < 3; ++k) {
@@ -166,6 +174,7 @@ private slots:
     void whitePaperLeavesOutOnlyInvisibleFills();
     void textKeptAsText();
     void decoratedTextAsThePainterDrawsIt();
+    void pagesKeepTheirWords();
 };
 
 void tst_RecordedPage::playsAsDrawn_data()
@@ -218,7 +227,7 @@ void tst_RecordedPage::scalesFrameOntoTarget()
 void tst_RecordedPage::whitePaperLeavesOutOnlyInvisibleFills()
 {
     const RecordedPage page = recorded([](QPainter &p) {
-        Canvas canvas(p, 96);
+        Canvas canvas(p, 96, sceneWords());
         canvas.setFont(sceneFont());
         canvas.textOut(20, 20, QStringLiteral("на чистому")); // its white box covers nothing
         canvas.setBrush(QBrush(Qt::NoBrush));
@@ -261,9 +270,33 @@ void tst_RecordedPage::decoratedTextAsThePainterDrawsIt()
     });
     const QImage byWord = drawnDirectly([&](QPainter &p) {
         p.scale(0.5, 0.75);
-        drawShapedText(p, QPointF(100, 200), FontWords::of(sceneFont(false, true), 96).word(text));
+        drawShapedText(p, QPointF(100, 200), sceneWords().of(sceneFont(false, true), 96).word(text));
     });
     QCOMPARE(differingPixels(byWord, byPainter), 0);
+}
+
+// A page keeps the words it was drawn with, through its document clearing and going away.
+void tst_RecordedPage::pagesKeepTheirWords()
+{
+    RecordedPage kept;
+    QImage before;
+    {
+        PreviewDocument document;
+        const auto page = [&document](const QString &text) {
+            document.BeginDoc();
+            Canvas canvas(*document.Canvas(), 96, document.Words());
+            canvas.setFont(sceneFont());
+            canvas.textOut(100, 100, text);
+            document.Canvas()->drawText(100, 400, text);
+            document.EndDoc();
+            return document.Pages().front();
+        };
+        kept = page(QStringLiteral("Слова першої сторінки"));
+        before = played(kept, false);
+        page(QStringLiteral("Інші слова"));
+    }
+    QVERIFY(before != whiteImage());
+    QCOMPARE(differingPixels(played(kept, false), before), 0);
 }
 
 QTEST_MAIN(tst_RecordedPage)

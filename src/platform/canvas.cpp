@@ -5,9 +5,10 @@
 
 #include <QPainter>
 
-Canvas::Canvas(QPainter &painter, int pixelsPerInch)
+Canvas::Canvas(QPainter &painter, int pixelsPerInch, WordCache &words)
     : m_painter(painter)
     , m_ppi(pixelsPerInch)
+    , m_words(words)
     , m_font(painter.font())
     , m_fontColor(painter.pen().color())
 {
@@ -53,7 +54,7 @@ void Canvas::setBrushColor(const QColor &color)
 const TextMetrics &Canvas::metrics() const
 {
     if (!m_metrics)
-        m_metrics.emplace(m_font, m_painter.device());
+        m_metrics.emplace(m_words, m_font, m_painter.device());
     return *m_metrics;
 }
 

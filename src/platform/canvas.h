@@ -21,11 +21,12 @@ struct FontHandle
 // A drawing surface over a QPainter as the grid and the report draw on it: font by face, size
 // in points and style; text put out at its top-left corner with the brush behind it;
 // rectangles that exclude their right and bottom edges. A font size S gives a character height
-// of S x pixelsPerInch / 72 units, rounded.
+// of S x pixelsPerInch / 72 units, rounded. Text is measured and shaped with the words of its
+// owner, such as the grid or the preview document.
 class Canvas
 {
 public:
-    Canvas(QPainter &painter, int pixelsPerInch);
+    Canvas(QPainter &painter, int pixelsPerInch, WordCache &words);
 
     QPainter &painter() { return m_painter; }
     int pixelsPerInch() const { return m_ppi; }
@@ -63,6 +64,7 @@ public:
 private:
     QPainter &m_painter;
     int m_ppi;
+    WordCache &m_words;
     QFont m_font;
     QColor m_fontColor;
     int m_escapement = 0;

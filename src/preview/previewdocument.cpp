@@ -180,7 +180,7 @@ void PreviewDocument::OpenPage()
     std::unique_ptr<PageRecorder> recording;
     std::unique_ptr<QPainter> canvas;
     try {
-        recording = std::make_unique<PageRecorder>(m_pageFrame);
+        recording = std::make_unique<PageRecorder>(m_pageFrame, m_words);
         canvas = std::make_unique<QPainter>();
     } catch (const std::bad_alloc &) {
         throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
@@ -274,6 +274,7 @@ void PreviewDocument::Clear()
     m_pageCanvas.reset();
     m_recording.reset();
     m_pages.clear();
+    m_words = std::make_shared<WordCache>();
     m_state = dsIdle;
     emit pagesChanged();
 }

@@ -108,6 +108,8 @@ public:
     // The page being recorded; otherwise the printer's painter (never null). Fetch it again
     // after every NewPage.
     QPainter *Canvas();
+    // The words the pages are drawn with; pages keep what they use, so Clear can start anew.
+    WordCache &Words() { return *m_words; }
 
     // The printer print() sends jobs to unless given another; nullptr selects this machine's
     // printers again. The document does not own it, and ignores the call while printing.
@@ -175,6 +177,7 @@ private:
     int m_paperPixelWidth = 0;
     int m_paperPixelHeight = 0;
 
+    std::shared_ptr<WordCache> m_words = std::make_shared<WordCache>();
     QList<RecordedPage> m_pages;
     QRect m_pageFrame;
     std::unique_ptr<PageRecorder> m_recording;

@@ -43,6 +43,8 @@ struct PageData
     };
 
     QRect frame;
+    // Holds the words texts point to.
+    std::shared_ptr<WordCache> words;
     std::vector<Op> ops;
     std::vector<QRectF> rects;
     std::vector<QLineF> lines;
@@ -187,7 +189,7 @@ public:
         font.setOverline(false);
         font.setStrikeOut(false);
         m_data->add(PageData::Text, m_data->texts,
-                    PageData::KeptText{p, &FontWords::of(font, PageResolution).word(textItem.text())});
+                    PageData::KeptText{p, &m_data->words->of(font, PageResolution).word(textItem.text())});
     }
 
 private:
@@ -631,11 +633,12 @@ void RecordedPage::printOnWhitePaper(QPainter &painter, const QRect &target) con
 
 // ---- PageRecorder ----
 
-PageRecorder::PageRecorder(const QRect &frame)
+PageRecorder::PageRecorder(const QRect &frame, std::shared_ptr<WordCache> words)
     : m_data(std::make_shared<PageData>())
     , m_engine(std::make_unique<RecordingEngine>(m_data.get()))
 {
     m_data->frame = frame;
+    m_data->words = std::move(words);
 }
 
 PageRecorder::~PageRecorder() = default;
@@ -660,8 +663,9 @@ QPaintEngine *PageRecorder::paintEngine() const
 void PageRecorder::keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word)
 {
     // Drawing the glyphs brings the painter's state to the engine in order; the engine keeps
-    // the word in their place.
-    m_engine->expectText({baseline, &word});
+    // the word in their place. A word of another cache is kept as the same word of the page's.
+    FontWords &own = m_data->words->of(word.owner->font(), word.owner->dpi());
+    m_engine->expectText({baseline, &own == word.owner ? &word : &own.word(word.text)});
     for (const QGlyphRun &run : FontWords::shaped(word).runs)
         painter.drawGlyphRun(baseline, run);
     m_engine->textDone();

@@ -34,11 +34,11 @@ private:
 };
 
 // The paint device pages are recorded on: paint on it with a QPainter, then take() the page.
-// Text is kept as the words the run knows (FontWords), each shared by all pages.
+// Text is kept as words of the word cache given, which the pages recorded share and keep.
 class PageRecorder : public QPaintDevice, public TextKeepingDevice
 {
 public:
-    explicit PageRecorder(const QRect &frame);
+    PageRecorder(const QRect &frame, std::shared_ptr<WordCache> words);
     ~PageRecorder() override;
 
     void setFrame(const QRect &frame);
