@@ -1,4 +1,5 @@
 #include "preview/previewdocument.h"
+#include "preview/pagerecorder.h"
 
 #include "core/errors.h"
 #include "core/muldiv.h"
@@ -162,6 +163,11 @@ QPainter *PreviewDocument::Canvas()
     if (m_state == dsRecording && m_pageCanvas)
         return m_pageCanvas.get();
     return m_printer->painter();
+}
+
+WordRecorder *PreviewDocument::Recorder()
+{
+    return m_state == dsRecording ? m_recording.get() : nullptr;
 }
 
 void PreviewDocument::setPrinter(PrinterService *printer)

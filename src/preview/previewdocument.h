@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/recordedpage.h"
+#include "platform/shapedtext.h"
 #include "preview/units.h"
 
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class PageRecorder;
 class PrinterService;
 class QPainter;
 
@@ -110,6 +112,8 @@ public:
     QPainter *Canvas();
     // The words the pages are drawn with; pages keep what they use, so Clear can start anew.
     WordCache &Words() { return *m_words; }
+    // Keeps the words put out on the page being recorded; nullptr unless recording.
+    WordRecorder *Recorder();
 
     // The printer print() sends jobs to unless given another; nullptr selects this machine's
     // printers again. The document does not own it, and ignores the call while printing.
