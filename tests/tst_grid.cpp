@@ -35,7 +35,7 @@ QLineEdit *editor(TForm1 &form)
 
 TextMetrics gridMetrics(TForm1 &form)
 {
-    return TextMetrics(form.Grid1->font(), form.Grid1->viewport());
+    return TextMetrics(form.Grid1->words(), form.Grid1->font(), form.Grid1->viewport());
 }
 
 } // namespace

@@ -112,6 +112,7 @@ private slots:
     void progress_data();
     void progress();
     void jobOrder();
+    void jobOnGivenPrinter();
     void abortInFirstProgress();
     void cancelledWhileEventsRun();
     void reentryRefused();
@@ -230,6 +231,19 @@ void tst_PreviewPrinting::jobOrder()
     QCOMPARE(states, QList<TPreviewState>(4, dsPrinting));
     QCOMPARE(job.document.State(), dsIdle);
     QCOMPARE(result.message, QString());
+}
+
+// A job given its own printer goes there; the document's printer is neither used nor changed.
+void tst_PreviewPrinting::jobOnGivenPrinter()
+{
+    Job job(2);
+    RecordingPrinter other;
+    const PrintResult result = job.document.print(other, 1, 2);
+    QCOMPARE(result.outcome, PrintResult::Printed);
+    QCOMPARE(other.calls(), (QStringList{"beginJob", "newPage", "endJob"}));
+    QCOMPARE(other.pages().size(), 2);
+    QVERIFY(job.printer.calls().isEmpty());
+    QCOMPARE(job.document.Printer(), &job.printer);
 }
 
 void tst_PreviewPrinting::abortInFirstProgress()

@@ -1,6 +1,7 @@
 #include "core/errors.h"
 #include "core/muldiv.h"
 #include "platform/printing/recordingprinter.h"
+#include "preview/pagerecorder.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"
 #include "recordedpages.h"

@@ -4,6 +4,8 @@
 
 #include "platform/canvas.h"
 #include "platform/shapedtext.h"
+#include "preview/previewdocument.h"
+#include "preview/pagerecorder.h"
 #include "preview/recordedpage.h"
 
 #include <QImage>
@@ -17,7 +19,8 @@ namespace {
 
 constexpr int Width = 600;
 constexpr int Height = 400;
-using Scene = std::function<void(QPainter &)>;
+// Draws on painter; words put out through a canvas go to recorder when there is one.
+using Scene = std::function<void(QPainter &painter, WordRecorder *recorder)>;
 
 } // namespace
 
@@ -38,15 +41,15 @@ QImage drawnDirectly(const Scene &scene)
 {
     QImage image = whiteImage();
     QPainter painter(&image);
-    scene(painter);
+    scene(painter, nullptr);
     return image;
 }
 
 RecordedPage recorded(const Scene &scene)
 {
-    PageRecorder recorder(QRect(0, 0, Width, Height));
+    PageRecorder recorder(QRect(0, 0, Width, Height), std::make_shared<WordCache>());
     QPainter painter(&recorder);
-    scene(painter);
+    scene(painter, &recorder);
     painter.end();
     return recorder.take();
 }
@@ -71,11 +74,18 @@ QFont sceneFont(bool bold = false, bool underline = false)
     return font;
 }
 
+// The words scenes draw with, as the grid's or a document's would be.
+WordCache &sceneWords()
+{
+    static WordCache words;
+    return words;
+}
+
 // Words the way the report puts them out: each with a white box behind it, in cells that share
 // borders, one row bold, one text underlined over a line, one turned upwards.
-void reportLike(QPainter &painter)
+void reportLike(QPainter &painter, WordRecorder *recorder)
 {
-    Canvas canvas(painter, 96);
+    Canvas canvas(painter, 96, sceneWords(), recorder);
     canvas.setFont(sceneFont());
     int x = 10;
     for (int k = 0; k < 3; ++k) {
@@ -98,8 +108,27 @@ void reportLike(QPainter &painter)
     canvas.textOut(300, 360, QStringLiteral("Сторінка №1"));
 }
 
+// Words whose pen, transform and clip the painter has not yet sent to its device when they are
+// put out: no box behind them makes it do so.
+void wordsOnNewState(QPainter &painter, WordRecorder *recorder)
+{
+    Canvas canvas(painter, 96, sceneWords(), recorder);
+    canvas.setFont(sceneFont());
+    canvas.setBrush(Qt::NoBrush);
+    canvas.textOut(20, 20, QStringLiteral("перше"));
+    painter.setClipRect(QRect(0, 0, 90, Height));
+    canvas.setFontColor(Qt::red);
+    canvas.textOut(40, 60, QStringLiteral("обрізане слово"));
+    painter.setClipping(false);
+    painter.translate(30, 100);
+    canvas.textOut(40, 60, QStringLiteral("ціле слово"));
+    painter.rotate(-20);
+    painter.setClipRect(QRect(0, 100, 200, 40));
+    canvas.textOut(10, 110, QStringLiteral("повернуте під кліпом"));
+}
+
 // Plain painter calls of every kind a page may hold.
-void everyCall(QPainter &painter)
+void everyCall(QPainter &painter, WordRecorder *)
 {
     painter.setPen(QPen(Qt::darkBlue, 3));
     painter.drawLine(10, 10, 580, 390);
@@ -166,6 +195,7 @@ private slots:
     void whitePaperLeavesOutOnlyInvisibleFills();
     void textKeptAsText();
     void decoratedTextAsThePainterDrawsIt();
+    void pagesKeepTheirWords();
 };
 
 void tst_RecordedPage::playsAsDrawn_data()
@@ -173,6 +203,7 @@ void tst_RecordedPage::playsAsDrawn_data()
     QTest::addColumn<Scene>("scene");
     QTest::newRow("report-like words and cells") << Scene(reportLike);
     QTest::newRow("every kind of call") << Scene(everyCall);
+    QTest::newRow("words on a state not yet sent") << Scene(wordsOnNewState);
 }
 
 void tst_RecordedPage::playsAsDrawn()
@@ -202,7 +233,7 @@ void tst_RecordedPage::keepsWithinTargetClip()
 
 void tst_RecordedPage::scalesFrameOntoTarget()
 {
-    const RecordedPage page = recorded([](QPainter &p) { p.fillRect(QRect(0, 0, Width / 2, Height / 2), Qt::black); });
+    const RecordedPage page = recorded([](QPainter &p, WordRecorder *) { p.fillRect(QRect(0, 0, Width / 2, Height / 2), Qt::black); });
     QCOMPARE(page.frame(), QRect(0, 0, Width, Height));
     QImage image = whiteImage();
     QPainter painter(&image);
@@ -217,8 +248,8 @@ void tst_RecordedPage::scalesFrameOntoTarget()
 
 void tst_RecordedPage::whitePaperLeavesOutOnlyInvisibleFills()
 {
-    const RecordedPage page = recorded([](QPainter &p) {
-        Canvas canvas(p, 96);
+    const RecordedPage page = recorded([](QPainter &p, WordRecorder *recorder) {
+        Canvas canvas(p, 96, sceneWords(), recorder);
         canvas.setFont(sceneFont());
         canvas.textOut(20, 20, QStringLiteral("на чистому")); // its white box covers nothing
         canvas.setBrush(QBrush(Qt::NoBrush));
@@ -254,16 +285,40 @@ void tst_RecordedPage::decoratedTextAsThePainterDrawsIt()
 {
     // On a scaled page, as the preview shows and prints it.
     const QString text = QStringLiteral("Назва школи");
-    const QImage byPainter = drawnDirectly([&](QPainter &p) {
+    const QImage byPainter = drawnDirectly([&](QPainter &p, WordRecorder *) {
         p.scale(0.5, 0.75);
         p.setFont(sceneFont(false, true));
         p.drawText(QPointF(100, 200), text);
     });
-    const QImage byWord = drawnDirectly([&](QPainter &p) {
+    const QImage byWord = drawnDirectly([&](QPainter &p, WordRecorder *) {
         p.scale(0.5, 0.75);
-        drawShapedText(p, QPointF(100, 200), FontWords::of(sceneFont(false, true), 96).word(text));
+        drawShapedText(p, QPointF(100, 200), sceneWords().of(sceneFont(false, true), 96).word(text));
     });
     QCOMPARE(differingPixels(byWord, byPainter), 0);
+}
+
+// A page keeps the words it was drawn with, through its document clearing and going away.
+void tst_RecordedPage::pagesKeepTheirWords()
+{
+    RecordedPage kept;
+    QImage before;
+    {
+        PreviewDocument document;
+        const auto page = [&document](const QString &text) {
+            document.BeginDoc();
+            Canvas canvas(*document.Canvas(), 96, document.Words(), document.Recorder());
+            canvas.setFont(sceneFont());
+            canvas.textOut(100, 100, text);
+            document.Canvas()->drawText(100, 400, text);
+            document.EndDoc();
+            return document.Pages().front();
+        };
+        kept = page(QStringLiteral("Слова першої сторінки"));
+        before = played(kept, false);
+        page(QStringLiteral("Інші слова"));
+    }
+    QVERIFY(before != whiteImage());
+    QCOMPARE(differingPixels(played(kept, false), before), 0);
 }
 
 QTEST_MAIN(tst_RecordedPage)

@@ -10,7 +10,8 @@ struct PageCanvas
 {
     TextCapture device;
     QPainter painter{&device};
-    Canvas canvas{painter, 96};
+    WordCache words;
+    Canvas canvas{painter, 96, words};
 
     PageCanvas()
     {

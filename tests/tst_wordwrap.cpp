@@ -27,6 +27,9 @@ private slots:
     void indent_data();
     void indent();
     void alignmentWords();
+
+private:
+    WordCache words;
 };
 
 // Limits are built from the font's own widths so that each case sits exactly on its boundary.
@@ -36,7 +39,7 @@ void tst_WordWrap::lines_data()
     QTest::addColumn<int>("limit");
     QTest::addColumn<QList<int>>("wordsPerLine");
 
-    const TextMetrics m(testFont());
+    const TextMetrics m(words, testFont());
     const int sw = m.width(u" ");
     const int exact = sw + m.width(u"aaa ") + sw + m.width(u"bbb");
     QTest::newRow("empty text is one line") << "" << 100 << QList<int>{1};
@@ -59,7 +62,7 @@ void tst_WordWrap::lines()
     QFETCH(QString, text);
     QFETCH(int, limit);
     QFETCH(QList<int>, wordsPerLine);
-    const TextMetrics m(testFont());
+    const TextMetrics m(words, testFont());
     const WrappedText wrapped = wrapText(m, text, limit);
     QList<int> counts;
     for (const WrappedText::Line &line : wrapped.lines)
@@ -73,7 +76,7 @@ void tst_WordWrap::measureEqualsDraw()
 {
     QImage image(400, 400, QImage::Format_RGB32);
     QPainter painter(&image);
-    Canvas canvas(painter, 96);
+    Canvas canvas(painter, 96, words);
     canvas.setFont(testFont());
     const QString text = QStringLiteral("Кількість учнів, які навчаються у класах з поглибленим вивченням предметів");
     for (int limit : {1, 30, 77, 150, 399}) {
@@ -99,7 +102,7 @@ void tst_WordWrap::indent()
     QImage image(300, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    Canvas canvas(painter, 96);
+    Canvas canvas(painter, 96, words);
     canvas.setFont(testFont());
     canvas.setBrushColor(Qt::red);
     const int left = 20, width = 200;

@@ -107,7 +107,7 @@ bool TForm1::applyWidthRule()
 
 int TForm1::Grid1RowHeight(int row) const
 {
-    const TextMetrics metrics(Grid1->font(), Grid1->viewport());
+    const TextMetrics metrics(Grid1->words(), Grid1->font(), Grid1->viewport());
     if (Grid1->cells(2, row).isEmpty())
         return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
     int h = -999;

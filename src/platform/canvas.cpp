@@ -1,13 +1,14 @@
 #include "canvas.h"
 
 #include "core/muldiv.h"
-#include "shapedtext.h"
 
 #include <QPainter>
 
-Canvas::Canvas(QPainter &painter, int pixelsPerInch)
+Canvas::Canvas(QPainter &painter, int pixelsPerInch, WordCache &words, WordRecorder *recorder)
     : m_painter(painter)
     , m_ppi(pixelsPerInch)
+    , m_words(words)
+    , m_recorder(recorder)
     , m_font(painter.font())
     , m_fontColor(painter.pen().color())
 {
@@ -53,7 +54,7 @@ void Canvas::setBrushColor(const QColor &color)
 const TextMetrics &Canvas::metrics() const
 {
     if (!m_metrics)
-        m_metrics.emplace(m_font, m_painter.device());
+        m_metrics.emplace(m_words, m_font, m_painter.device());
     return *m_metrics;
 }
 
@@ -70,7 +71,7 @@ void Canvas::textOut(int x, int y, QStringView text)
     if (m_escapement == 0) {
         if (m_brush.style() != Qt::NoBrush)
             m_painter.fillRect(QRect(x, y, w, h), m_brush);
-        drawShapedText(m_painter, QPointF(x, y + m.fontMetrics().ascent()), word);
+        putWord(QPointF(x, y + m.fontMetrics().ascent()), word);
         return;
     }
     m_painter.save();
@@ -78,8 +79,16 @@ void Canvas::textOut(int x, int y, QStringView text)
     m_painter.rotate(-m_escapement);
     if (m_brush.style() != Qt::NoBrush)
         m_painter.fillRect(QRect(0, 0, w, h), m_brush);
-    drawShapedText(m_painter, QPointF(0, m.fontMetrics().ascent()), word);
+    putWord(QPointF(0, m.fontMetrics().ascent()), word);
     m_painter.restore();
+}
+
+void Canvas::putWord(const QPointF &baseline, const FontWords::Word &word)
+{
+    if (m_recorder)
+        m_recorder->recordWord(m_painter, baseline, word);
+    else
+        drawShapedText(m_painter, baseline, word);
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom)

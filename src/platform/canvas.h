@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shapedtext.h"
 #include "textmetrics.h"
 
 #include <QBrush>
@@ -21,11 +22,13 @@ struct FontHandle
 // A drawing surface over a QPainter as the grid and the report draw on it: font by face, size
 // in points and style; text put out at its top-left corner with the brush behind it;
 // rectangles that exclude their right and bottom edges. A font size S gives a character height
-// of S x pixelsPerInch / 72 units, rounded.
+// of S x pixelsPerInch / 72 units, rounded. Text is measured and shaped with the words of its
+// owner, such as the grid or the preview document; given a recorder, its words are recorded
+// rather than drawn.
 class Canvas
 {
 public:
-    Canvas(QPainter &painter, int pixelsPerInch);
+    Canvas(QPainter &painter, int pixelsPerInch, WordCache &words, WordRecorder *recorder = nullptr);
 
     QPainter &painter() { return m_painter; }
     int pixelsPerInch() const { return m_ppi; }
@@ -61,8 +64,12 @@ public:
     void fillRect(const QRect &rect);
 
 private:
+    void putWord(const QPointF &baseline, const FontWords::Word &word);
+
     QPainter &m_painter;
     int m_ppi;
+    WordCache &m_words;
+    WordRecorder *m_recorder;
     QFont m_font;
     QColor m_fontColor;
     int m_escapement = 0;

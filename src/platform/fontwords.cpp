@@ -83,17 +83,15 @@ FontWords::FontWords(const QFont &font, int dpi)
 {
 }
 
-FontWords &FontWords::of(const QFont &font, int dpi)
+FontWords &WordCache::of(const QFont &font, int dpi)
 {
-    static QHash<std::pair<QFont, int>, std::shared_ptr<FontWords>> all;
-    static FontWords *last = nullptr;
-    if (last && dpi == last->m_dpi && font == last->m_font)
-        return *last;
-    auto &slot = all[std::pair(font, dpi)];
+    if (m_last && dpi == m_last->dpi() && font == m_last->font())
+        return *m_last;
+    auto &slot = m_fonts[std::pair(font, dpi)];
     if (!slot)
         slot = std::make_shared<FontWords>(font, dpi);
-    last = slot.get();
-    return *last;
+    m_last = slot.get();
+    return *m_last;
 }
 
 FontWords::Entry FontWords::entry(QStringView text)

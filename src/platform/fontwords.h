@@ -19,7 +19,7 @@ struct ShapedText
 
 // The words met in one font at one resolution, each measured once and shaped once when it is
 // first drawn: the grid and the report put out the same words again and again. Words are kept
-// for the whole run, so references to them stay valid.
+// as long as their FontWords, so references to them stay valid.
 class FontWords
 {
 public:
@@ -30,9 +30,6 @@ public:
         const FontWords *owner;
         mutable std::unique_ptr<ShapedText> shaped; // made when first drawn
     };
-
-    // A resolution of 0 stands for the screen's.
-    static FontWords &of(const QFont &font, int dpi);
 
     const QFont &font() const { return m_font; }
     int dpi() const { return m_dpi; }
@@ -63,4 +60,21 @@ private:
     std::deque<Word> m_words;
     // Keys view the texts of m_words, which never move.
     QHash<QStringView, Entry> m_index;
+};
+
+// The words of every font one owner draws in, such as the grid or the preview document's pages;
+// emptied by dropping it.
+class WordCache
+{
+public:
+    WordCache() = default;
+    WordCache(const WordCache &) = delete;
+    WordCache &operator=(const WordCache &) = delete;
+
+    // A resolution of 0 stands for the screen's.
+    FontWords &of(const QFont &font, int dpi);
+
+private:
+    QHash<std::pair<QFont, int>, std::shared_ptr<FontWords>> m_fonts;
+    FontWords *m_last = nullptr;
 };

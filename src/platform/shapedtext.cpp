@@ -13,10 +13,6 @@ void drawShapedText(QPainter &painter, const QPointF &baseline, const FontWords:
 {
     if (word.text.isEmpty())
         return;
-    if (auto *keeper = dynamic_cast<TextKeepingDevice *>(painter.device())) {
-        keeper->keepText(painter, baseline, word);
-        return;
-    }
     const QFont &font = word.owner->font();
     // Qt places the decorations of a glyph run by the run's own origin, not by the painter's
     // position: decorated text is left to the painter.

@@ -6,12 +6,14 @@
 
 class QPainter;
 
-// Paint devices that keep text as text, such as recorded pages, take it through this.
-class TextKeepingDevice
+// Keeps words as words where a page is recorded rather than drawn.
+class WordRecorder
 {
 public:
-    virtual ~TextKeepingDevice() = default;
-    virtual void keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word) = 0;
+    virtual ~WordRecorder() = default;
+    // Keeps word with its baseline starting at baseline, with the pen, transform and clip of
+    // the painter's state.
+    virtual void recordWord(const QPainter &painter, const QPointF &baseline, const FontWords::Word &word) = 0;
 };
 
 // Whether the painter's engine takes glyphs (raster and PDF) rather than text.
@@ -19,5 +21,5 @@ bool paintsGlyphs(const QPainter &painter);
 
 // Draws a word with its baseline starting at baseline, in the painter's pen, without a
 // background box. Raster and PDF painters get its glyphs, shaped once, unless the font is
-// underlined, overlined or struck out; text-keeping devices the word; other engines its text.
+// underlined, overlined or struck out; other engines its text.
 void drawShapedText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word);

@@ -654,7 +654,7 @@ void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col,
     painter.drawLine(sectionRect.right(), sectionRect.top(), sectionRect.right(), sectionRect.bottom());
     painter.drawLine(sectionRect.left(), sectionRect.bottom(), sectionRect.right(), sectionRect.bottom());
 
-    Canvas canvas(painter, pixelsPerInch());
+    Canvas canvas(painter, pixelsPerInch(), m_words);
     canvas.setFont(font());
     const QPalette &colors = palette();
     if (state & Fixed) {

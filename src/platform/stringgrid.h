@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fontwords.h"
+
 #include <QColor>
 #include <QList>
 #include <QStringList>
@@ -82,6 +84,8 @@ public:
     void setHint(const QString &text);
 
     int pixelsPerInch() const;
+    // The words the grid's cells are measured and drawn with; measuring adds to them.
+    WordCache &words() const { return m_words; }
 
 signals:
     void drawCell(Canvas &canvas, int col, int row, const QRect &rect, StringGrid::DrawState state);
@@ -144,6 +148,7 @@ private:
     QColor m_fixedColor = QColor(192, 220, 192);
     QColor m_color = Qt::white;
     QColor m_lineColor = QColor(192, 192, 192);
+    mutable WordCache m_words;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(StringGrid::DrawState)

@@ -2,8 +2,8 @@
 
 #include <QPaintDevice>
 
-TextMetrics::TextMetrics(const QFont &font, const QPaintDevice *device)
-    : m_words(&FontWords::of(font, device ? device->logicalDpiY() : 0))
+TextMetrics::TextMetrics(WordCache &words, const QFont &font, const QPaintDevice *device)
+    : m_words(&words.of(font, device ? device->logicalDpiY() : 0))
     , m_height(m_words->metrics().height())
 {
 }

@@ -4,12 +4,12 @@
 
 class QPaintDevice;
 
-// Widths and heights of text in one font on one kind of device; widths come from the words the
-// run has met in that font (FontWords).
+// Widths and heights of text in one font on one kind of device; widths come from the words met
+// in that font so far (FontWords), kept in words.
 class TextMetrics
 {
 public:
-    explicit TextMetrics(const QFont &font, const QPaintDevice *device = nullptr);
+    TextMetrics(WordCache &words, const QFont &font, const QPaintDevice *device = nullptr);
 
     int width(QStringView text) const { return m_words->width(text); }
     int blankWidth() const { return m_words->blankWidth(); }

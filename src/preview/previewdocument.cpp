@@ -1,4 +1,5 @@
 #include "preview/previewdocument.h"
+#include "preview/pagerecorder.h"
 
 #include "core/errors.h"
 #include "core/muldiv.h"
@@ -164,6 +165,11 @@ QPainter *PreviewDocument::Canvas()
     return m_printer->painter();
 }
 
+WordRecorder *PreviewDocument::Recorder()
+{
+    return m_state == dsRecording ? m_recording.get() : nullptr;
+}
+
 void PreviewDocument::setPrinter(PrinterService *printer)
 {
     if (m_state == dsPrinting)
@@ -180,7 +186,7 @@ void PreviewDocument::OpenPage()
     std::unique_ptr<PageRecorder> recording;
     std::unique_ptr<QPainter> canvas;
     try {
-        recording = std::make_unique<PageRecorder>(m_pageFrame);
+        recording = std::make_unique<PageRecorder>(m_pageFrame, m_words);
         canvas = std::make_unique<QPainter>();
     } catch (const std::bad_alloc &) {
         throw OutOfMemoryError(QString::fromLatin1(NoPageMemory));
@@ -274,45 +280,50 @@ void PreviewDocument::Clear()
     m_pageCanvas.reset();
     m_recording.reset();
     m_pages.clear();
+    m_words = std::make_shared<WordCache>();
     m_state = dsIdle;
     emit pagesChanged();
 }
 
 // ---- Printing ----
 
-void PreviewDocument::ApplyPaperToPrinter()
+void PreviewDocument::ApplyPaperToPrinter(PrinterService &printer) const
 {
-    const QStringList printers = m_printer->printers();
+    const QStringList printers = printer.printers();
     if (printers.isEmpty())
         return;
-    if (m_printer->printerIndex() < -1 || m_printer->printerIndex() >= printers.size())
-        m_printer->setPrinterIndex(-1);
+    if (printer.printerIndex() < -1 || printer.printerIndex() >= printers.size())
+        printer.setPrinterIndex(-1);
     // Straight to tenths of a millimetre: through whole pixels A4 would come out 2101 x 2971.
     int width = ToLoMetric(m_paperWidth, m_pixelsPerInchX, m_units);
     int height = ToLoMetric(m_paperHeight, m_pixelsPerInchY, m_units);
     if (m_orientation == poLandscape)
         std::swap(width, height);
-    PrinterSettings settings = m_printer->settings();
+    PrinterSettings settings = printer.settings();
     settings.paperSize = PaperSizeCode(width, height);
     if (settings.paperSize == PrinterSettings::UserPaperSize) {
         settings.paperWidth = width;
         settings.paperLength = height;
     }
     settings.orientation = printerOrientation(m_orientation);
-    m_printer->setSettings(settings);
+    printer.setSettings(settings);
 }
 
-QRect PreviewDocument::PrinterPageRect() const
+namespace {
+
+QRect printerPageRect(const PrinterService &printer)
 {
     // The whole physical sheet, the unprintable margins on the right and bottom taken as
     // equal to those on the left and top.
-    const QRect area = m_printer->printableArea();
+    const QRect area = printer.printableArea();
     const int x = area.left();
     const int y = area.top();
     return QRect(QPoint(-x, -y), QPoint(area.width() + x - 1, area.height() + y - 1));
 }
 
-PrintResult PreviewDocument::print(int fromPage, int toPage, const PrintHandlers &handlers)
+} // namespace
+
+PrintResult PreviewDocument::print(PrinterService &printer, int fromPage, int toPage, const PrintHandlers &handlers)
 {
     if (TotalPages() == 0 || m_state != dsIdle)
         return {};
@@ -320,7 +331,7 @@ PrintResult PreviewDocument::print(int fromPage, int toPage, const PrintHandlers
     toPage = qBound(1, toPage, TotalPages());
     if (fromPage > toPage)
         return {};
-    if (!m_printer->hasPrinter())
+    if (!printer.hasPrinter())
         return {PrintResult::NoPrinter, QStringLiteral("Не встановлено жодного принтера")};
 
     const int pagesInJob = toPage - fromPage + 1;
@@ -332,18 +343,19 @@ PrintResult PreviewDocument::print(int fromPage, int toPage, const PrintHandlers
     struct Finish
     {
         PreviewDocument *document;
+        PrinterService &printer;
         ~Finish()
         {
-            document->m_printer->setTitle(QString());
+            printer.setTitle(QString());
             document->m_state = dsIdle;
         }
-    } finish{this};
+    } finish{this, printer};
 
     bool abortIt = false;
     const auto reportProgress = [&](int page) {
         if (handlers.progress)
             handlers.progress(page, MulDiv(100, pagesDone, pagesInJob), abortIt);
-        if (abortIt || m_printer->isCancelled())
+        if (abortIt || printer.isCancelled())
             throw EAbortPrint();
     };
 
@@ -351,31 +363,31 @@ PrintResult PreviewDocument::print(int fromPage, int toPage, const PrintHandlers
     try {
         if (handlers.beforePrint)
             handlers.beforePrint();
-        ApplyPaperToPrinter();
-        const QRect sheet = PrinterPageRect();
-        m_printer->setTitle(m_printJobTitle);
-        m_printer->beginJob();
+        ApplyPaperToPrinter(printer);
+        const QRect sheet = printerPageRect(printer);
+        printer.setTitle(m_printJobTitle);
+        printer.beginJob();
         begun = true;
         for (int page = fromPage; page <= toPage; ++page) {
             reportProgress(page);
-            m_pages.at(page - 1).printOnWhitePaper(*m_printer->painter(), sheet);
+            m_pages.at(page - 1).printOnWhitePaper(*printer.painter(), sheet);
             ++pagesDone;
             // The windows stay responsive during the job.
             QCoreApplication::processEvents();
             reportProgress(page);
             if (page != toPage)
-                m_printer->newPage();
+                printer.newPage();
         }
         // Ended before success is announced, so that a job the printer refuses is not reported
         // as printed.
-        m_printer->endJob();
+        printer.endJob();
     } catch (const EAbortPrint &) {
         result = {PrintResult::Aborted, QString()};
     } catch (const std::exception &error) {
         result = {PrintResult::Failed, failureMessage(error)};
     }
     if (result.outcome != PrintResult::Printed && begun)
-        m_printer->cancelJob();
+        printer.cancelJob();
     if (handlers.finished)
         handlers.finished(result);
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/recordedpage.h"
+#include "platform/shapedtext.h"
 #include "preview/units.h"
 
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class PageRecorder;
 class PrinterService;
 class QPainter;
 
@@ -108,9 +110,13 @@ public:
     // The page being recorded; otherwise the printer's painter (never null). Fetch it again
     // after every NewPage.
     QPainter *Canvas();
+    // The words the pages are drawn with; pages keep what they use, so Clear can start anew.
+    WordCache &Words() { return *m_words; }
+    // Keeps the words put out on the page being recorded; nullptr unless recording.
+    WordRecorder *Recorder();
 
-    // The printer jobs go to; nullptr selects this machine's printers again. The document does
-    // not own it, and ignores the call while printing.
+    // The printer print() sends jobs to unless given another; nullptr selects this machine's
+    // printers again. The document does not own it, and ignores the call while printing.
     PrinterService *Printer() const { return m_printer; }
     void setPrinter(PrinterService *printer);
 
@@ -125,10 +131,15 @@ public:
     // Ignored unless recording.
     void abandonRecording();
 
-    // Prints pages fromPage to toPage (1-based, brought into range) as one job. Between pages
-    // the job lets pending events run; State stays dsPrinting meanwhile, so that a second job
-    // is refused. A failure aborts the job instead of reaching the caller.
-    PrintResult print(int fromPage, int toPage, const PrintHandlers &handlers = {});
+    // Prints pages fromPage to toPage (1-based, brought into range) as one job on printer. Between
+    // pages the job lets pending events run; State stays dsPrinting meanwhile, so that a second
+    // job is refused. A failure aborts the job instead of reaching the caller.
+    PrintResult print(PrinterService &printer, int fromPage, int toPage, const PrintHandlers &handlers = {});
+    // The same on Printer().
+    PrintResult print(int fromPage, int toPage, const PrintHandlers &handlers = {})
+    {
+        return print(*m_printer, fromPage, toPage, handlers);
+    }
 
     void UpdateResolution();
 
@@ -145,8 +156,7 @@ private:
     void OpenPage();
     RecordedPage ClosePage();
     void storeOpenPage();
-    void ApplyPaperToPrinter();
-    QRect PrinterPageRect() const;
+    void ApplyPaperToPrinter(PrinterService &printer) const;
 
     std::unique_ptr<PrinterService> m_systemPrinter;
     PrinterService *m_printer;
@@ -171,6 +181,7 @@ private:
     int m_paperPixelWidth = 0;
     int m_paperPixelHeight = 0;
 
+    std::shared_ptr<WordCache> m_words = std::make_shared<WordCache>();
     QList<RecordedPage> m_pages;
     QRect m_pageFrame;
     std::unique_ptr<PageRecorder> m_recording;

@@ -1,282 +1,16 @@
 #include "preview/recordedpage.h"
-#include "preview/units.h"
+#include "preview/pagedata.h"
+#include "preview/whitefills.h"
+#include "platform/shapedtext.h"
 
-#include <QHash>
-#include <QImage>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QRawFont>
-#include <QRegion>
 
 #include <optional>
-#include <vector>
-
-struct PageData
-{
-    enum Type : quint8 {
-        Pen, Brush, BrushOrigin, Background, BackgroundMode, Transform, ClipEnabled, ClipRegion, ClipPath, Hints,
-        Composition, Opacity, Rects, Lines, Points, Polygon, Ellipse, Path, Pixmap, TiledPixmap, Image, Text
-    };
-    // What a call draws or sets: index and count point into the list its type uses; mode holds
-    // a small enumeration (clip operation, polygon mode, background mode).
-    struct Op
-    {
-        Type type;
-        quint8 mode;
-        quint32 index;
-        quint32 count;
-    };
-    struct Picture
-    {
-        QRectF target;
-        QPixmap pixmap;
-        QImage image;
-        QRectF source; // the tile offset's point for tiled pixmaps
-        Qt::ImageConversionFlags flags;
-    };
-    struct KeptText
-    {
-        QPointF baseline;
-        const FontWords::Word *word;
-    };
-
-    QRect frame;
-    std::vector<Op> ops;
-    std::vector<QRectF> rects;
-    std::vector<QLineF> lines;
-    std::vector<QPointF> points;
-    std::vector<QPainterPath> paths;
-    std::vector<QRegion> regions;
-    std::vector<QPen> pens;
-    std::vector<QBrush> brushes;
-    std::vector<QTransform> transforms;
-    std::vector<qreal> reals;
-    std::vector<Picture> pictures;
-    std::vector<KeptText> texts;
-
-    template<typename T>
-    void add(Type type, std::vector<T> &list, T value, quint8 mode = 0)
-    {
-        ops.push_back({type, mode, quint32(list.size()), 1});
-        list.push_back(std::move(value));
-    }
-    // Integer rectangles, lines and points are kept as their floating-point equals.
-    template<typename T, typename Source>
-    void addAll(Type type, std::vector<T> &list, const Source *values, int count, quint8 mode = 0)
-    {
-        ops.push_back({type, mode, quint32(list.size()), quint32(count)});
-        list.insert(list.end(), values, values + count);
-    }
-    void addValue(Type type, quint32 value) { ops.push_back({type, 0, value, 0}); }
-};
-
-class RecordingEngine : public QPaintEngine
-{
-public:
-    explicit RecordingEngine(PageData *data)
-        : QPaintEngine(AllFeatures)
-        , m_data(data)
-    {
-    }
-
-    bool begin(QPaintDevice *) override { return true; }
-    bool end() override { return true; }
-    Type type() const override { return User; }
-
-    // The next text drawn is this text; the glyphs the painter hands over stand for it.
-    void expectText(const PageData::KeptText &text)
-    {
-        m_expected = text;
-        m_takingGlyphs = true;
-    }
-    void textDone()
-    {
-        m_expected.reset();
-        m_takingGlyphs = false;
-    }
-
-    void updateState(const QPaintEngineState &state) override
-    {
-        PageData &d = *m_data;
-        const DirtyFlags flags = state.state();
-        if (flags & DirtyPen)
-            d.add(PageData::Pen, d.pens, state.pen());
-        if (flags & DirtyBrush)
-            d.add(PageData::Brush, d.brushes, state.brush());
-        if (flags & DirtyBrushOrigin)
-            d.add(PageData::BrushOrigin, d.points, state.brushOrigin());
-        if (flags & DirtyBackground)
-            d.add(PageData::Background, d.brushes, state.backgroundBrush());
-        if (flags & DirtyBackgroundMode)
-            d.addValue(PageData::BackgroundMode, state.backgroundMode());
-        if (flags & DirtyTransform)
-            d.add(PageData::Transform, d.transforms, state.transform());
-        if (flags & DirtyClipEnabled)
-            d.addValue(PageData::ClipEnabled, state.isClipEnabled());
-        if (flags & DirtyClipRegion)
-            d.add(PageData::ClipRegion, d.regions, state.clipRegion(), quint8(state.clipOperation()));
-        if (flags & DirtyClipPath)
-            d.add(PageData::ClipPath, d.paths, state.clipPath(), quint8(state.clipOperation()));
-        if (flags & DirtyHints)
-            d.addValue(PageData::Hints, quint32(state.renderHints().toInt()));
-        if (flags & DirtyCompositionMode)
-            d.addValue(PageData::Composition, quint32(state.compositionMode()));
-        if (flags & DirtyOpacity)
-            d.add(PageData::Opacity, d.reals, state.opacity());
-    }
-
-    void drawRects(const QRectF *rects, int count) override { keep(PageData::Rects, m_data->rects, rects, count); }
-    void drawRects(const QRect *rects, int count) override { keep(PageData::Rects, m_data->rects, rects, count); }
-    void drawLines(const QLineF *lines, int count) override { keep(PageData::Lines, m_data->lines, lines, count); }
-    void drawLines(const QLine *lines, int count) override { keep(PageData::Lines, m_data->lines, lines, count); }
-    void drawPoints(const QPointF *points, int count) override
-    {
-        keep(PageData::Points, m_data->points, points, count);
-    }
-    void drawPoints(const QPoint *points, int count) override
-    {
-        keep(PageData::Points, m_data->points, points, count);
-    }
-    void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
-    {
-        keep(PageData::Polygon, m_data->points, points, count, quint8(mode));
-    }
-    void drawPolygon(const QPoint *points, int count, PolygonDrawMode mode) override
-    {
-        keep(PageData::Polygon, m_data->points, points, count, quint8(mode));
-    }
-    void drawEllipse(const QRectF &rect) override
-    {
-        if (!m_takingGlyphs)
-            m_data->add(PageData::Ellipse, m_data->rects, rect);
-    }
-    void drawEllipse(const QRect &rect) override { drawEllipse(QRectF(rect)); }
-    void drawPath(const QPainterPath &path) override
-    {
-        if (!m_takingGlyphs)
-            m_data->add(PageData::Path, m_data->paths, path);
-    }
-    void drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr) override
-    {
-        m_data->add(PageData::Pixmap, m_data->pictures, PageData::Picture{r, pm, {}, sr, {}});
-    }
-    void drawTiledPixmap(const QRectF &r, const QPixmap &pixmap, const QPointF &s) override
-    {
-        m_data->add(PageData::TiledPixmap, m_data->pictures, PageData::Picture{r, pixmap, {}, QRectF(s, QSizeF()), {}});
-    }
-    void drawImage(const QRectF &r, const QImage &pm, const QRectF &sr, Qt::ImageConversionFlags flags) override
-    {
-        m_data->add(PageData::Image, m_data->pictures, PageData::Picture{r, {}, pm, sr, flags});
-    }
-
-    void drawTextItem(const QPointF &p, const QTextItem &textItem) override
-    {
-        if (m_takingGlyphs) {
-            // Font fallback may hand over several runs for one text: it is kept once.
-            if (m_expected) {
-                m_data->add(PageData::Text, m_data->texts, *m_expected);
-                m_expected.reset();
-            }
-            return;
-        }
-        // The painter draws the decorations itself, as separate calls that are recorded too.
-        QFont font = textItem.font();
-        font.setUnderline(false);
-        font.setOverline(false);
-        font.setStrikeOut(false);
-        m_data->add(PageData::Text, m_data->texts,
-                    PageData::KeptText{p, &FontWords::of(font, PageResolution).word(textItem.text())});
-    }
-
-private:
-    // What the painter draws along with the glyphs of an expected text is their decoration,
-    // which the text brings back when it is played.
-    template<typename T, typename Source>
-    void keep(PageData::Type type, std::vector<T> &list, const Source *values, int count, quint8 mode = 0)
-    {
-        if (!m_takingGlyphs)
-            m_data->addAll(type, list, values, count, mode);
-    }
-
-    PageData *m_data;
-    std::optional<PageData::KeptText> m_expected;
-    bool m_takingGlyphs = false;
-};
-
-// ---- RecordedPage ----
-
-QRect RecordedPage::frame() const
-{
-    return m_data ? m_data->frame : QRect();
-}
-
-bool RecordedPage::isEmpty() const
-{
-    return !m_data || m_data->ops.empty();
-}
 
 namespace {
-
-// Where ink has gone on a page so far, in page units, bucketed in squares for quick look-ups.
-class InkMap
-{
-public:
-    explicit InkMap(const QRect &frame)
-        : m_frame(frame)
-        , m_columns(qMax(1, frame.width() / Square + 1))
-        , m_rows(qMax(1, frame.height() / Square + 1))
-        , m_squares(size_t(m_columns) * size_t(m_rows))
-    {
-    }
-
-    void add(const QRectF &inked)
-    {
-        forSquares(inked, [&](std::vector<QRectF> &square) {
-            square.push_back(inked);
-            return true;
-        });
-    }
-
-    // Rectangles that only share an edge do not touch: a fill ending where a descender ends
-    // changes no ink, at most the smoothing of the one device pixel on that edge.
-    bool touches(const QRectF &rect)
-    {
-        bool found = false;
-        forSquares(rect, [&](const std::vector<QRectF> &square) {
-            for (const QRectF &inked : square) {
-                if (inked.intersects(rect)) {
-                    found = true;
-                    return false;
-                }
-            }
-            return true;
-        });
-        return found;
-    }
-
-private:
-    static constexpr int Square = 64;
-
-    template<typename Visit>
-    void forSquares(const QRectF &rect, Visit visit)
-    {
-        const auto column = [&](qreal x) { return qBound(0, int((x - m_frame.left()) / Square), m_columns - 1); };
-        const auto row = [&](qreal y) { return qBound(0, int((y - m_frame.top()) / Square), m_rows - 1); };
-        const int lastRow = row(rect.bottom());
-        const int lastColumn = column(rect.right());
-        for (int r = row(rect.top()); r <= lastRow; ++r)
-            for (int c = column(rect.left()); c <= lastColumn; ++c)
-                if (!visit(m_squares[size_t(r) * size_t(m_columns) + size_t(c)]))
-                    return;
-    }
-
-    QRect m_frame;
-    int m_columns;
-    int m_rows;
-    std::vector<std::vector<QRectF>> m_squares;
-};
 
 // Words drawn one after another in the same pen and font go to the painter as one run: glyph
 // engines spend most per run, not per glyph.
@@ -342,7 +76,7 @@ public:
         if (painter.hasClipping())
             m_targetClip = painter.transform().map(painter.clipPath());
         if (whitePaper)
-            m_ink.emplace(data.frame);
+            m_whiteFills.emplace(data.frame);
     }
 
     void play()
@@ -377,30 +111,19 @@ private:
             m_painter.setClipRegion(*region, operation);
     }
 
-    qreal penWidth() const { return m_pen.style() == Qt::NoPen ? 0 : qMax<qreal>(1, m_pen.widthF()); }
-
-    bool whiteBrush() const
-    {
-        return m_brush.style() == Qt::SolidPattern && m_brush.color() == QColor(Qt::white)
-            && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
-    }
-    bool whiteFillOnly() const { return m_pen.style() == Qt::NoPen && whiteBrush(); }
-
     void drawRects(const QRectF *rects, int count)
     {
-        if (m_ink) {
-            if (whiteFillOnly()) {
-                bool shows = false;
-                for (int i = 0; i < count && !shows; ++i)
-                    shows = m_ink->touches(m_transform.mapRect(rects[i]));
-                if (!shows)
+        if (m_whiteFills) {
+            const QPainter::CompositionMode mode = m_painter.compositionMode();
+            if (WhiteFills::whiteFillOnly(m_pen, m_brush, mode)) {
+                if (!m_whiteFills->covers(rects, count, m_transform))
                     return;
                 m_batch.flush(m_painter);
                 applyPaint();
             } else {
                 m_batch.flush(m_painter);
                 applyPaint();
-                inkRects(rects, count);
+                m_whiteFills->inkRects(rects, count, m_transform, m_pen, m_brush, mode);
             }
         } else {
             m_batch.flush(m_painter);
@@ -423,36 +146,11 @@ private:
             m_painter.setPen(m_pen);
     }
 
-    void ink(const QRectF &bounds)
-    {
-        if (m_ink)
-            m_ink->add(m_transform.mapRect(bounds));
-    }
-
-    // A filled rectangle inks all of it; an outline, or one filled white, only its ring.
-    void inkRects(const QRectF *rects, int count)
-    {
-        const qreal w = penWidth();
-        const bool filled = m_brush.style() != Qt::NoBrush && !whiteBrush();
-        for (int i = 0; i < count; ++i) {
-            const QRectF r = rects[i].adjusted(-w, -w, w, w);
-            if (filled) {
-                ink(r);
-            } else if (w > 0) {
-                ink(QRectF(r.left(), r.top(), r.width(), 2 * w));
-                ink(QRectF(r.left(), r.bottom() - 2 * w, r.width(), 2 * w));
-                ink(QRectF(r.left(), r.top(), 2 * w, r.height()));
-                ink(QRectF(r.right() - 2 * w, r.top(), 2 * w, r.height()));
-            }
-        }
-    }
-
-    // Anything else inks its bounds widened by the pen.
     void drawn(const QRectF &bounds)
     {
         applyPaint();
-        const qreal w = penWidth();
-        ink(bounds.adjusted(-w, -w, w, w));
+        if (m_whiteFills)
+            m_whiteFills->inkDrawn(bounds, m_transform, m_pen);
     }
 
     static QRectF pointBounds(const QPointF *points, int count)
@@ -560,8 +258,8 @@ private:
         case PageData::Text: {
             const PageData::KeptText &text = d.texts[op.index];
             const ShapedText &shaped = FontWords::shaped(*text.word);
-            if (m_ink)
-                ink(shaped.ink.translated(text.baseline));
+            if (m_whiteFills)
+                m_whiteFills->ink(shaped.ink.translated(text.baseline), m_transform);
             if (m_batching && m_batch.add(m_pen, text.baseline, shaped))
                 break;
             m_batch.flush(p);
@@ -599,7 +297,7 @@ private:
     QPen m_pen;
     QBrush m_brush;
     std::optional<QPainterPath> m_targetClip;
-    std::optional<InkMap> m_ink;
+    std::optional<WhiteFills> m_whiteFills;
     const bool m_batching;
     GlyphBatch m_batch;
 };
@@ -629,70 +327,12 @@ void RecordedPage::printOnWhitePaper(QPainter &painter, const QRect &target) con
     playPage(painter, m_data.get(), target, true);
 }
 
-// ---- PageRecorder ----
-
-PageRecorder::PageRecorder(const QRect &frame)
-    : m_data(std::make_shared<PageData>())
-    , m_engine(std::make_unique<RecordingEngine>(m_data.get()))
+QRect RecordedPage::frame() const
 {
-    m_data->frame = frame;
+    return m_data ? m_data->frame : QRect();
 }
 
-PageRecorder::~PageRecorder() = default;
-
-void PageRecorder::setFrame(const QRect &frame)
+bool RecordedPage::isEmpty() const
 {
-    m_data->frame = frame;
-}
-
-RecordedPage PageRecorder::take()
-{
-    RecordedPage page;
-    page.m_data = m_data;
-    return page;
-}
-
-QPaintEngine *PageRecorder::paintEngine() const
-{
-    return m_engine.get();
-}
-
-void PageRecorder::keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word)
-{
-    // Drawing the glyphs brings the painter's state to the engine in order; the engine keeps
-    // the word in their place.
-    m_engine->expectText({baseline, &word});
-    for (const QGlyphRun &run : FontWords::shaped(word).runs)
-        painter.drawGlyphRun(baseline, run);
-    m_engine->textDone();
-}
-
-int PageRecorder::metric(PaintDeviceMetric metric) const
-{
-    const QRect &frame = m_data->frame;
-    switch (metric) {
-    case PdmWidth:
-        return frame.width();
-    case PdmHeight:
-        return frame.height();
-    case PdmWidthMM:
-        return frame.width() * 254 / (PageResolution * 10);
-    case PdmHeightMM:
-        return frame.height() * 254 / (PageResolution * 10);
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return PageResolution;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(devicePixelRatioFScale());
-    default:
-        return QPaintDevice::metric(metric);
-    }
+    return !m_data || m_data->ops.empty();
 }

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "platform/shapedtext.h"
-
-#include <QPaintDevice>
 #include <QRect>
 
 #include <memory>
 
 class QPainter;
 struct PageData;
-class RecordingEngine;
 
 // A page as it was drawn, kept as the drawing calls themselves: played onto any painter at any
 // size, with text drawn from glyphs shaped once per word. Copies share the recording.
@@ -31,27 +27,4 @@ public:
 private:
     friend class PageRecorder;
     std::shared_ptr<const PageData> m_data;
-};
-
-// The paint device pages are recorded on: paint on it with a QPainter, then take() the page.
-// Text is kept as the words the run knows (FontWords), each shared by all pages.
-class PageRecorder : public QPaintDevice, public TextKeepingDevice
-{
-public:
-    explicit PageRecorder(const QRect &frame);
-    ~PageRecorder() override;
-
-    void setFrame(const QRect &frame);
-    // The page drawn so far; the painter must have ended.
-    RecordedPage take();
-
-    QPaintEngine *paintEngine() const override;
-    void keepText(QPainter &painter, const QPointF &baseline, const FontWords::Word &word) override;
-
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
-private:
-    std::shared_ptr<PageData> m_data;
-    std::unique_ptr<RecordingEngine> m_engine;
 };

@@ -54,7 +54,7 @@ private:
 
     void openCanvas()
     {
-        m_canvas.emplace(*m_preview.Canvas(), PageResolution);
+        m_canvas.emplace(*m_preview.Canvas(), PageResolution, m_preview.Words(), m_preview.Recorder());
         canvas().setFontName(FontFace);
         canvas().setFontSize(28);
     }

@@ -27,10 +27,7 @@ void setUpReportPreview(PreviewDocument &document)
 void printPagesToPdf(PreviewDocument &document, const QString &path)
 {
     PdfFilePrinter pdf(path);
-    PrinterService *const previous = document.Printer();
-    document.setPrinter(&pdf);
-    const PrintResult result = document.print(1, document.TotalPages());
-    document.setPrinter(previous);
+    const PrintResult result = document.print(pdf, 1, document.TotalPages());
     if (result.outcome != PrintResult::Printed) {
         QString message = QStringLiteral("Не вдалося записати файл PDF \"%1\"").arg(QFileInfo(path).fileName());
         if (!result.message.isEmpty())

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -121,6 +122,9 @@ void TPrintRep::showEvent(QShowEvent *event)
 
 void TPrintRep::FormShow()
 {
+    // The pages and the printer of a running job stay as they are.
+    if (PrintPreview1->State() == dsPrinting)
+        return;
     fillPrinterList();
     runCommand(m_boxes, [this] { ReportLayout::compose(PrintPreview1->Document(), m_model); });
 }
@@ -155,9 +159,8 @@ void TPrintRep::Button2Click()
         m_boxes.warning(NoPrinterText);
         return;
     }
-    Button2->setEnabled(false);
-    const PrintResult::Outcome outcome = PrintPreview1->Print().outcome;
-    Button2->setEnabled(true);
+    PrintResult::Outcome outcome = PrintResult::NotRun;
+    runJob([&] { outcome = PrintPreview1->Print().outcome; });
     if (outcome == PrintResult::Aborted)
         m_boxes.warning(PrintCancelledText);
     else if (outcome != PrintResult::Printed)
@@ -178,13 +181,31 @@ void TPrintRep::Button4Click()
 
 void TPrintRep::Button5Click()
 {
+    if (PrintPreview1->State() == dsPrinting)
+        return;
     const std::optional<QString> path = chooseFileToWrite(
         m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"), proposedDataFileName(m_model) + QStringLiteral(".pdf"),
         [](const QString &name) {
             return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? name : name + QLatin1String(".pdf");
         });
     if (path)
-        runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); });
+        runJob([&] { runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); }); });
+}
+
+template<typename Job>
+void TPrintRep::runJob(Job job)
+{
+    const QList<QWidget *> starters{Button2, Button5, ComboBox2};
+    QList<bool> enabled;
+    for (QWidget *starter : starters) {
+        enabled << starter->isEnabled();
+        starter->setEnabled(false);
+    }
+    const auto restore = qScopeGuard([&] {
+        for (qsizetype i = 0; i < starters.size(); ++i)
+            starters[i]->setEnabled(enabled[i]);
+    });
+    job();
 }
 
 void TPrintRep::ComboBox1Change()

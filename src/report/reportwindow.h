@@ -53,6 +53,10 @@ protected:
 private:
     void updatePageLabel();
     void fillPrinterList();
+    // Runs a print or PDF job with every control that could start another job or change the
+    // printer disabled.
+    template<typename Job>
+    void runJob(Job job);
 
     IndicatorModel &m_model;
     StandardBoxes &m_boxes;
