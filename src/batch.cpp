@@ -1,7 +1,10 @@
 #include "batch.h"
 
+#include "comparison/comparisonpdf.h"
 #include "indicators/catalogfile.h"
+#include "indicators/comparison.h"
 #include "indicators/datafile.h"
+#include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/startup.h"
 #include "indicators/summary.h"
@@ -28,6 +31,16 @@ int runBatch(const std::function<void(IndicatorModel &)> &work)
         return 1;
     }
     return 0;
+}
+
+// A file of the comparison; an error names it.
+DataFileContents readComparedFile(const QString &path)
+{
+    try {
+        return readEveryPair(path);
+    } catch (const ZorisError &error) {
+        throw ZorisError(QStringLiteral("Файл \"") + shownFileName(path) + QStringLiteral("\": ") + error.message());
+    }
 }
 
 } // namespace
@@ -59,5 +72,25 @@ int writeReportPdfFile(const QString &out, const QStringList &files)
         else if (!files.isEmpty() && !openDataFile(files.front(), model, year))
             throw ZorisError(yearMismatchText(year, model.CatalogYear));
         writeReportPdf(model, out);
+    });
+}
+
+int writeComparisonFile(const QString &out, const QStringList &files)
+{
+    return runBatch([&](IndicatorModel &model) {
+        if (files.size() != 2)
+            throw ZorisError(QStringLiteral("Для порівняння потрібні два файли з даними: минулого року і цього"));
+        const bool pdf = out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+        if (!pdf && !out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            throw ZorisError(QStringLiteral("Порівняння записується у файл .csv або .pdf"));
+        const DataFileContents last = readComparedFile(files[0]);
+        const DataFileContents current = readComparedFile(files[1]);
+        if (!precedesYear(last.year, current.year))
+            throw ZorisError(notEarlierFileText(files[0], last.year, files[1], current.year));
+        const Comparison comparison = compareYears(model, last, current);
+        if (pdf)
+            writeComparisonPdf(comparison, out);
+        else
+            writeFileAtomically(out, comparisonTableBytes(comparison));
     });
 }

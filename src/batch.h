@@ -13,3 +13,6 @@ int writeMergedDataFile(const QString &out, const QStringList &files);
 int writeSummaryTableFile(const QString &out, const QStringList &files);
 // zoris --pdf OUT.pdf [FILE.zrs...]: the report, of the summary when two or more files are given.
 int writeReportPdfFile(const QString &out, const QStringList &files);
+// zoris --compare OUT.csv|OUT.pdf OLD.zrs NEW.zrs: the two files' values side by side, matched by
+// label to the catalogue's indicators; OLD must be of an earlier year than NEW.
+int writeComparisonFile(const QString &out, const QStringList &files);

@@ -1,4 +1,5 @@
 #include "batch.h"
+#include "comparison/comparisonwindow.h"
 #include "indicators/model.h"
 #include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
@@ -37,6 +38,11 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Записати таблицю показників закладів (CSV) і вийти."),
                                          QStringLiteral("OUT.csv"));
     parser.addOption(tableOption);
+    const QCommandLineOption compareOption(
+        QStringLiteral("compare"),
+        QStringLiteral("Записати порівняння двох файлів з даними (OLD.zrs минулого року, NEW.zrs цього) у файл CSV або PDF і вийти."),
+        QStringLiteral("OUT.csv|OUT.pdf"));
+    parser.addOption(compareOption);
 
     // Help, the version, a wrong command line and the batch outputs are answered without a window, so they
     // need no display (a terminal over SSH); and on success they print only what was asked, not
@@ -46,7 +52,7 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
         || parser.isSet(versionOption) || parser.isSet(pdfOption) || parser.isSet(mergeOption)
-        || parser.isSet(tableOption)) {
+        || parser.isSet(tableOption) || parser.isSet(compareOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -70,12 +76,15 @@ int main(int argc, char *argv[])
     const QString pdfFile = absolute(parser.value(pdfOption));
     const QString mergeFile = absolute(parser.value(mergeOption));
     const QString tableFile = absolute(parser.value(tableOption));
+    const QString compareFile = absolute(parser.value(compareOption));
     enterWorkingFolder(QCoreApplication::applicationDirPath());
 
     if (parser.isSet(mergeOption))
         return writeMergedDataFile(mergeFile, files);
     if (parser.isSet(tableOption))
         return writeSummaryTableFile(tableFile, files);
+    if (parser.isSet(compareOption))
+        return writeComparisonFile(compareFile, files);
     if (parser.isSet(pdfOption))
         return writeReportPdfFile(pdfFile, files);
     if (files.size() > 1) {
@@ -99,6 +108,9 @@ int main(int argc, char *argv[])
     SystemPrinter printer;
     TPrintRep PrintRep(model, boxes, printer, &Form1);
     Form1.setShowReport([&] { PrintRep.exec(); });
+    ComparisonWindow comparison(model, boxes, &Form1);
+    QObject::connect(&Form1, &TForm1::valuesChanged, &comparison, &ComparisonWindow::refresh);
+    Form1.setShowComparison([&] { comparison.open(); });
     Form1.show();
     if (!files.isEmpty())
         Form1.openDataFileNamed(files.front());

@@ -7,11 +7,7 @@
 #include "numbertext.h"
 #include "summary.h"
 
-#include <QStringList>
-
-namespace {
-
-void appendRow(QString &table, const QStringList &fields)
+void appendCsvRow(QString &table, const QStringList &fields)
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
@@ -21,7 +17,10 @@ void appendRow(QString &table, const QStringList &fields)
     table += QLatin1String("\r\n");
 }
 
-} // namespace
+QByteArray csvFileBytes(const QString &table)
+{
+    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
+}
 
 QString csvField(const QString &text)
 {
@@ -45,7 +44,7 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
     for (const QByteArray &name : summary.schoolNames)
         row << fromCp1251(name);
     row << QStringLiteral("Разом");
-    appendRow(table, row);
+    appendCsvRow(table, row);
 
     int k = 0;
     for (qsizetype s = 0; s < model.Catalog.size(); ++s) {
@@ -54,21 +53,20 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
         row << QString::number(s + 1) << QString() << fromCp1251(section.Name);
         for (int i = 0; i < schools + 3; ++i)
             row << QString();
-        appendRow(table, row);
+        appendCsvRow(table, row);
         for (qsizetype m = 0; m < section.Items.size(); ++m) {
             const pokazatel &item = section.Items[m];
             row.clear();
-            row << QString::number(s + 1) + QLatin1Char('.') + QString::number(m + 1) + QLatin1Char('.')
-                << fromCp1251(item.Code) << fromCp1251(item.Name)
+            row << indicatorNumber(s + 1, m + 1) << fromCp1251(item.Code) << fromCp1251(item.Name)
                 << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << fromCp1251(item.Measure);
             for (int f = 0; f < schools; ++f)
                 row << numberText(summary.values[f][k]);
             row << numberText(summary.totals[k]);
-            appendRow(table, row);
+            appendCsvRow(table, row);
             ++k;
         }
     }
-    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
+    return csvFileBytes(table);
 }
 
 void writeSummaryTable(const QString &path, const IndicatorModel &model, const SchoolSummary &summary)

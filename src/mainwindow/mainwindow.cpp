@@ -82,12 +82,16 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
                                 int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
+    ToolButton9 = addToolButton(QStringLiteral("Порівняння"), QStringLiteral("Порівняти з минулим роком (Ctrl+L)"),
+                                int(Skin::ToolImage::Comparison), &TForm1::ToolButton9Click);
+    sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"),
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
     // Anywhere in the window, the grid's cell editor included, as if the button were pressed.
     const std::pair<QKeyCombination, QToolButton *> shortcuts[] = {{Qt::CTRL | Qt::Key_O, ToolButton11},
                                                                    {Qt::CTRL | Qt::Key_S, ToolButton3},
                                                                    {Qt::CTRL | Qt::Key_P, ToolButton5},
+                                                                   {Qt::CTRL | Qt::Key_L, ToolButton9},
                                                                    {Qt::CTRL | Qt::Key_Q, ToolButton7}};
     for (const auto &[keys, button] : shortcuts)
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, button, &QToolButton::click);
@@ -381,5 +385,13 @@ void TForm1::ToolButton8Click()
                                                               proposedTableFileName(m_model), withTableFileExtension);
         if (name)
             writeSummaryTable(*name, m_model, summary);
+    });
+}
+
+void TForm1::ToolButton9Click()
+{
+    run([this] {
+        if (m_showComparison)
+            m_showComparison();
     });
 }

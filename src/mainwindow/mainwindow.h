@@ -32,6 +32,8 @@ public:
     // What "Ввести дані" and "Роздрук" show modally; until set, the buttons do nothing.
     void setShowWizard(std::function<void()> show) { m_showWizard = std::move(show); }
     void setShowReport(std::function<void()> show) { m_showReport = std::move(show); }
+    // What "Порівняння" shows; until set, the button does nothing.
+    void setShowComparison(std::function<void()> show) { m_showComparison = std::move(show); }
 
     // Opens a data file as "Відкрити" does after its dialog: year check, then every value.
     void openDataFileNamed(const QString &path);
@@ -44,12 +46,17 @@ public:
     QToolButton *ToolButton6 = nullptr;
     QToolButton *ToolButton7 = nullptr;
     QToolButton *ToolButton8 = nullptr;
+    QToolButton *ToolButton9 = nullptr;
     StringGrid *Grid1 = nullptr;
     QStatusBar *sStatusBar1 = nullptr;
     QLabel *statusText = nullptr;
 
     int HintRow = 0;
     int HintCol = 0;
+
+signals:
+    // A value of the model changed: typed in the grid, entered in the wizard or opened.
+    void valuesChanged();
 
 public slots:
     // Column 6 of every indicator row from the model.
@@ -63,6 +70,8 @@ public slots:
     void ToolButton7Click();
     // The district summary of several schools' data files, and on request its table.
     void ToolButton8Click();
+    // Last year beside this year.
+    void ToolButton9Click();
 
     void FillGrid();
     void FormResize();
@@ -119,6 +128,7 @@ private:
     StandardBoxes &m_boxes;
     std::function<void()> m_showWizard;
     std::function<void()> m_showReport;
+    std::function<void()> m_showComparison;
     DialogFolders m_folders;
     QString m_caption;
     bool m_shown = false;

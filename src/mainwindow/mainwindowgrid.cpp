@@ -76,6 +76,7 @@ void TForm1::RefreshValues()
         }
     }
     updateCaption();
+    emit valuesChanged();
 }
 
 void TForm1::FormResize()
@@ -216,4 +217,5 @@ void TForm1::SetValueAtRow(int Row, double Value)
 {
     m_model.SetValueAtRow(Row, Value);
     updateCaption();
+    emit valuesChanged();
 }

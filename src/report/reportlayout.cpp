@@ -224,7 +224,7 @@ private:
     static RowCells indicatorCells(int n, int m, const pokazatel &item)
     {
         const bool statistical = isStatistical(item);
-        return RowCells{QString::number(n) + QLatin1Char('.') + QString::number(m) + QLatin1Char('.'),
+        return RowCells{indicatorNumber(n, m),
                         fromCp1251(item.Code),
                         fromCp1251(item.Name),
                         statistical ? QStringLiteral("C") : QString(),
