@@ -318,6 +318,10 @@ void tst_Comparison::choosingLastYearsFile()
     second.Button1->click();
     QCOMPARE(second.windowTitle(), QStringLiteral("Порівняння з 2025 роком"));
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Warning), 2);
+    fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("table")));
+    second.Button3->click();
+    QCOMPARE(fixture.boxes.asked.back().proposed, QStringLiteral("Школа №5(2025-2026).csv"));
+    QVERIFY(readBytes(fixture.path(QStringLiteral("table.csv"))).startsWith("\xEF\xBB\xBF№;"));
     second.Button4->click();
     QVERIFY(!second.isVisible());
     // The model never saw last year's file.

@@ -156,11 +156,12 @@ void tst_MainWindow::toolBar()
     TForm1 &form = fixture.show();
     const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3, form.ToolButton4,
                                        form.ToolButton5,  form.ToolButton6, form.ToolButton8,
-                                       form.ToolButton7};
-    const QStringList captions{"Відкрити", "Записати", "Ввести дані", "Роздрук", "Назва школи", "Зведення", "Вихід"};
+                                       form.ToolButton9,  form.ToolButton7};
+    const QStringList captions{"Відкрити",    "Записати",   "Ввести дані", "Роздрук",
+                               "Назва школи", "Зведення",   "Порівняння",  "Вихід"};
     const QStringList hints{"Відкрити файл з даними", "Записати файл з даними", "Ввести значення показникiв",
                             "Роздрукувати звіт",      "Ввести назву школи",     "Зведені показники кількох закладів",
-                            "Вийти з програми"};
+                            "Порівняти з минулим роком (Ctrl+L)", "Вийти з програми"};
     int previousRight = -1;
     QList<QImage> images;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -202,7 +203,7 @@ void tst_MainWindow::skinLook()
             ++separators;
         }
     }
-    QCOMPARE(separators, 6);
+    QCOMPARE(separators, 7);
     qApp->setStyleSheet(QString());
 }
 
@@ -524,6 +525,7 @@ void tst_MainWindow::shortcuts_data()
         {Qt::Key_O, "Ctrl+O", {int(Kind::OpenFile)}, 0},
         {Qt::Key_S, "Ctrl+S", {int(Kind::SaveFile)}, 0},
         {Qt::Key_P, "Ctrl+P", {}, 1},
+        {Qt::Key_L, "Ctrl+L", {}, 1},
         {Qt::Key_Q, "Ctrl+Q", {int(Kind::ConfirmYesNo)}, 0}};
     for (const auto &[key, name, asked, reports] : keys) {
         for (const char *focus : {"grid", "cell editor", "tool bar"})
@@ -541,6 +543,7 @@ void tst_MainWindow::shortcuts()
     TForm1 &form = fixture.show();
     int shown = 0;
     form.setShowReport([&] { ++shown; });
+    form.setShowComparison([&] { ++shown; });
     form.Grid1->setRow(2);
     form.Grid1->setCol(6);
     if (focus == QStringLiteral("cell editor")) {

@@ -65,6 +65,10 @@ void ComparisonChart::showRows(const Comparison &comparison, const QList<int> &r
     auto *thisYear = new QBarSet(shownYear(comparison.thisYear));
     lastYear->setColor(QColor(150, 160, 180));
     thisYear->setColor(QColor(40, 150, 70));
+    for (QBarSet *set : {lastYear, thisYear}) {
+        set->setLabelColor(Qt::black);
+        set->setLabelFont(Skin::tahoma(12, true));
+    }
     QStringList categories;
     double low = 0;
     double high = 0;
@@ -93,6 +97,8 @@ void ComparisonChart::showRows(const Comparison &comparison, const QList<int> &r
     // Room above the highest bar, and below the lowest, for the labels outside the bars.
     const double room = high > low ? (high - low) * 0.15 : 1;
     values->setRange(low < 0 ? low - room : 0, high + room);
+    values->applyNiceNumbers();
+    values->setLabelFormat(QStringLiteral("%g"));
     values->setTitleText(first.measure);
     values->setLabelsFont(Skin::tahoma(11));
     board->addAxis(values, Qt::AlignLeft);

@@ -34,25 +34,18 @@ public:
     Composer(PreviewDocument &preview, const Comparison &comparison)
         : m_preview(preview)
         , m_comparison(comparison)
-        , m_bodyLimit(ReportLayout::bodyLimit(preview))
     {
     }
 
     void run()
     {
-        m_preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
-        m_preview.BeginDoc();
-        try {
+        ReportLayout::record(m_preview, [this] {
             openPage();
             titleBlock();
             headingRow();
             rows();
             footer();
-            m_preview.EndDoc();
-        } catch (...) {
-            m_preview.Clear();
-            throw;
-        }
+        });
     }
 
 private:
@@ -93,26 +86,17 @@ private:
                             cellsOf(comparisonHeadings(m_comparison)), 0);
     }
 
-    void footer()
-    {
-        DrawPageFooter(canvas(), m_preview.MarginLeft(), m_bodyLimit,
-                       m_preview.PaperWidth() - m_preview.MarginRight() - m_preview.MarginLeft(),
-                       m_preview.TotalPages());
-    }
+    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
 
-    // A row that would reach the page band opens a new page with the headings, unless it stands
-    // first on its page already: no page could hold it then.
+    // A row that goes to the next page finds the headings there first.
     void makeRoomFor(int height)
     {
-        if (m_y + height >= m_bodyLimit && !m_freshPage) {
-            footer();
-            m_preview.NewPage();
-            openPage();
-            headingRow();
-            m_freshPage = true;
+        if (!ReportLayout::goesToNextPage(m_preview, m_y, height, false))
             return;
-        }
-        m_freshPage = false;
+        footer();
+        m_preview.NewPage();
+        openPage();
+        headingRow();
     }
 
     void rows()
@@ -139,10 +123,8 @@ private:
 
     PreviewDocument &m_preview;
     const Comparison &m_comparison;
-    const int m_bodyLimit;
     std::optional<Canvas> m_canvas;
     int m_y = 0;
-    bool m_freshPage = false;
 };
 
 } // namespace

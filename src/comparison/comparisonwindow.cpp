@@ -18,11 +18,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
@@ -49,7 +51,9 @@ ComparisonWindow::ComparisonWindow(IndicatorModel &model, StandardBoxes &boxes, 
 {
     setObjectName(QStringLiteral("Comparison"));
     Skin::applyWindowLook(*this);
-    resize(1100, 700);
+    resize(1200, 720);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -75,7 +79,7 @@ ComparisonWindow::ComparisonWindow(IndicatorModel &model, StandardBoxes &boxes, 
     Table1->verticalHeader()->setDefaultSectionSize(20);
     QHeaderView *header = Table1->horizontalHeader();
     header->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
-    for (const auto &[column, width] : {std::pair{NumberColumn, 52}, {CodeColumn, 80}, {MeasureColumn, 80},
+    for (const auto &[column, width] : {std::pair{NumberColumn, 52}, {CodeColumn, 92}, {MeasureColumn, 80},
                                         {LastColumn, 95}, {CurrentColumn, 95}, {ChangeColumn, 95}, {PercentColumn, 80}})
         header->resizeSection(column, width);
     Chart1 = new ComparisonChart(splitter);
@@ -183,6 +187,7 @@ void ComparisonWindow::Button1Click()
 
 void ComparisonWindow::Button2Click()
 {
+    refresh(); // the school's name may have changed since
     const std::optional<QString> path =
         chooseFileToWrite(m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"),
                           proposedComparisonName(comparison()) + QStringLiteral(".pdf"), withPdfExtension);
@@ -192,6 +197,7 @@ void ComparisonWindow::Button2Click()
 
 void ComparisonWindow::Button3Click()
 {
+    refresh();
     const std::optional<QString> path =
         chooseFileToWrite(m_boxes, QStringLiteral("Таблиці CSV|*.csv"),
                           proposedComparisonName(comparison()) + QStringLiteral(".csv"), withTableFileExtension);

@@ -30,9 +30,7 @@ public:
 
     QList<ReportLayout::PlacedRow> run()
     {
-        m_preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
-        m_preview.BeginDoc();
-        try {
+        ReportLayout::record(m_preview, [this] {
             openCanvas();
             titleBlock();
             tableHeader();
@@ -40,12 +38,7 @@ public:
             rows();
             closingBlock();
             footer();
-            m_preview.EndDoc();
-        } catch (...) {
-            // Half a report is not shown or printed, and the next composition can begin.
-            m_preview.Clear();
-            throw;
-        }
+        });
         return m_placed;
     }
 
@@ -162,12 +155,7 @@ private:
         m_y += h;
     }
 
-    void footer()
-    {
-        DrawPageFooter(canvas(), m_preview.MarginLeft(), m_bodyLimit,
-                       m_preview.PaperWidth() - m_preview.MarginRight() - m_preview.MarginLeft(),
-                       m_preview.TotalPages());
-    }
+    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
 
     // Closes the page and opens the next one in the table's font.
     void pageBreak(bool withColumnNumbers)
@@ -185,11 +173,9 @@ private:
         }
     }
 
-    // A row goes to the next page when its real height would reach the page band, unless it
-    // already stands first on a page: then no page could hold it, and it runs past the band.
     void makeRoomFor(int height)
     {
-        if (m_y + height >= m_bodyLimit && !m_freshPage)
+        if (ReportLayout::goesToNextPage(m_preview, m_y, height, m_freshPage))
             pageBreak(true);
         m_freshPage = false;
     }
@@ -277,4 +263,28 @@ QList<ReportLayout::PlacedRow> ReportLayout::compose(PreviewDocument &preview, c
 int ReportLayout::bodyLimit(const PreviewDocument &preview)
 {
     return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
+}
+
+bool ReportLayout::goesToNextPage(const PreviewDocument &preview, int top, int height, bool firstOnPage)
+{
+    return top + height >= bodyLimit(preview) && !firstOnPage;
+}
+
+void ReportLayout::drawPageBand(Canvas &canvas, const PreviewDocument &preview)
+{
+    DrawPageFooter(canvas, preview.MarginLeft(), bodyLimit(preview),
+                   preview.PaperWidth() - preview.MarginRight() - preview.MarginLeft(), preview.TotalPages());
+}
+
+void ReportLayout::record(PreviewDocument &preview, const std::function<void()> &compose)
+{
+    preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+    preview.BeginDoc();
+    try {
+        compose();
+        preview.EndDoc();
+    } catch (...) {
+        preview.Clear();
+        throw;
+    }
 }
