@@ -11,6 +11,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -72,12 +73,14 @@ void ComparisonChart::showRows(const Comparison &comparison, const QList<int> &r
     QStringList categories;
     double low = 0;
     double high = 0;
+    bool wholeNumbers = true;
     for (const int r : rows) {
         const ComparisonRow &row = comparison.rows[r];
         lastYear->append(*row.last);
         thisYear->append(*row.current);
         low = std::min({low, *row.last, *row.current});
         high = std::max({high, *row.last, *row.current});
+        wholeNumbers = wholeNumbers && std::trunc(*row.last) == *row.last && std::trunc(*row.current) == *row.current;
         categories << (row.code.isEmpty() ? row.number : row.code);
     }
     auto *series = new QBarSeries;
@@ -98,7 +101,8 @@ void ComparisonChart::showRows(const Comparison &comparison, const QList<int> &r
     const double room = high > low ? (high - low) * 0.15 : 1;
     values->setRange(low < 0 ? low - room : 0, high + room);
     values->applyNiceNumbers();
-    values->setLabelFormat(QStringLiteral("%g"));
+    if (wholeNumbers)
+        values->setLabelFormat(QStringLiteral("%.0f"));
     values->setTitleText(first.measure);
     values->setLabelsFont(Skin::tahoma(11));
     board->addAxis(values, Qt::AlignLeft);
