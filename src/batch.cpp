@@ -33,16 +33,6 @@ int runBatch(const std::function<void(IndicatorModel &)> &work)
     return 0;
 }
 
-// A file of the comparison; an error names it.
-DataFileContents readComparedFile(const QString &path)
-{
-    try {
-        return readEveryPair(path);
-    } catch (const ZorisError &error) {
-        throw ZorisError(QStringLiteral("Файл \"") + shownFileName(path) + QStringLiteral("\": ") + error.message());
-    }
-}
-
 } // namespace
 
 int writeMergedDataFile(const QString &out, const QStringList &files)

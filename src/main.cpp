@@ -40,7 +40,8 @@ int main(int argc, char *argv[])
     parser.addOption(tableOption);
     const QCommandLineOption compareOption(
         QStringLiteral("compare"),
-        QStringLiteral("Записати порівняння двох файлів з даними (OLD.zrs минулого року, NEW.zrs цього) у файл CSV або PDF і вийти."),
+        QStringLiteral("Записати порівняння двох файлів з даними (OLD.zrs минулого року, NEW.zrs цього) "
+                       "у файл CSV або PDF і вийти."),
         QStringLiteral("OUT.csv|OUT.pdf"));
     parser.addOption(compareOption);
 

@@ -77,7 +77,8 @@ QStringList shownNumbers(const QTableView &table)
 void clickHeading(QTableView &table, int column)
 {
     QHeaderView *header = table.horizontalHeader();
-    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
 }
 
@@ -154,7 +155,8 @@ void tst_Comparison::matchingByLabel_data()
                        "2.1. Показник 2.1 30 3", "3 Показники, яких немає в каталозі  ",
                        "3.1. K8 80 8"};
     QTest::newRow("a label twice pairs off in order")
-        << QList<QByteArray>{"K1", "K2", "K2"} << Pairs{{"K2", 20}, {"K1", 10}, {"K2", 21}} << Pairs{{"K1", 1}, {"K2", 2}, {"K2", 3}}
+        << QList<QByteArray>{"K1", "K2", "K2"} << Pairs{{"K2", 20}, {"K1", 10}, {"K2", 21}}
+        << Pairs{{"K1", 1}, {"K2", 2}, {"K2", 3}}
         << QStringList{"1 Розділ 1  ", "1.1. Показник 1.1 10 1", "1.2. Показник 1.2 20 2", "2 Розділ 2  ",
                        "2.1. Показник 2.1 21 3"};
 }
@@ -275,7 +277,8 @@ void tst_Comparison::pdfReadBack()
 {
     ComparisonFixture fixture;
     fixture.model.Catalog[0].Items[1].Value = 52;
-    const Comparison comparison = compareYears(fixture.model, contentsOf("2025", LastYear), modelContents(fixture.model));
+    const Comparison comparison =
+        compareYears(fixture.model, contentsOf("2025", LastYear), modelContents(fixture.model));
     const QString pdf = fixture.path(QStringLiteral("out.pdf"));
     writeComparisonPdf(comparison, pdf);
     QCOMPARE(pdfPageSize(pdf, 1), QSizeF(842, 595));
@@ -297,7 +300,8 @@ void tst_Comparison::choosingLastYearsFile()
     fixture.open(QStringLiteral("bad.zrs"));
     QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Warning),
              QStringList{QStringLiteral("Рік файлу з даними (2026) не передує поточному року (2026)")});
-    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error), QStringList{QStringLiteral("Invalid numeric input.")});
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
+             QStringList{QStringLiteral("Файл \"bad.zrs\": Invalid numeric input.")});
     QVERIFY(!fixture.window->isVisible());
 
     fixture.open();

@@ -117,7 +117,8 @@ private:
             canvas().setFontStyle(false, false, false);
             makeRoomFor(MeasureTableRow(canvas(), Columns, IndicatorInset, cells, 0));
             canvas().setFontStyle(false, false, false);
-            m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells, 0);
+            m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells,
+                                0);
         }
     }
 

@@ -144,7 +144,7 @@ bool ComparisonWindow::load(const QString &path)
 {
     bool loaded = false;
     runCommand(m_boxes, [&] {
-        DataFileContents lastYear = readEveryPair(path);
+        DataFileContents lastYear = readComparedFile(path);
         if (!precedesYear(lastYear.year, m_model.CatalogYear)) {
             m_boxes.warning(notEarlierYearText(lastYear.year, m_model.CatalogYear));
             return;

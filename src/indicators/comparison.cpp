@@ -137,6 +137,15 @@ std::optional<double> ComparisonRow::percent() const
     return *difference / std::fabs(*last) * 100;
 }
 
+DataFileContents readComparedFile(const QString &path)
+{
+    try {
+        return readEveryPair(path);
+    } catch (const ZorisError &error) {
+        throw ZorisError(QStringLiteral("Файл \"") + shownFileName(path) + QStringLiteral("\": ") + error.message());
+    }
+}
+
 DataFileContents modelContents(const IndicatorModel &model)
 {
     DataFileContents contents;
@@ -214,8 +223,8 @@ bool precedesYear(const QByteArray &earlier, const QByteArray &later)
 
 QString notEarlierYearText(const QByteArray &fileYear, const QByteArray &catalogYear)
 {
-    return QStringLiteral("Рік файлу з даними (") + shownYear(fileYear) + QStringLiteral(") не передує поточному року (")
-        + shownYear(catalogYear) + QLatin1Char(')');
+    return QStringLiteral("Рік файлу з даними (") + shownYear(fileYear)
+        + QStringLiteral(") не передує поточному року (") + shownYear(catalogYear) + QLatin1Char(')');
 }
 
 QString notEarlierFileText(const QString &oldPath, const QByteArray &oldYear, const QString &newPath,

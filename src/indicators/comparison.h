@@ -41,6 +41,8 @@ struct Comparison
 enum ComparisonColumn { NumberColumn, CodeColumn, NameColumn, MeasureColumn, LastColumn, CurrentColumn,
                         ChangeColumn, PercentColumn, ComparisonColumnCount };
 
+// A data file to compare, every pair of it (readEveryPair); an error it raises names the file.
+DataFileContents readComparedFile(const QString &path);
 // The model's school name, keys and values as a data file would hold them.
 DataFileContents modelContents(const IndicatorModel &model);
 
