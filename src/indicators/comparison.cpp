@@ -25,9 +25,11 @@ struct LabelMatch
 LabelMatch matchLabels(const IndicatorModel &catalogue, const DataFileContents &file)
 {
     QHash<QByteArray, QList<int>> pairsOfLabel;
+    pairsOfLabel.reserve(file.keys.size());
     for (int i = 0; i < file.keys.size(); ++i)
         pairsOfLabel[file.keys[i]].append(i);
     QHash<QByteArray, int> taken;
+    taken.reserve(catalogue.indicatorCount());
     LabelMatch match;
     match.pairUsed.fill(false, file.keys.size());
     match.pairOfIndicator.reserve(catalogue.indicatorCount());
