@@ -19,6 +19,13 @@ void ComparisonTableModel::setComparison(Comparison comparison)
     emit headerDataChanged(Qt::Horizontal, 0, ComparisonColumnCount - 1);
 }
 
+void ComparisonTableModel::updateCurrentValues(const IndicatorModel &model)
+{
+    ::updateCurrentValues(m_comparison, model);
+    if (!m_comparison.rows.isEmpty())
+        emit dataChanged(index(0, CurrentColumn), index(rowCount() - 1, PercentColumn));
+}
+
 int ComparisonTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_comparison.rows.size());

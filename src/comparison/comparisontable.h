@@ -16,6 +16,8 @@ public:
     // A comparison of the same rows changes cells only, so that sorting and the selection stay.
     void setComparison(Comparison comparison);
     const Comparison &comparison() const { return m_comparison; }
+    // This year's values from the model the comparison was made with (updateCurrentValues).
+    void updateCurrentValues(const IndicatorModel &model);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

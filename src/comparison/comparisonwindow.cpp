@@ -150,6 +150,7 @@ bool ComparisonWindow::load(const QString &path)
             return;
         }
         m_lastYear = std::move(lastYear);
+        m_matchedLabels.clear();
         m_lastYearPath = path;
         LastYearFile::remember(QDir::currentPath(), path);
         loaded = true;
@@ -162,7 +163,13 @@ void ComparisonWindow::refresh()
     // A hidden window catches up when it is shown again.
     if (m_lastYearPath.isEmpty() || !isVisible())
         return;
-    m_table->setComparison(compareYears(m_model, m_lastYear, modelContents(m_model)));
+    DataFileContents thisYear = modelContents(m_model);
+    if (!m_matchedLabels.isEmpty() && thisYear.keys == m_matchedLabels) {
+        m_table->updateCurrentValues(m_model);
+    } else {
+        m_table->setComparison(compareYears(m_model, m_lastYear, thisYear));
+        m_matchedLabels = std::move(thisYear.keys);
+    }
     setWindowTitle(comparisonCaption(comparison()));
     Label1->setText(shownYear(m_lastYear.year) + QStringLiteral(" рік: ") + fromCp1251(m_lastYear.schoolName)
                     + QStringLiteral(" (файл ") + shownFileName(m_lastYearPath) + QLatin1Char(')'));

@@ -57,6 +57,9 @@ private:
     StandardBoxes &m_boxes;
     DialogFolders m_folders;
     DataFileContents m_lastYear;
+    // This year's labels the table was matched with; while they stay, a changed value changes
+    // only its cells, which keeps typing quick in a large catalogue.
+    QList<QByteArray> m_matchedLabels;
     QString m_lastYearPath;
     ComparisonTableModel *m_table = nullptr;
     ComparisonSortModel *m_sorted = nullptr;

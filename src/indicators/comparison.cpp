@@ -196,6 +196,17 @@ Comparison compareYears(const IndicatorModel &catalogue, const DataFileContents 
     return comparison;
 }
 
+void updateCurrentValues(Comparison &comparison, const IndicatorModel &model)
+{
+    comparison.schoolName = model.SchoolName;
+    qsizetype r = 0;
+    for (const razdel &section : model.Catalog) {
+        ++r; // the section's own row
+        for (const pokazatel &item : section.Items)
+            comparison.rows[r++].current = item.Value;
+    }
+}
+
 QList<std::optional<double>> lastYearValues(const IndicatorModel &catalogue, const DataFileContents &last)
 {
     QList<std::optional<double>> values;

@@ -50,6 +50,10 @@ DataFileContents modelContents(const IndicatorModel &model);
 // indicator with a label takes the n-th pair of that label in a file. Pairs that match no
 // indicator follow in a section of their own, named by their label.
 Comparison compareYears(const IndicatorModel &catalogue, const DataFileContents &last, const DataFileContents &current);
+// This year's values and school name again from the model, for a comparison made by
+// compareYears with modelContents(model) as this year while the model had the same labels: the
+// rows stay as matched, only the values change.
+void updateCurrentValues(Comparison &comparison, const IndicatorModel &model);
 // Last year's value of each of the catalogue's indicators, in catalogue order.
 QList<std::optional<double>> lastYearValues(const IndicatorModel &catalogue, const DataFileContents &last);
 
