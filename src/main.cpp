@@ -120,6 +120,8 @@ int main(int argc, char *argv[])
     ComparisonWindow comparison(model, boxes, &Form1);
     QObject::connect(&Form1, &TForm1::valuesChanged, &comparison, &ComparisonWindow::refresh);
     Form1.setShowComparison([&] { comparison.open(); });
+    QObject::connect(&comparison, &ComparisonWindow::lastYearRead, &Form1, &TForm1::setLastYear);
+    comparison.readRemembered();
     Form1.show();
     Form1.keepRecoveryIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"));
     if (!files.isEmpty())

@@ -15,6 +15,7 @@
 #include <QBarSet>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -90,6 +91,7 @@ struct ComparisonFixture : FormFixture
         show();
         window = std::make_unique<ComparisonWindow>(model, boxes, form.get());
         QObject::connect(form.get(), &TForm1::valuesChanged, window.get(), &ComparisonWindow::refresh);
+        QObject::connect(window.get(), &ComparisonWindow::lastYearRead, form.get(), &TForm1::setLastYear);
         form->setShowComparison([this] { window->open(); });
     }
     ~ComparisonFixture() { window.reset(); }
@@ -125,6 +127,7 @@ private slots:
     void choosingLastYearsFile();
     void sorting();
     void followsTheGrid();
+    void doubtfulChangesInTheGrid();
     void chartSeries();
     void commandLine_data();
     void commandLine();
@@ -355,6 +358,36 @@ void tst_Comparison::sorting()
     clickHeading(table, NumberColumn);
     QCOMPARE(shownNumbers(table), (QStringList{"1", "1.1.", "1.2.", "1.3.", "2", "2.1."}));
     fixture.window->close();
+}
+
+// Last year's file chosen marks this year's zeros where last year had more; a value typed past
+// threefold is marked and unmarked at once.
+void tst_Comparison::doubtfulChangesInTheGrid()
+{
+    ComparisonFixture fixture;
+    TForm1 &form = *fixture.form;
+    QVERIFY(!form.doubtfulText->isVisible());
+    fixture.open();
+    fixture.window->close();
+    QCOMPARE(form.doubtfulText->text(), QStringLiteral("Сумнівних значень: 3")); // KEY1, KEY2, KEY4
+
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.Grid1->setFocus();
+    form.Grid1->setRow(2);
+    form.Grid1->setCol(6);
+    const QList<std::pair<char, QString>> typed{{'3', "Сумнівних значень: 3"}, // 3 against 10: more than threefold
+                                                {'0', "Сумнівних значень: 2"}, // 30: threefold, not more
+                                                {'1', "Сумнівних значень: 3"}};
+    for (const auto &[key, count] : typed) {
+        typeKey(key);
+        QCOMPARE(form.doubtfulText->text(), count);
+    }
+    form.Grid1->setCol(2); // the editor closed
+    QTest::mouseMove(form.Grid1->viewport(), form.Grid1->cellRect(6, 2).center());
+    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 10"));
+    QTest::mouseMove(form.Grid1->viewport(), form.Grid1->cellRect(6, 3).center());
+    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 40"));
 }
 
 void tst_Comparison::followsTheGrid()

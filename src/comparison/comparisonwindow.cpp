@@ -5,6 +5,7 @@
 #include "comparisontable.h"
 #include "lastyearfile.h"
 
+#include "core/errors.h"
 #include "indicators/comparison.h"
 #include "indicators/encoding.h"
 #include "indicators/fileio.h"
@@ -149,13 +150,33 @@ bool ComparisonWindow::load(const QString &path)
             m_boxes.warning(notEarlierYearText(lastYear.year, m_model.CatalogYear));
             return;
         }
-        m_lastYear = std::move(lastYear);
-        m_matchedLabels.clear();
-        m_lastYearPath = path;
-        LastYearFile::remember(QDir::currentPath(), path);
+        take(std::move(lastYear), path);
         loaded = true;
     });
     return loaded;
+}
+
+void ComparisonWindow::readRemembered()
+{
+    const QString path = LastYearFile::remembered(QDir::currentPath());
+    if (path.isEmpty())
+        return;
+    try {
+        DataFileContents lastYear = readComparedFile(path);
+        if (precedesYear(lastYear.year, m_model.CatalogYear))
+            take(std::move(lastYear), path);
+    } catch (const ZorisError &) {
+        // "Порівняння" tells what is wrong with it when it is pressed.
+    }
+}
+
+void ComparisonWindow::take(DataFileContents lastYear, const QString &path)
+{
+    m_lastYear = std::move(lastYear);
+    m_matchedLabels.clear();
+    m_lastYearPath = path;
+    LastYearFile::remember(QDir::currentPath(), path);
+    emit lastYearRead(m_lastYear);
 }
 
 void ComparisonWindow::refresh()

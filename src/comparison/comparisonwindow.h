@@ -29,6 +29,9 @@ public:
     // The tool button's command: reads last year's file remembered for the working folder, or
     // asks for one the first time, then shows the window.
     void open();
+    // Last year's file remembered for the working folder, read without a word: none when it is
+    // missing, unreadable or not of an earlier year.
+    void readRemembered();
     const Comparison &comparison() const;
 
     QLabel *Label1 = nullptr;          // last year's file and school
@@ -39,6 +42,10 @@ public:
     QPushButton *Button2 = nullptr;    // "Зберегти PDF"
     QPushButton *Button3 = nullptr;    // "Зберегти таблицю"
     QPushButton *Button4 = nullptr;    // "Закрити"
+
+signals:
+    // Last year's file was read, chosen or changed.
+    void lastYearRead(const DataFileContents &lastYear);
 
 public slots:
     // This year's values again from the model, as the grid changed them.
@@ -51,6 +58,7 @@ public slots:
 private:
     // Reads the file and checks its year; true when it became last year's file.
     bool load(const QString &path);
+    void take(DataFileContents lastYear, const QString &path);
     void updateChart();
 
     IndicatorModel &m_model;

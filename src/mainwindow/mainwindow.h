@@ -1,5 +1,6 @@
 #pragma once
 
+#include "indicators/datafile.h"
 #include "checks/valuechecks.h"
 #include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Canvas;
 enum class CatalogLoad;
@@ -40,6 +42,10 @@ public:
     void setShowReport(std::function<void()> show) { m_showReport = std::move(show); }
     // What "Порівняння" shows; until set, the button does nothing.
     void setShowComparison(std::function<void()> show) { m_showComparison = std::move(show); }
+
+    // Last year's data file chosen for the comparison: a value that changed too much beside it
+    // is marked as doubtful.
+    void setLastYear(const DataFileContents &lastYear);
 
     // Opens a data file as "Відкрити" does after its dialog: year check, then every value.
     void openDataFileNamed(const QString &path);
@@ -189,4 +195,5 @@ private:
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;
+    std::optional<DataFileContents> m_lastYear;
 };
