@@ -3,8 +3,11 @@
 #include "checks/checkplan.h"
 #include "checks/outliers.h"
 #include "checks/rulesfile.h"
+#include "comparison/comparisonpdf.h"
 #include "indicators/catalogfile.h"
+#include "indicators/comparison.h"
 #include "indicators/datafile.h"
+#include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/startup.h"
 #include "indicators/summary.h"
@@ -100,4 +103,24 @@ int checkDataFiles(const QStringList &files)
     if (failed != 0 || unreadable)
         return 2;
     return doubtful ? 1 : 0;
+}
+
+int writeComparisonFile(const QString &out, const QStringList &files)
+{
+    return runBatch([&](IndicatorModel &model) {
+        if (files.size() != 2)
+            throw ZorisError(QStringLiteral("Для порівняння потрібні два файли з даними: минулого року і цього"));
+        const bool pdf = out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+        if (!pdf && !out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            throw ZorisError(QStringLiteral("Порівняння записується у файл .csv або .pdf"));
+        const DataFileContents last = readComparedFile(files[0]);
+        const DataFileContents current = readComparedFile(files[1]);
+        if (!precedesYear(last.year, current.year))
+            throw ZorisError(notEarlierFileText(files[0], last.year, files[1], current.year));
+        const Comparison comparison = compareYears(model, last, current);
+        if (pdf)
+            writeComparisonPdf(comparison, out);
+        else
+            writeFileAtomically(out, comparisonTableBytes(comparison));
+    });
 }

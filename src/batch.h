@@ -17,3 +17,6 @@ int writeReportPdfFile(const QString &out, const QStringList &files);
 // value and reason separated by tabs; 0 when every value passes, 1 when something is doubtful,
 // 2 when a file cannot be read (named on standard error; the others are still checked).
 int checkDataFiles(const QStringList &files);
+// zoris --compare OUT.csv|OUT.pdf OLD.zrs NEW.zrs: the two files' values side by side, matched by
+// label to the catalogue's indicators; OLD must be of an earlier year than NEW.
+int writeComparisonFile(const QString &out, const QStringList &files);

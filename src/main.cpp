@@ -1,4 +1,5 @@
 #include "batch.h"
+#include "comparison/comparisonwindow.h"
 #include "indicators/model.h"
 #include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
@@ -43,6 +44,12 @@ int main(int argc, char *argv[])
         QStringLiteral("Перевірити значення у файлах з даними: рядок на кожне сумнівне значення (заклад, показник, "
                        "значення, причина); код виходу 0, якщо все гаразд, 1, якщо є сумнівні, 2, якщо файл не прочитано."));
     parser.addOption(checkOption);
+    const QCommandLineOption compareOption(
+        QStringLiteral("compare"),
+        QStringLiteral("Записати порівняння двох файлів з даними (OLD.zrs минулого року, NEW.zrs цього) "
+                       "у файл CSV або PDF і вийти."),
+        QStringLiteral("OUT.csv|OUT.pdf"));
+    parser.addOption(compareOption);
 
     // Help, the version, a wrong command line and the batch outputs are answered without a window, so they
     // need no display (a terminal over SSH); and on success they print only what was asked, not
@@ -52,7 +59,7 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
         || parser.isSet(versionOption) || parser.isSet(pdfOption) || parser.isSet(mergeOption)
-        || parser.isSet(tableOption) || parser.isSet(checkOption)) {
+        || parser.isSet(tableOption) || parser.isSet(checkOption) || parser.isSet(compareOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -76,6 +83,7 @@ int main(int argc, char *argv[])
     const QString pdfFile = absolute(parser.value(pdfOption));
     const QString mergeFile = absolute(parser.value(mergeOption));
     const QString tableFile = absolute(parser.value(tableOption));
+    const QString compareFile = absolute(parser.value(compareOption));
     enterWorkingFolder(QCoreApplication::applicationDirPath());
 
     if (parser.isSet(mergeOption))
@@ -84,6 +92,8 @@ int main(int argc, char *argv[])
         return writeSummaryTableFile(tableFile, files);
     if (parser.isSet(checkOption))
         return checkDataFiles(files);
+    if (parser.isSet(compareOption))
+        return writeComparisonFile(compareFile, files);
     if (parser.isSet(pdfOption))
         return writeReportPdfFile(pdfFile, files);
     if (files.size() > 1) {
@@ -107,6 +117,11 @@ int main(int argc, char *argv[])
     SystemPrinter printer;
     TPrintRep PrintRep(model, boxes, printer, &Form1);
     Form1.setShowReport([&] { PrintRep.exec(); });
+    ComparisonWindow comparison(model, boxes, &Form1);
+    QObject::connect(&Form1, &TForm1::valuesChanged, &comparison, &ComparisonWindow::refresh);
+    Form1.setShowComparison([&] { comparison.open(); });
+    QObject::connect(&comparison, &ComparisonWindow::lastYearRead, &Form1, &TForm1::setLastYear);
+    comparison.readRemembered();
     Form1.show();
     Form1.keepRecoveryIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"));
     if (!files.isEmpty())

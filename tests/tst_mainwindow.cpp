@@ -157,13 +157,14 @@ void tst_MainWindow::toolBar()
     TForm1 &form = fixture.show();
     const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3, form.ToolButton4,
                                        form.ToolButton5,  form.ToolButton6, form.ToolButton9,
-                                       form.ToolButton8,  form.ToolButton7};
-    const QStringList captions{"Відкрити",    "Записати",  "Ввести дані", "Роздрук",
-                               "Назва школи", "Перевірка", "Зведення",    "Вихід"};
+                                       form.ToolButton8,  form.ToolButton10, form.ToolButton7};
+    const QStringList captions{"Відкрити",    "Записати",  "Ввести дані", "Роздрук",   "Назва школи",
+                               "Перевірка",   "Зведення",  "Порівняння",  "Вихід"};
     const QStringList hints{"Відкрити файл з даними (Ctrl+O)", "Записати файл з даними (Ctrl+S)",
                             "Ввести значення показникiв (Ctrl+E)", "Роздрукувати звіт (Ctrl+P)",
                             "Ввести назву школи (Ctrl+N)", "Перевірити значення показників (F7)",
-                            "Зведені показники кількох закладів (Ctrl+M)", "Вийти з програми (Ctrl+Q)"};
+                            "Зведені показники кількох закладів (Ctrl+M)", "Порівняти з минулим роком (Ctrl+L)",
+                            "Вийти з програми (Ctrl+Q)"};
     int previousRight = -1;
     QList<QImage> images;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -195,7 +196,8 @@ void tst_MainWindow::tabReachesEveryControl()
     TForm1 &form = fixture.show();
     form.ToolButton11->setFocus();
     for (QToolButton *button : {form.ToolButton11, form.ToolButton3, form.ToolButton4, form.ToolButton5,
-                                form.ToolButton6, form.ToolButton9, form.ToolButton8, form.ToolButton7}) {
+                                form.ToolButton6, form.ToolButton9, form.ToolButton8, form.ToolButton10,
+                                form.ToolButton7}) {
         QCOMPARE(QApplication::focusWidget(), button);
         pressKey(Qt::Key_Tab);
     }
@@ -234,7 +236,7 @@ void tst_MainWindow::skinLook()
             ++separators;
         }
     }
-    QCOMPARE(separators, 7);
+    QCOMPARE(separators, 8);
     qApp->setStyleSheet(QString());
 }
 
@@ -550,7 +552,7 @@ void tst_MainWindow::shortcuts_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QList<int>>("asked");
-    QTest::addColumn<QString>("shows"); // the window shown modally
+    QTest::addColumn<QString>("shows"); // the window shown
 
     const QList<std::tuple<int, const char *, QList<int>, const char *>> keys = {
         {Qt::Key_O, "Ctrl+O", {int(Kind::OpenFile)}, ""},
@@ -559,6 +561,7 @@ void tst_MainWindow::shortcuts_data()
         {Qt::Key_P, "Ctrl+P", {}, "report"},
         {Qt::Key_N, "Ctrl+N", {int(Kind::Input)}, ""},
         {Qt::Key_M, "Ctrl+M", {int(Kind::OpenFiles)}, ""},
+        {Qt::Key_L, "Ctrl+L", {}, "comparison"},
         {Qt::Key_Q, "Ctrl+Q", {int(Kind::ConfirmYesNo)}, ""}};
     for (const auto &[key, name, asked, shows] : keys) {
         for (const char *focus : {"grid", "cell editor", "tool bar"})
@@ -578,6 +581,7 @@ void tst_MainWindow::shortcuts()
     QString shown;
     form.setShowWizard([&] { shown += QStringLiteral("wizard"); });
     form.setShowReport([&] { shown += QStringLiteral("report"); });
+    form.setShowComparison([&] { shown += QStringLiteral("comparison"); });
     form.Grid1->setRow(2);
     form.Grid1->setCol(6);
     if (focus == QStringLiteral("cell editor")) {

@@ -2,7 +2,7 @@
 # workingfolder.sh BUILD_DIR: the program installed to a prefix of its own and started with --pdf,
 # without a display, from a folder without a catalogue, works in the user's data folder, seeded
 # with the installed catalogue and refreshed when the installed one changes (the old copy kept
-# beside it under its year, data files untouched); a folder holding a catalogue is used as it is;
+# beside it under its year, the rules file with it, data files untouched); a folder holding a catalogue is used as it is;
 # with no catalogue anywhere the run fails with the program's warning.
 set -eu
 build=$1
@@ -35,6 +35,12 @@ pdftotext again.pdf - | grep -q 'Data folder school' || fail "school name of the
 cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$data/DEFAULT.lng" || fail "differing copy not replaced"
 cmp "$tmp/edited.lng" "$data/DEFAULT(2026).lng" || fail "replaced copy not kept under its year"
 
+# Rules the user edited stay while the catalogue stays; they go with a new year's catalogue.
+printf '# my own rule\r\n' >> "$data/DEFAULT.chk"
+cp "$data/DEFAULT.chk" "$tmp/my.chk"
+"$zoris" --pdf rules.pdf || fail "start with edited rules"
+cmp "$tmp/my.chk" "$data/DEFAULT.chk" || fail "edited rules replaced without a new catalogue"
+
 # Next year's package: its catalogue is picked up; the kept name holds other bytes, so the
 # replaced copy takes the next free one.
 cp "$data/DEFAULT.lng" "$tmp/2026.lng"
@@ -43,6 +49,8 @@ sed '1s/^2026/2027/' "$tmp/2026.lng" > "$tmp/prefix/share/zoris/DEFAULT.lng"
 cmp "$tmp/prefix/share/zoris/DEFAULT.lng" "$data/DEFAULT.lng" || fail "new year's catalogue not picked up"
 cmp "$tmp/edited.lng" "$data/DEFAULT(2026).lng" || fail "a kept copy was overwritten"
 cmp "$tmp/2026.lng" "$data/DEFAULT(2026)-2.lng" || fail "replaced copy not kept under a free name"
+cmp "$tmp/prefix/share/zoris/DEFAULT.chk" "$data/DEFAULT.chk" || fail "rules did not follow the new catalogue"
+cmp "$tmp/my.chk" "$data/DEFAULT(2026).chk" || fail "replaced rules not kept under their year"
 cmp "$tmp/school.zrs" "$data/school.zrs" || fail "a data file was touched"
 "$zoris" --pdf same.pdf || fail "start with the catalogue up to date"
 [ "$(ls "$data" | grep -c '^DEFAULT.*\.lng$')" = 3 ] || fail "an unchanged catalogue was kept again: $(ls "$data")"

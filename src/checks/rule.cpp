@@ -6,27 +6,27 @@
 
 namespace {
 
-QString comparisonText(Comparison comparison)
+QString relationText(Relation relation)
 {
-    switch (comparison) {
-    case Comparison::Equal: return QStringLiteral("=");
-    case Comparison::LessOrEqual: return QStringLiteral("<=");
-    case Comparison::GreaterOrEqual: return QStringLiteral(">=");
-    case Comparison::Less: return QStringLiteral("<");
-    case Comparison::Greater: break;
+    switch (relation) {
+    case Relation::Equal: return QStringLiteral("=");
+    case Relation::LessOrEqual: return QStringLiteral("<=");
+    case Relation::GreaterOrEqual: return QStringLiteral(">=");
+    case Relation::Less: return QStringLiteral("<");
+    case Relation::Greater: break;
     }
     return QStringLiteral(">");
 }
 
-// The sign that says how a broken comparison stands instead.
-QString brokenText(Comparison comparison)
+// The sign that says how a broken relation stands instead.
+QString brokenText(Relation relation)
 {
-    switch (comparison) {
-    case Comparison::Equal: return QStringLiteral("≠");
-    case Comparison::LessOrEqual: return QStringLiteral(">");
-    case Comparison::GreaterOrEqual: return QStringLiteral("<");
-    case Comparison::Less: return QStringLiteral("≥");
-    case Comparison::Greater: break;
+    switch (relation) {
+    case Relation::Equal: return QStringLiteral("≠");
+    case Relation::LessOrEqual: return QStringLiteral(">");
+    case Relation::GreaterOrEqual: return QStringLiteral("<");
+    case Relation::Less: return QStringLiteral("≥");
+    case Relation::Greater: break;
     }
     return QStringLiteral("≤");
 }
@@ -51,16 +51,16 @@ double termValue(const RuleTerm &term, const QList<double> &values)
     return term.indicator >= 0 ? values[term.indicator] : term.number;
 }
 
-bool holds(Comparison comparison, double left, double right, double scale)
+bool holds(Relation relation, double left, double right, double scale)
 {
     // Sums of decimals such as 0,1 + 0,2 miss 0,3 by a rounding step: values that close are equal.
     const bool equal = std::fabs(left - right) <= 1e-9 * scale + 1e-12;
-    switch (comparison) {
-    case Comparison::Equal: return equal;
-    case Comparison::LessOrEqual: return equal || left < right;
-    case Comparison::GreaterOrEqual: return equal || left > right;
-    case Comparison::Less: return !equal && left < right;
-    case Comparison::Greater: break;
+    switch (relation) {
+    case Relation::Equal: return equal;
+    case Relation::LessOrEqual: return equal || left < right;
+    case Relation::GreaterOrEqual: return equal || left > right;
+    case Relation::Less: return !equal && left < right;
+    case Relation::Greater: break;
     }
     return !equal && left > right;
 }
@@ -69,7 +69,7 @@ bool holds(Comparison comparison, double left, double right, double scale)
 
 QString ruleText(const Rule &rule)
 {
-    return rule.label + QLatin1Char(' ') + comparisonText(rule.comparison) + QLatin1Char(' ')
+    return rule.label + QLatin1Char(' ') + relationText(rule.relation) + QLatin1Char(' ')
         + sumText(rule.terms, [](const RuleTerm &term) { return term.indicator >= 0 ? term.label : numberText(term.number); });
 }
 
@@ -83,7 +83,7 @@ bool ruleHolds(const Rule &rule, const QList<double> &values)
         right += term.subtracted ? -value : value;
         scale += std::fabs(value);
     }
-    return holds(rule.comparison, left, right, scale);
+    return holds(rule.relation, left, right, scale);
 }
 
 std::optional<QString> ruleBreach(const Rule &rule, const QList<double> &values)
@@ -92,7 +92,7 @@ std::optional<QString> ruleBreach(const Rule &rule, const QList<double> &values)
         return std::nullopt;
     const double left = values[rule.indicator];
     QString reason = ruleText(rule) + QStringLiteral(": ") + numberText(left) + QLatin1Char(' ')
-        + brokenText(rule.comparison) + QLatin1Char(' ')
+        + brokenText(rule.relation) + QLatin1Char(' ')
         + sumText(rule.terms, [&](const RuleTerm &term) { return numberText(termValue(term, values)); });
     if (!rule.note.isEmpty())
         reason += QStringLiteral(" (") + rule.note + QLatin1Char(')');

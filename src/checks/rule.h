@@ -6,7 +6,7 @@
 #include <optional>
 
 // A rule between indicators: an indicator compared with a sum of indicators and numbers.
-enum class Comparison { Equal, LessOrEqual, GreaterOrEqual, Less, Greater };
+enum class Relation { Equal, LessOrEqual, GreaterOrEqual, Less, Greater };
 
 struct RuleTerm
 {
@@ -21,7 +21,7 @@ struct Rule
     int line = 0; // in the rules file, from 1
     int indicator = -1;
     QString label;
-    Comparison comparison = Comparison::Equal;
+    Relation relation = Relation::Equal;
     QList<RuleTerm> terms;
     QString note; // the rule's own words, after ";" in the rules file
 };

@@ -16,7 +16,7 @@ struct Token
     enum Kind { Word, Plus, Minus, Compare };
     Kind kind = Word;
     QString text;
-    Comparison comparison = Comparison::Equal;
+    Relation relation = Relation::Equal;
 };
 
 class LineFault
@@ -49,12 +49,12 @@ QList<Token> tokens(QStringView text)
             ++i;
         } else if (c == u'=' || c == u'<' || c == u'>') {
             const bool orEqual = c != u'=' && i + 1 < text.size() && text[i + 1] == u'=';
-            Comparison comparison = Comparison::Equal;
+            Relation relation = Relation::Equal;
             if (c == u'<')
-                comparison = orEqual ? Comparison::LessOrEqual : Comparison::Less;
+                relation = orEqual ? Relation::LessOrEqual : Relation::Less;
             else if (c == u'>')
-                comparison = orEqual ? Comparison::GreaterOrEqual : Comparison::Greater;
-            result.append({Token::Compare, text.mid(i, orEqual ? 2 : 1).toString(), comparison});
+                relation = orEqual ? Relation::GreaterOrEqual : Relation::Greater;
+            result.append({Token::Compare, text.mid(i, orEqual ? 2 : 1).toString(), relation});
             i += orEqual ? 2 : 1;
         } else {
             const qsizetype start = i;
@@ -104,7 +104,7 @@ public:
         Rule rule;
         rule.label = parts[0].text;
         rule.indicator = indicatorOf(rule.label);
-        rule.comparison = parts[compare].comparison;
+        rule.relation = parts[compare].relation;
         bool subtracted = false;
         bool signSeen = false;
         for (qsizetype i = compare + 1; i < parts.size(); ++i) {

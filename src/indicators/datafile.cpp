@@ -46,6 +46,24 @@ DataFileContents readDataFile(const QString &path, int indicatorCount)
     return parseDataFile(readWholeFile(path), indicatorCount);
 }
 
+DataFileContents parseEveryPair(const QByteArray &bytes)
+{
+    TextReader reader(bytes);
+    DataFileContents contents;
+    contents.year = reader.readLine();
+    contents.schoolName = reader.readLine();
+    while (!reader.onlyEmptyLinesLeft()) {
+        contents.keys.append(reader.readLine());
+        contents.values.append(reader.readNumber());
+    }
+    return contents;
+}
+
+DataFileContents readEveryPair(const QString &path)
+{
+    return parseEveryPair(readWholeFile(path));
+}
+
 QByteArray dataFileYear(const QByteArray &bytes)
 {
     return TextReader(bytes).readLine();

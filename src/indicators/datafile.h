@@ -21,6 +21,10 @@ void SaveDataFile(const QString &Path, const IndicatorModel &model);
 // 0, surplus lines are ignored. Throws IoError (InvalidNumericInput for a bad number).
 DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
 DataFileContents readDataFile(const QString &path, int indicatorCount);
+// Every key/value pair up to the end of the file, however many, for a file that is only read
+// and never enters the model (last year's values beside this year's). Errors as above.
+DataFileContents parseEveryPair(const QByteArray &bytes);
+DataFileContents readEveryPair(const QString &path);
 // The year line alone, so that a file of another year is refused before its values are read.
 QByteArray dataFileYear(const QByteArray &bytes);
 // A year as the screen shows it: compared whole, shown by its first 64 characters, since a file

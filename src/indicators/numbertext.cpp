@@ -221,3 +221,8 @@ char16_t filterNumberKey(char16_t key, QStringView currentText)
         return 0;
     return key;
 }
+
+QString indicatorNumber(qsizetype section, qsizetype item)
+{
+    return QString::number(section) + QLatin1Char('.') + QString::number(item) + QLatin1Char('.');
+}

@@ -7,6 +7,10 @@
 // comma as decimal separator, whatever the machine's locale ("0", "2,5", "1,5E20", "1E-5").
 QString numberText(double value);
 
+// The number of an indicator's row in tables and on paper: "2.3." for the third indicator of
+// the second section, both counted from 1.
+QString indicatorNumber(qsizetype section, qsizetype item);
+
 // Reads number text: optional blanks, optional sign, digits, optionally "," and any digits,
 // optionally an exponent, optional blanks; a lone "," reads 0, an empty text fails.
 bool tryNumberFromText(QStringView text, double &value);

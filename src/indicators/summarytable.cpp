@@ -7,11 +7,7 @@
 #include "numbertext.h"
 #include "summary.h"
 
-#include <QStringList>
-
-namespace {
-
-void appendRow(QString &table, const QStringList &fields)
+void appendCsvRow(QString &table, const QStringList &fields)
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
@@ -21,15 +17,24 @@ void appendRow(QString &table, const QStringList &fields)
     table += QLatin1String("\r\n");
 }
 
-// A text read from a school's or the catalogue's file that a spreadsheet would take for a
-// formula (a school named "=HYPERLINK(...)") gets an apostrophe before it and stays a text.
-QString inertText(const QByteArray &cp1251)
+QByteArray csvFileBytes(const QString &table)
+{
+    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
+}
+
+QString inertText(const QString &text)
 {
     static constexpr QStringView FormulaStarts = u"=+-@\t\r";
-    const QString text = fromCp1251(cp1251);
     if (!text.isEmpty() && FormulaStarts.contains(text.front()))
         return QLatin1Char('\'') + text;
     return text;
+}
+
+namespace {
+
+QString inertText(const QByteArray &cp1251)
+{
+    return inertText(fromCp1251(cp1251));
 }
 
 } // namespace
@@ -56,7 +61,7 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
     for (const QByteArray &name : summary.schoolNames)
         row << inertText(name);
     row << QStringLiteral("Разом (C — сума, A — середнє)");
-    appendRow(table, row);
+    appendCsvRow(table, row);
 
     int k = 0;
     for (qsizetype s = 0; s < model.Catalog.size(); ++s) {
@@ -65,21 +70,20 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
         row << QString::number(s + 1) << QString() << inertText(section.Name);
         for (int i = 0; i < schools + 3; ++i)
             row << QString();
-        appendRow(table, row);
+        appendCsvRow(table, row);
         for (qsizetype m = 0; m < section.Items.size(); ++m) {
             const pokazatel &item = section.Items[m];
             row.clear();
-            row << QString::number(s + 1) + QLatin1Char('.') + QString::number(m + 1) + QLatin1Char('.')
-                << inertText(item.Code) << inertText(item.Name)
+            row << indicatorNumber(s + 1, m + 1) << inertText(item.Code) << inertText(item.Name)
                 << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << inertText(item.Measure);
             for (int f = 0; f < schools; ++f)
                 row << numberText(summary.values[f][k]);
             row << numberText(summary.totals[k]);
-            appendRow(table, row);
+            appendCsvRow(table, row);
             ++k;
         }
     }
-    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
+    return csvFileBytes(table);
 }
 
 void writeSummaryTable(const QString &path, const IndicatorModel &model, const SchoolSummary &summary)

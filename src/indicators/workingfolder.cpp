@@ -23,13 +23,13 @@ QString yearOf(const QByteArray &catalogue)
     return digits ? QString::fromLatin1(line) : QStringLiteral("old");
 }
 
-// Keeps a catalogue about to be replaced beside it, named after its year: "DEFAULT(2025).lng",
-// or "DEFAULT(2025)-2.lng" and on where that name holds other bytes. A copy already kept is not
-// made twice.
-void keepReplacedCatalogue(const QDir &data, const QByteArray &bytes)
+// Keeps a file about to be replaced beside it, named after the year of the catalogue it went
+// with: "DEFAULT(2025).lng", or "DEFAULT(2025)-2.lng" and on where that name holds other bytes.
+// A copy already kept is not made twice.
+void keepReplaced(const QDir &data, const QString &fileName, const QString &year, const QByteArray &bytes)
 {
-    const QFileInfo name(QString::fromLatin1(CatalogFileName));
-    const QString stem = name.completeBaseName() + u'(' + yearOf(bytes) + u')';
+    const QFileInfo name(fileName);
+    const QString stem = name.completeBaseName() + u'(' + year + u')';
     for (int n = 1;; ++n) {
         const QString path =
             data.filePath(stem + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) + u'.' + name.suffix());
@@ -42,24 +42,38 @@ void keepReplacedCatalogue(const QDir &data, const QByteArray &bytes)
     }
 }
 
-// The user's copy follows the installed catalogue, so that the package's next year's catalogue
-// is the one read; a copy it replaces is kept beside it.
-void refreshCatalogue(const QDir &data, const QString &installed)
+// The user's copy follows the installed file, so that the package's next year's catalogue is the
+// one read; a copy it replaces is kept beside it. Tells whether the copy was written.
+bool followInstalled(const QDir &data, const QString &installedDir, const QString &fileName, const QString &year)
 {
-    const QString copy = data.filePath(QString::fromLatin1(CatalogFileName));
+    const QString copy = data.filePath(fileName);
+    const QString installed = installedDir + fileName;
     try {
         if (!fileExists(installed))
-            return;
+            return false;
         const QByteArray fresh = readWholeFile(installed);
         if (fileExists(copy)) {
             const QByteArray old = readWholeFile(copy);
             if (old == fresh)
-                return;
-            keepReplacedCatalogue(data, old);
+                return false;
+            keepReplaced(data, fileName, year, old);
         }
         writeFileAtomically(copy, fresh);
+        return true;
     } catch (const ZorisError &) {
         // The copy stays as it was, and start-up reads it or tells that it is missing.
+        return false;
+    }
+}
+
+// The year of the user's catalogue as it is before it may be replaced.
+QString yearOfCopy(const QDir &data)
+{
+    try {
+        const QString copy = data.filePath(QString::fromLatin1(CatalogFileName));
+        return fileExists(copy) ? yearOf(readWholeFile(copy)) : QStringLiteral("old");
+    } catch (const ZorisError &) {
+        return QStringLiteral("old");
     }
 }
 
@@ -76,10 +90,12 @@ QString enterWorkingFolder(const QString &executableDir)
         return QDir::currentPath();
     const QDir data(dataDir);
     const QString installed = QDir(executableDir).filePath(QStringLiteral("../share/zoris/"));
-    refreshCatalogue(data, installed + catalogue);
+    // The rules go with their catalogue: replaced with a new one, otherwise left as the user keeps
+    // them.
+    const QString year = yearOfCopy(data);
     const QString rules = QString::fromLatin1(RulesFileName);
-    if (!data.exists(rules))
-        QFile::copy(installed + rules, data.filePath(rules));
+    if (followInstalled(data, installed, catalogue, year) || !data.exists(rules))
+        followInstalled(data, installed, rules, year);
     QDir::setCurrent(dataDir);
     return QDir::currentPath();
 }

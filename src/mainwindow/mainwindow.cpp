@@ -90,6 +90,9 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
                                 Qt::CTRL | Qt::Key_M, int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
+    ToolButton10 = addToolButton(QStringLiteral("Порівняння"), QStringLiteral("Порівняти з минулим роком"),
+                                 Qt::CTRL | Qt::Key_L, int(Skin::ToolImage::Comparison), &TForm1::ToolButton10Click);
+    sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
                                 int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
 
@@ -420,5 +423,13 @@ void TForm1::ToolButton8Click()
                                                               proposedTableFileName(m_model), withTableFileExtension);
         if (name)
             writeSummaryTable(*name, m_model, summary);
+    });
+}
+
+void TForm1::ToolButton10Click()
+{
+    run([this] {
+        if (m_showComparison)
+            m_showComparison();
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "indicators/datafile.h"
 #include "checks/valuechecks.h"
 #include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Canvas;
 enum class CatalogLoad;
@@ -38,6 +40,12 @@ public:
     // What "Ввести дані" and "Роздрук" show modally; until set, the buttons do nothing.
     void setShowWizard(std::function<void()> show) { m_showWizard = std::move(show); }
     void setShowReport(std::function<void()> show) { m_showReport = std::move(show); }
+    // What "Порівняння" shows; until set, the button does nothing.
+    void setShowComparison(std::function<void()> show) { m_showComparison = std::move(show); }
+
+    // Last year's data file chosen for the comparison: a value that changed too much beside it
+    // is marked as doubtful.
+    void setLastYear(const DataFileContents &lastYear);
 
     // Opens a data file as "Відкрити" does after its dialog: year check, then every value.
     void openDataFileNamed(const QString &path);
@@ -60,6 +68,7 @@ public:
     QToolButton *ToolButton7 = nullptr;
     QToolButton *ToolButton8 = nullptr;
     QToolButton *ToolButton9 = nullptr;
+    QToolButton *ToolButton10 = nullptr;
     StringGrid *Grid1 = nullptr;
     QStatusBar *sStatusBar1 = nullptr;
     QLabel *statusText = nullptr;
@@ -70,6 +79,10 @@ public:
 
     int HintRow = 0;
     int HintCol = 0;
+
+signals:
+    // A value of the model changed: typed in the grid, entered in the wizard or opened.
+    void valuesChanged();
 
 public slots:
     // Column 6 of every indicator row from the model.
@@ -85,6 +98,8 @@ public slots:
     void ToolButton8Click();
     // The list of doubtful values; a line chosen in it makes that value's cell current.
     void ToolButton9Click();
+    // Last year beside this year.
+    void ToolButton10Click();
 
     void FillGrid();
     void FormResize();
@@ -168,6 +183,7 @@ private:
     StandardBoxes &m_boxes;
     std::function<void()> m_showWizard;
     std::function<void()> m_showReport;
+    std::function<void()> m_showComparison;
     DialogFolders m_folders;
     NoticeBalloon *m_keyNotice;
     QString m_caption;
@@ -179,4 +195,5 @@ private:
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;
+    std::optional<DataFileContents> m_lastYear;
 };

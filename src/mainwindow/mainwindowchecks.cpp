@@ -6,6 +6,7 @@
 
 #include "checks/outliers.h"
 #include "checks/rulesfile.h"
+#include "indicators/comparison.h"
 #include "indicators/model.h"
 #include "indicators/summary.h"
 #include "platform/boxes.h"
@@ -24,8 +25,17 @@ void TForm1::loadChecks()
         m_boxes.warning(rulesFaultsText(rules.faults));
 }
 
+void TForm1::setLastYear(const DataFileContents &lastYear)
+{
+    m_lastYear = lastYear;
+    recheckValues();
+}
+
 void TForm1::recheckValues()
 {
+    // Matched by label again: a data file opened may bring other labels.
+    if (m_lastYear)
+        m_checks.setLastYear(lastYearValues(m_model, *m_lastYear));
     m_checks.setValues(catalogValues(m_model));
     showDoubtfulCount();
     Grid1->viewport()->update();

@@ -80,6 +80,7 @@ void TForm1::RefreshValues()
     }
     updateCaption();
     recheckValues();
+    emit valuesChanged();
 }
 
 void TForm1::FormResize()
@@ -230,6 +231,7 @@ void TForm1::SetValueAtRow(int Row, double Value)
     m_model.SetValueAtRow(Row, Value);
     updateCaption();
     recheckValue(Row, Value);
+    emit valuesChanged();
 }
 
 void TForm1::showValueCell(int row)

@@ -2,24 +2,22 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
 
 const QString FolderKey = QStringLiteral("dialogs/folder");
 
-// ~/.config/zoris/zoris.conf, whatever title the application carries.
-QSettings settings()
+} // namespace
+
+QSettings programSettings()
 {
     return QSettings(QStringLiteral("zoris"), QStringLiteral("zoris"));
 }
 
-} // namespace
-
 QString DialogFolders::start() const
 {
-    const QString last = settings().value(FolderKey).toString();
+    const QString last = programSettings().value(FolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -30,5 +28,5 @@ QString DialogFolders::start() const
 
 void DialogFolders::remember(const QString &chosenFile)
 {
-    settings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
+    programSettings().setValue(FolderKey, QFileInfo(chosenFile).absolutePath());
 }

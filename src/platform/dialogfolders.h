@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
+
+// The user's settings of the program: ~/.config/zoris/zoris.conf, whatever title the application
+// carries.
+QSettings programSettings();
 
 // Where the open and save dialogs start: the folder the user last chose a file in, kept across
 // runs in the user's settings; before any choice, the documents folder, else the home folder.

@@ -221,6 +221,23 @@ void drawCheck(QPainter &p)
     p.drawLine(QPointF(22, 27), QPointF(32, 27));
 }
 
+void drawComparison(QPainter &p)
+{
+    // Last year's bars beside this year's on a base line, the way the comparison's chart shows them.
+    const qreal heights[][2] = {{14, 22}, {26, 19}, {20, 32}};
+    for (int i = 0; i < 3; ++i) {
+        const qreal x = 5 + 14 * i;
+        p.setPen(outlinePen(QColor(60, 70, 90), 1));
+        p.setBrush(vertical(40 - heights[i][0], 40, QColor(190, 200, 215), QColor(130, 140, 160)));
+        p.drawRect(QRectF(x, 40 - heights[i][0], 6, heights[i][0]));
+        p.setPen(outlinePen(QColor(20, 90, 40), 1));
+        p.setBrush(vertical(40 - heights[i][1], 40, QColor(120, 210, 120), QColor(30, 140, 60)));
+        p.drawRect(QRectF(x + 6, 40 - heights[i][1], 6, heights[i][1]));
+    }
+    p.setPen(outlinePen(QColor(40, 40, 40), 2));
+    p.drawLine(QPointF(3, 41), QPointF(46, 41));
+}
+
 void drawDataFile(QPainter &p)
 {
     // A sheet with its corner turned down, headed in the program's blue, ruled as the grid is,
@@ -283,7 +300,7 @@ void apply(QApplication &app)
 
 void applyTo(StringGrid &grid)
 {
-    grid.setFixedColor(QColor(210, 226, 246));
+    grid.setFixedColor(FixedColor);
     grid.setColor(Qt::white);
     grid.setGridLineColor(QColor(150, 175, 210));
 }
@@ -332,6 +349,7 @@ QPixmap toolImage(ToolImage image)
     case ToolImage::Exit: drawExit(painter); break;
     case ToolImage::Summary: drawSummary(painter); break;
     case ToolImage::Check: drawCheck(painter); break;
+    case ToolImage::Comparison: drawComparison(painter); break;
     }
     return pixmap;
 }

@@ -15,6 +15,8 @@ namespace Skin {
 inline constexpr QColor WindowColor{176, 206, 241};
 inline constexpr QColor TitleBandColor{102, 158, 227};
 inline constexpr QColor HintColor{61, 153, 192};
+// Behind the grid's header and section rows.
+inline constexpr QColor FixedColor{210, 226, 246};
 
 // Style sheet and hint balloons for the whole application.
 void apply(QApplication &app);
@@ -28,7 +30,7 @@ QFont tahoma(int pixels = WindowFontPixels, bool bold = false);
 // A window's own look: the design colour behind it and Tahoma 8.
 void applyWindowLook(QWidget &window);
 
-enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary, Check };
+enum class ToolImage { Open, Save, EnterData, Print, SchoolName, Exit, Summary, Check, Comparison };
 // 48 x 48, transparent around the picture.
 QPixmap toolImage(ToolImage image);
 // The program's icon for window frames and the desktop.

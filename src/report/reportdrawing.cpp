@@ -6,16 +6,12 @@ namespace {
 
 constexpr int TextInset = 1;
 
-int cellHeight(const Canvas &canvas, const Inset &inset, const RowCells &cells, int k)
-{
-    return MeasureWrappedText(canvas, cells[size_t(k)], ColumnWidths[size_t(k)] - inset.left - inset.right);
-}
-
-std::array<int, 8> cellHeights(const Canvas &canvas, const Inset &inset, const RowCells &cells)
+std::array<int, 8> cellHeights(const Canvas &canvas, const TableColumns &columns, const Inset &inset,
+                               const RowCells &cells)
 {
     std::array<int, 8> heights{};
-    for (int k = 0; k < int(cells.size()); ++k)
-        heights[size_t(k)] = cellHeight(canvas, inset, cells, k);
+    for (size_t k = 0; k < cells.size(); ++k)
+        heights[k] = MeasureWrappedText(canvas, cells[k], columns.widths[k] - inset.left - inset.right);
     return heights;
 }
 
@@ -39,42 +35,42 @@ int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignmen
     return drawWrappedText(canvas, text, alignmentFromWord(alignment), left, top, right, TextInset);
 }
 
-int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
+int MeasureTableRow(const Canvas &canvas, const TableColumns &columns, const Inset &inset, const RowCells &cells,
+                    int minHeight)
 {
-    return rowHeight(cellHeights(canvas, inset, cells), inset, minHeight);
+    return rowHeight(cellHeights(canvas, columns, inset, cells), inset, minHeight);
 }
 
-int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
-                 const RowCells &cells, int minHeight)
+int DrawTableRow(Canvas &canvas, const TableColumns &columns, int x, int y, const Inset &inset, bool centreVertically,
+                 const QString &alignment, const RowCells &cells, int minHeight)
 {
-    const std::array<int, 8> heights = cellHeights(canvas, inset, cells);
+    const std::array<int, 8> heights = cellHeights(canvas, columns, inset, cells);
     const int height = rowHeight(heights, inset, minHeight);
-    for (int k = 0; k < int(cells.size()); ++k) {
-        const int width = ColumnWidths[size_t(k)];
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const int width = columns.widths[k];
         canvas.rectangle(x, y, x + width + 1, y + height + 1);
-        const int dy = centreVertically ? height / 2 - heights[size_t(k)] / 2 : inset.top;
-        const bool centred = k == 0 || k == 1 || k == 3 || k == 4 || k == 7;
-        DrawWrappedText(canvas, cells[size_t(k)], centred ? QStringLiteral("center") : alignment, x + inset.left,
+        const int dy = centreVertically ? height / 2 - heights[k] / 2 : inset.top;
+        DrawWrappedText(canvas, cells[k], columns.centred[k] ? QStringLiteral("center") : alignment, x + inset.left,
                         y + dy, x + width - inset.right);
         x += width;
     }
     return height;
 }
 
-int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight)
+int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight, int width)
 {
-    const int height = MeasureWrappedText(canvas, text, TableWidth - inset.left - inset.right) + inset.top + inset.bottom;
+    const int height = MeasureWrappedText(canvas, text, width - inset.left - inset.right) + inset.top + inset.bottom;
     return qMax(height, minHeight);
 }
 
 int DrawSpanRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
-                const QString &text, int minHeight)
+                const QString &text, int minHeight, int width)
 {
-    const int height = MeasureSpanRow(canvas, inset, text, minHeight);
-    canvas.rectangle(x, y, x + TableWidth + 1, y + height + 1);
-    const int textHeight = MeasureWrappedText(canvas, text, TableWidth - inset.left - inset.right);
+    const int height = MeasureSpanRow(canvas, inset, text, minHeight, width);
+    canvas.rectangle(x, y, x + width + 1, y + height + 1);
+    const int textHeight = MeasureWrappedText(canvas, text, width - inset.left - inset.right);
     const int dy = centreVertically ? height / 2 - textHeight / 2 : inset.top;
-    DrawWrappedText(canvas, text, alignment, x + inset.left, y + dy + 1, x + TableWidth - inset.right);
+    DrawWrappedText(canvas, text, alignment, x + inset.left, y + dy + 1, x + width - inset.right);
     return height;
 }
 

@@ -24,6 +24,23 @@ inline constexpr int TableWidth = columnEdges(0).back();
 // The form's table is this wide: a column made wider must be paid for by another.
 static_assert(TableWidth == 2650, "the columns no longer add up to the form's width");
 
+// A table's columns: their widths, and which of them centre their text.
+struct TableColumns
+{
+    std::array<int, 8> widths;
+    std::array<bool, 8> centred;
+
+    constexpr int width() const
+    {
+        int sum = 0;
+        for (const int w : widths)
+            sum += w;
+        return sum;
+    }
+};
+
+inline constexpr TableColumns ReportColumns{ColumnWidths, {true, true, false, true, true, false, false, true}};
+
 struct Inset
 {
     int left = 0;
@@ -37,15 +54,28 @@ using RowCells = std::array<QString, 8>;
 int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit);
 int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right);
 
-int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight);
-// Each cell is outlined so that neighbours and the next row share their border lines; columns
-// 0, 1, 3, 4 and 7 are centred, the others take alignment. Gives the row's height.
-int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
-                 const RowCells &cells, int minHeight);
+int MeasureTableRow(const Canvas &canvas, const TableColumns &columns, const Inset &inset, const RowCells &cells,
+                    int minHeight);
+// Each cell is outlined so that neighbours and the next row share their border lines; the
+// centred columns are centred, the others take alignment. Gives the row's height.
+int DrawTableRow(Canvas &canvas, const TableColumns &columns, int x, int y, const Inset &inset, bool centreVertically,
+                 const QString &alignment, const RowCells &cells, int minHeight);
+// The report's own columns: 0, 1, 3, 4 and 7 centred.
+inline int MeasureTableRow(const Canvas &canvas, const Inset &inset, const RowCells &cells, int minHeight)
+{
+    return MeasureTableRow(canvas, ReportColumns, inset, cells, minHeight);
+}
+inline int DrawTableRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically,
+                        const QString &alignment, const RowCells &cells, int minHeight)
+{
+    return DrawTableRow(canvas, ReportColumns, x, y, inset, centreVertically, alignment, cells, minHeight);
+}
 
-int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight);
+// One cell across a table of the given width, the report's table by default.
+int MeasureSpanRow(const Canvas &canvas, const Inset &inset, const QString &text, int minHeight,
+                   int width = TableWidth);
 int DrawSpanRow(Canvas &canvas, int x, int y, const Inset &inset, bool centreVertically, const QString &alignment,
-                const QString &text, int minHeight);
+                const QString &text, int minHeight, int width = TableWidth);
 
 // The same font turned counter-clockwise by angle degrees; angle 0 gives the upright font.
 FontHandle CreateRotatedFont(const FontHandle &font, int angle);

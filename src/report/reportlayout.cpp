@@ -30,9 +30,7 @@ public:
 
     QList<ReportLayout::PlacedRow> run()
     {
-        m_preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
-        m_preview.BeginDoc();
-        try {
+        ReportLayout::record(m_preview, [this] {
             openCanvas();
             titleBlock();
             tableHeader();
@@ -40,12 +38,7 @@ public:
             rows();
             closingBlock();
             footer();
-            m_preview.EndDoc();
-        } catch (...) {
-            // The pages finished so far stay to be shown; the next composition can begin.
-            m_preview.abandonRecording();
-            throw;
-        }
+        });
         return m_placed;
     }
 
@@ -162,12 +155,7 @@ private:
         m_y += h;
     }
 
-    void footer()
-    {
-        DrawPageFooter(canvas(), m_preview.MarginLeft(), m_bodyLimit,
-                       m_preview.PaperWidth() - m_preview.MarginRight() - m_preview.MarginLeft(),
-                       m_preview.TotalPages());
-    }
+    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
 
     // Closes the page and opens the next one in the table's font.
     void pageBreak(bool withColumnNumbers)
@@ -184,11 +172,9 @@ private:
         }
     }
 
-    // A row goes to the next page when its height would reach the page band. It is tested once:
-    // a row taller than a page's body runs past the band of the page it begins.
     void makeRoomFor(int height)
     {
-        if (m_y + height >= m_bodyLimit)
+        if (ReportLayout::goesToNextPage(m_preview, m_y, height))
             pageBreak(true);
     }
 
@@ -222,7 +208,7 @@ private:
     static RowCells indicatorCells(int n, int m, const pokazatel &item)
     {
         const bool statistical = isStatistical(item);
-        return RowCells{QString::number(n) + QLatin1Char('.') + QString::number(m) + QLatin1Char('.'),
+        return RowCells{indicatorNumber(n, m),
                         fromCp1251(item.Code),
                         fromCp1251(item.Name),
                         statistical ? QStringLiteral("C") : QString(),
@@ -274,4 +260,29 @@ QList<ReportLayout::PlacedRow> ReportLayout::compose(PreviewDocument &preview, c
 int ReportLayout::bodyLimit(const PreviewDocument &preview)
 {
     return preview.PaperHeight() - preview.MarginBottom() - preview.MarginTop() - 20;
+}
+
+bool ReportLayout::goesToNextPage(const PreviewDocument &preview, int top, int height)
+{
+    return top + height >= bodyLimit(preview);
+}
+
+void ReportLayout::drawPageBand(Canvas &canvas, const PreviewDocument &preview)
+{
+    DrawPageFooter(canvas, preview.MarginLeft(), bodyLimit(preview),
+                   preview.PaperWidth() - preview.MarginRight() - preview.MarginLeft(), preview.TotalPages());
+}
+
+void ReportLayout::record(PreviewDocument &preview, const std::function<void()> &compose)
+{
+    preview.setPrintJobTitle(QStringLiteral("АС Зоріс"));
+    preview.BeginDoc();
+    try {
+        compose();
+        preview.EndDoc();
+    } catch (...) {
+        // The pages finished so far stay to be shown; the next composition can begin.
+        preview.abandonRecording();
+        throw;
+    }
 }

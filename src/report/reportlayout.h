@@ -2,6 +2,9 @@
 
 #include <QList>
 
+#include <functional>
+
+class Canvas;
 class IndicatorModel;
 class PreviewDocument;
 
@@ -24,4 +27,12 @@ public:
     static QList<PlacedRow> compose(PreviewDocument &preview, const IndicatorModel &model);
     // Where the page band begins: a row reaching it goes to the next page.
     static int bodyLimit(const PreviewDocument &preview);
+    // A row of height at top goes to the next page when it would reach the page band. It is
+    // tested once: a row taller than a page's body runs past the band of the page it begins.
+    static bool goesToNextPage(const PreviewDocument &preview, int top, int height);
+    // The page band at the foot of the page being recorded.
+    static void drawPageBand(Canvas &canvas, const PreviewDocument &preview);
+    // Records the pages that compose draws as one document of the program; when compose throws,
+    // the pages finished so far stay and the next composition can begin.
+    static void record(PreviewDocument &preview, const std::function<void()> &compose);
 };

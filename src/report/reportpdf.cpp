@@ -36,6 +36,11 @@ void printPagesToPdf(PreviewDocument &document, const QString &path)
     }
 }
 
+QString withPdfExtension(const QString &name)
+{
+    return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? name : name + QLatin1String(".pdf");
+}
+
 void writeReportPdf(const IndicatorModel &model, const QString &path)
 {
     PreviewDocument document;

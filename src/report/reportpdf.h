@@ -13,5 +13,8 @@ void setUpReportPreview(PreviewDocument &document);
 // when the file could not be written.
 void printPagesToPdf(PreviewDocument &document, const QString &path);
 
+// Appends ".pdf" unless the name already ends in it (any case).
+QString withPdfExtension(const QString &name);
+
 // Composes the report of model and writes it as a PDF file, without a window.
 void writeReportPdf(const IndicatorModel &model, const QString &path);

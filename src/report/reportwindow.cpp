@@ -185,9 +185,7 @@ void TPrintRep::Button5Click()
         return;
     const std::optional<QString> path = chooseFileToWrite(
         m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"), proposedDataFileName(m_model) + QStringLiteral(".pdf"),
-        [](const QString &name) {
-            return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? name : name + QLatin1String(".pdf");
-        });
+        withPdfExtension);
     if (path)
         runJob([&] { runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); }); });
 }

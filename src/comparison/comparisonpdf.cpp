@@ -1,0 +1,144 @@
+#include "comparisonpdf.h"
+
+#include "indicators/comparison.h"
+#include "indicators/datafile.h"
+#include "indicators/encoding.h"
+#include "preview/previewdocument.h"
+#include "report/reportdrawing.h"
+#include "report/reportlayout.h"
+#include "report/reportpdf.h"
+
+#include <optional>
+
+namespace {
+
+const QString FontFace = QStringLiteral("Times New Roman");
+constexpr int TableLeft = 100;
+constexpr TableColumns Columns{{110, 220, 1080, 200, 260, 260, 260, 260},
+                               {true, true, false, true, true, true, true, true}};
+static_assert(Columns.width() == TableWidth, "the comparison is as wide as the report's table");
+constexpr Inset CellInset{5, 5, 5, 5};
+constexpr Inset IndicatorInset{15, 5, 5, 5};
+
+RowCells cellsOf(const QStringList &texts)
+{
+    RowCells cells;
+    for (size_t k = 0; k < cells.size(); ++k)
+        cells[k] = texts.value(qsizetype(k));
+    return cells;
+}
+
+class Composer
+{
+public:
+    Composer(PreviewDocument &preview, const Comparison &comparison)
+        : m_preview(preview)
+        , m_comparison(comparison)
+    {
+    }
+
+    void run()
+    {
+        ReportLayout::record(m_preview, [this] {
+            openPage();
+            titleBlock();
+            headingRow();
+            rows();
+            footer();
+        });
+    }
+
+private:
+    Canvas &canvas() { return *m_canvas; }
+
+    void openPage()
+    {
+        m_canvas.emplace(*m_preview.Canvas(), PageResolution);
+        canvas().setFontName(FontFace);
+        m_y = m_preview.MarginTop();
+    }
+
+    void centredText(const QString &text)
+    {
+        const int axis = TableLeft + TableWidth / 2;
+        canvas().textOut(axis - canvas().textWidth(text) / 2, m_y, text);
+        m_y += canvas().textHeight();
+    }
+
+    void titleBlock()
+    {
+        canvas().setFontSize(35);
+        canvas().setFontStyle(true, false, false);
+        centredText(QStringLiteral("ПОРІВНЯННЯ ПОКАЗНИКІВ"));
+        centredText(QStringLiteral("стану розвитку та результатів діяльності за ") + shownYear(m_comparison.lastYear)
+                    + QStringLiteral(" і ") + shownYear(m_comparison.thisYear) + QStringLiteral(" роки"));
+        m_y += 10;
+        canvas().setFontStyle(false, false, true);
+        centredText(fromCp1251(m_comparison.schoolName));
+        m_y += 50;
+    }
+
+    void headingRow()
+    {
+        canvas().setFontSize(28);
+        canvas().setFontStyle(true, false, false);
+        m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
+                            cellsOf(comparisonHeadings(m_comparison)), 0);
+    }
+
+    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
+
+    // A row that goes to the next page finds the headings there first.
+    void makeRoomFor(int height)
+    {
+        if (!ReportLayout::goesToNextPage(m_preview, m_y, height))
+            return;
+        footer();
+        m_preview.NewPage();
+        openPage();
+        headingRow();
+    }
+
+    void rows()
+    {
+        for (const ComparisonRow &row : m_comparison.rows) {
+            if (row.kind == ComparisonRow::Section) {
+                const QString title = row.number + QStringLiteral(". ") + row.name;
+                canvas().setFontStyle(true, false, false);
+                makeRoomFor(MeasureSpanRow(canvas(), CellInset, title, 0, Columns.width()));
+                canvas().setFontStyle(true, false, false);
+                m_y += DrawSpanRow(canvas(), TableLeft, m_y, CellInset, true, QStringLiteral("center"), title, 0,
+                                   Columns.width());
+                continue;
+            }
+            RowCells cells;
+            for (int column = 0; column < ComparisonColumnCount; ++column)
+                cells[size_t(column)] = comparisonCell(row, column);
+            canvas().setFontStyle(false, false, false);
+            makeRoomFor(MeasureTableRow(canvas(), Columns, IndicatorInset, cells, 0));
+            canvas().setFontStyle(false, false, false);
+            m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells,
+                                0);
+        }
+    }
+
+    PreviewDocument &m_preview;
+    const Comparison &m_comparison;
+    std::optional<Canvas> m_canvas;
+    int m_y = 0;
+};
+
+} // namespace
+
+void composeComparison(PreviewDocument &document, const Comparison &comparison)
+{
+    Composer(document, comparison).run();
+}
+
+void writeComparisonPdf(const Comparison &comparison, const QString &path)
+{
+    PreviewDocument document;
+    setUpReportPreview(document);
+    composeComparison(document, comparison);
+    printPagesToPdf(document, path);
+}
