@@ -53,7 +53,7 @@ private:
 
     void openPage()
     {
-        m_canvas.emplace(*m_preview.Canvas(), PageResolution);
+        m_canvas.emplace(*m_preview.Canvas(), PageResolution, m_preview.Words(), m_preview.Recorder());
         canvas().setFontName(FontFace);
         m_y = m_preview.MarginTop();
     }
