@@ -280,14 +280,18 @@ void tst_Comparison::pdfReadBack()
 {
     ComparisonFixture fixture;
     fixture.model.Catalog[0].Items[1].Value = 52;
+    // A summary's mean, all fifteen digits of it, stays whole on its row.
+    fixture.model.Catalog[0].Items[0].Value = 124.666666666667;
+    Pairs lastYear = LastYear;
+    lastYear[0].second = 210.666666666667;
     const Comparison comparison =
-        compareYears(fixture.model, contentsOf("2025", LastYear), modelContents(fixture.model));
+        compareYears(fixture.model, contentsOf("2025", lastYear), modelContents(fixture.model));
     const QString pdf = fixture.path(QStringLiteral("out.pdf"));
     writeComparisonPdf(comparison, pdf);
     QCOMPARE(pdfPageSize(pdf, 1), QSizeF(842, 595));
     const QString text = pdfText(pdf, true).simplified();
     for (const char *expected : {"ПОРІВНЯННЯ ПОКАЗНИКІВ", "за 2025 і 2026 роки", "Школа №5", "Позначення", "Зміна, %",
-                                 "1. Розділ 1", "1.2. K Показник осіб 40 52 12 30", "2.1. K Показник од. 7 0 -7 -100",
+                                 "1. Розділ 1", "210,666666666667 124,666666666667 -86 -40,8", "1.2. K Показник осіб 40 52 12 30", "2.1. K Показник од. 7 0 -7 -100",
                                  "Сторінка №1"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 }

@@ -70,6 +70,7 @@ void tst_WordWrap::lines()
     QCOMPARE(counts, wordsPerLine);
     QCOMPARE(wrapped.height(), int(wordsPerLine.size()) * m.height() + 2);
     QCOMPARE(measureWrappedText(m, text, limit), wrapped.height());
+    QCOMPARE(unbrokenLimit(m, text) <= limit, wordsPerLine.size() == 1);
 }
 
 void tst_WordWrap::measureEqualsDraw()

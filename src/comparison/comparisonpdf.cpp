@@ -3,6 +3,7 @@
 #include "indicators/comparison.h"
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
+#include "platform/wordwrap.h"
 #include "preview/previewdocument.h"
 #include "report/reportdrawing.h"
 #include "report/reportlayout.h"
@@ -17,8 +18,30 @@ constexpr int TableLeft = 100;
 constexpr TableColumns Columns{{110, 220, 1080, 200, 260, 260, 260, 260},
                                {true, true, false, true, true, true, true, true}};
 static_assert(Columns.width() == TableWidth, "the comparison is as wide as the report's table");
+constexpr int NarrowestWording = 640;
 constexpr Inset CellInset{5, 5, 5, 5};
 constexpr Inset IndicatorInset{15, 5, 5, 5};
+
+// A summary's means carry fifteen digits: the columns of values widen so that their longest text
+// stays on one line, taking the room from the wordings, which wrap.
+TableColumns fittedColumns(const Canvas &canvas, const Comparison &comparison)
+{
+    int widest = 0;
+    for (const ComparisonRow &row : comparison.rows) {
+        if (row.kind == ComparisonRow::Section)
+            continue;
+        for (int column = LastColumn; column < PercentColumn; ++column)
+            widest = qMax(widest, unbrokenLimit(canvas.metrics(), comparisonCell(row, column)));
+    }
+    TableColumns columns = Columns;
+    const int wanted = qMax(widest + IndicatorInset.left + IndicatorInset.right, Columns.widths[LastColumn]);
+    const int room = Columns.widths[NameColumn] - NarrowestWording;
+    const int width = qMin(wanted, Columns.widths[LastColumn] + room / (PercentColumn - LastColumn));
+    for (int column = LastColumn; column < PercentColumn; ++column)
+        columns.widths[size_t(column)] = width;
+    columns.widths[NameColumn] -= (width - Columns.widths[LastColumn]) * (PercentColumn - LastColumn);
+    return columns;
+}
 
 RowCells cellsOf(const QStringList &texts)
 {
@@ -42,6 +65,9 @@ public:
         ReportLayout::record(m_preview, [this] {
             openPage();
             titleBlock();
+            canvas().setFontSize(28);
+            canvas().setFontStyle(false, false, false);
+            m_columns = fittedColumns(canvas(), m_comparison);
             headingRow();
             rows();
             footer();
@@ -82,7 +108,7 @@ private:
     {
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
-        m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
+        m_y += DrawTableRow(canvas(), m_columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
                             cellsOf(comparisonHeadings(m_comparison)), 0);
     }
 
@@ -105,19 +131,19 @@ private:
             if (row.kind == ComparisonRow::Section) {
                 const QString title = row.number + QStringLiteral(". ") + row.name;
                 canvas().setFontStyle(true, false, false);
-                makeRoomFor(MeasureSpanRow(canvas(), CellInset, title, 0, Columns.width()));
+                makeRoomFor(MeasureSpanRow(canvas(), CellInset, title, 0, m_columns.width()));
                 canvas().setFontStyle(true, false, false);
                 m_y += DrawSpanRow(canvas(), TableLeft, m_y, CellInset, true, QStringLiteral("center"), title, 0,
-                                   Columns.width());
+                                   m_columns.width());
                 continue;
             }
             RowCells cells;
             for (int column = 0; column < ComparisonColumnCount; ++column)
                 cells[size_t(column)] = comparisonCell(row, column);
             canvas().setFontStyle(false, false, false);
-            makeRoomFor(MeasureTableRow(canvas(), Columns, IndicatorInset, cells, 0));
+            makeRoomFor(MeasureTableRow(canvas(), m_columns, IndicatorInset, cells, 0));
             canvas().setFontStyle(false, false, false);
-            m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells,
+            m_y += DrawTableRow(canvas(), m_columns, TableLeft, m_y, IndicatorInset, true, QStringLiteral("left"), cells,
                                 0);
         }
     }
@@ -125,6 +151,7 @@ private:
     PreviewDocument &m_preview;
     const Comparison &m_comparison;
     std::optional<Canvas> m_canvas;
+    TableColumns m_columns = Columns;
     int m_y = 0;
 };
 

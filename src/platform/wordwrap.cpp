@@ -3,6 +3,8 @@
 #include "canvas.h"
 #include "textmetrics.h"
 
+#include <limits>
+
 TextAlignment alignmentFromWord(QStringView word)
 {
     if (word == u"center")
@@ -63,6 +65,14 @@ WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
 }
 
 // Counts lines without keeping words: the measuring path of every row height.
+int unbrokenLimit(const TextMetrics &metrics, QStringView text)
+{
+    int width = 0;
+    breakLines(
+        metrics, text, std::numeric_limits<int>::max(), [](QStringView, int) {}, [&](int running) { width = running; });
+    return width + 1;
+}
+
 int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit)
 {
     int lines = 0;

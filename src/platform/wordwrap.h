@@ -41,6 +41,8 @@ struct WrappedText
 // The words of text must outlive the result.
 WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit);
 int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit);
+// The least limit at which the text stays on one line.
+int unbrokenLimit(const TextMetrics &metrics, QStringView text);
 // Draws the wrapped text into the box left..right from top, each word put out at
 // left + indent + inset, top + line x line height + 1; gives the height.
 int drawWrappedText(Canvas &canvas, const QString &text, TextAlignment alignment, int left, int top, int right,
