@@ -5,7 +5,7 @@
 #include "indicators/numbertext.h"
 #include "mainwindow/celltext.h"
 #include "platform/canvas.h"
-#include "platform/hintballoon.h"
+#include "platform/balloons.h"
 #include "platform/skin.h"
 #include "platform/textmetrics.h"
 #include "platform/wordwrap.h"
@@ -357,6 +357,17 @@ void tst_Grid::hintWaitsAgainOnEveryCell()
     QVERIFY(!hints.isShown());
     QTRY_VERIFY(hints.isShown());
     QCOMPARE(hints.shownText(), grid.cells(ValueCol, 3));
+    // Opaque and shaped by its outline: nothing translucent for a desktop to show black.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto balloon = std::find_if(windows.begin(), windows.end(), [](const QWidget *window) {
+        return window->isVisible() && window->windowType() == Qt::ToolTip;
+    });
+    QVERIFY(balloon != windows.end());
+    QWidget &shown = **balloon;
+    QVERIFY(!shown.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(shown.mask().contains(shown.rect().center()));
+    QVERIFY(!shown.mask().contains(QPoint(0, shown.height() - 1)));
+    QCOMPARE(shown.grab().toImage().pixelColor(4, shown.height() / 2 + 5), Skin::HintColor);
     hints.hide();
 }
 

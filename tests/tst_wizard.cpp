@@ -1,6 +1,6 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
-#include "platform/hintballoon.h"
+#include "platform/balloons.h"
 #include "platform/scriptedboxes.h"
 #include "support/models.h"
 #include "support/windows.h"

@@ -13,7 +13,7 @@
 #include "indicators/textfile.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
-#include "platform/hintballoon.h"
+#include "platform/balloons.h"
 #include "platform/skin.h"
 
 #include <QCloseEvent>

@@ -9,7 +9,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/canvas.h"
-#include "platform/hintballoon.h"
+#include "platform/balloons.h"
 #include "core/errors.h"
 #include "platform/textmetrics.h"
 

@@ -1,6 +1,6 @@
 #include "skin.h"
 
-#include "hintballoon.h"
+#include "balloons.h"
 #include "stringgrid.h"
 
 #include <QApplication>

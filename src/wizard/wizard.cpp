@@ -6,7 +6,7 @@
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
-#include "platform/hintballoon.h"
+#include "platform/balloons.h"
 #include "platform/keysonlyedit.h"
 #include "platform/skin.h"
 #include "platform/typedkey.h"

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 class QWidget;
-class HintBalloonWindow;
+class BalloonWindow;
 
 // A balloon in the skin's hint look, rounded with a pointer, that hides by itself after a pause.
 class TimedBalloon : public QObject
@@ -25,10 +25,10 @@ public:
 protected:
     // Below anchor (global coordinates), or above it where the screen has no room below; the
     // pointer at anchor's left edge.
-    void showBalloon(const QString &text, const QRect &anchor, QWidget *under);
+    void showBalloon(const QString &text, const QRect &anchor);
 
 private:
-    std::unique_ptr<HintBalloonWindow> m_balloon;
+    std::unique_ptr<BalloonWindow> m_balloon;
     QTimer m_hideTimer;
 };
 
