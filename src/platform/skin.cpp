@@ -1,6 +1,5 @@
 #include "skin.h"
 
-#include "hintballoon.h"
 #include "stringgrid.h"
 
 #include <QApplication>
@@ -294,7 +293,6 @@ void apply(QApplication &app)
     // window's.
     app.setFont(tahoma());
     app.setStyleSheet(styleSheet());
-    app.installEventFilter(new HintManager(&app));
     app.setWindowIcon(QIcon(appIcon(64)));
 }
 
