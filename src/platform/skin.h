@@ -9,7 +9,7 @@ class QWidget;
 class StringGrid;
 
 // The program's one look: the design colours, the style sheet for tool bar and status bar and
-// the tool bar images.
+// the pictures, all kept in the skin's resources (skin/).
 namespace Skin {
 
 inline constexpr QColor WindowColor{176, 206, 241};
@@ -37,5 +37,7 @@ QPixmap toolImage(ToolImage image);
 QPixmap appIcon(int size);
 // The icon of the data files (*.zrs) in file managers.
 QPixmap dataFileIcon(int size);
+// The wizard window's picture: a grey wizard's hat with red stars, 48 x 48, transparent around it.
+QPixmap wizardHat();
 
 } // namespace Skin
