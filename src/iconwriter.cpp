@@ -1,5 +1,5 @@
-// Build tool: writes the program's icon and the data files' icon, painted by the skin, as PNG
-// files for installation.
+// Build tool: writes the program's icon and the data files' icon, drawn from the skin's pictures,
+// as PNG files for installation.
 #include "platform/skin.h"
 
 #include <QDir>

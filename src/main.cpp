@@ -3,6 +3,7 @@
 #include "indicators/model.h"
 #include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
+#include "platform/balloons.h"
 #include "platform/qtboxes.h"
 #include "platform/qttranslation.h"
 #include "platform/printing/systemprinter.h"
@@ -102,6 +103,8 @@ int main(int argc, char *argv[])
     }
 
     Skin::apply(app);
+    // Every widget's hint shows as a balloon, the application over.
+    app.installEventFilter(new HintManager(&app));
     IndicatorModel model;
     QtBoxes boxes;
     TForm1 Form1(model, boxes);

@@ -24,7 +24,7 @@ for f in ./usr/bin/zoris ./usr/share/zoris/DEFAULT.lng ./usr/share/zoris/DEFAULT
     grep -qx -- "$f" "$tmp/files" || { cat "$tmp/files"; fail "$f not in the package"; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6gui6 libcups2 fonts-liberation; do
+for d in libqt6widgets6 libqt6gui6 libqt6svg6 libcups2 fonts-liberation; do
     echo "$depends" | grep -q "$d" || fail "Depends lacks $d: $depends"
 done
 

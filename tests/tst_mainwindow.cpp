@@ -46,6 +46,8 @@ private slots:
     void toolBar();
     void tabReachesEveryControl();
     void skinLook();
+    void skinPictures_data();
+    void skinPictures();
 
     void saveCommand_data();
     void saveCommand();
@@ -226,7 +228,7 @@ void tst_MainWindow::skinLook()
     QCOMPARE(form.sToolBar1->height(), 81);
     QCOMPARE(form.ToolButton4->size(), QSize(72, 68));
     QCOMPARE(form.sStatusBar1->height(), 19);
-    QCOMPARE(form.palette().color(QPalette::Window), QColor(176, 206, 241));
+    QCOMPARE(form.palette().color(QPalette::Window), Skin::WindowColor);
     QCOMPARE(form.font().family(), QStringLiteral("Tahoma"));
     QCOMPARE(form.font().pixelSize(), 11);
     int separators = 0;
@@ -238,6 +240,38 @@ void tst_MainWindow::skinLook()
     }
     QCOMPARE(separators, 8);
     qApp->setStyleSheet(QString());
+    QVERIFY(!Skin::styleSheet().contains(QLatin1Char('@')));
+}
+
+void tst_MainWindow::skinPictures_data()
+{
+    QTest::addColumn<QPixmap>("picture");
+    QTest::addColumn<QPoint>("spot");
+    QTest::addColumn<QColor>("color"); // at spot; invalid: any
+
+    for (int image = 0; image <= int(Skin::ToolImage::Comparison); ++image)
+        QTest::addRow("tool image %d", image) << Skin::toolImage(Skin::ToolImage(image)) << QPoint() << QColor();
+    QTest::newRow("wizard") << Skin::wizardHat() << QPoint() << QColor();
+    QTest::newRow("program") << Skin::appIcon(48) << QPoint() << QColor();
+    QTest::newRow("data file, heading") << Skin::dataFileIcon(48) << QPoint(19, 10) << Skin::TitleBandColor;
+    QTest::newRow("data file, corner") << Skin::dataFileIcon(48) << QPoint(33, 10) << Skin::WindowColor;
+}
+
+void tst_MainWindow::skinPictures()
+{
+    QFETCH(QPixmap, picture);
+    QFETCH(QPoint, spot);
+    QFETCH(QColor, color);
+    const QImage image = picture.toImage();
+    QCOMPARE(image.size(), QSize(48, 48));
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            opaque += image.pixelColor(x, y).alpha() == 255;
+    QVERIFY2(opaque > 48 * 48 / 4, qPrintable(QString::number(opaque)));
+    if (color.isValid())
+        QCOMPARE(image.pixelColor(spot), color);
 }
 
 void tst_MainWindow::saveCommand_data()

@@ -3,6 +3,7 @@
 
 #include "generatedcatalogue.h"
 #include "platform/scriptedboxes.h"
+#include "platform/skin.h"
 #include "preview/printpreview.h"
 #include "support/files.h"
 #include "support/pdf.h"
@@ -119,7 +120,7 @@ void tst_Report::pageLabelAndButtons()
 void tst_Report::windowLook()
 {
     Report r;
-    QCOMPARE(r.window.palette().color(QPalette::Window), QColor(176, 206, 241));
+    QCOMPARE(r.window.palette().color(QPalette::Window), Skin::WindowColor);
     QCOMPARE(r.window.font().family(), QStringLiteral("Tahoma"));
     QCOMPARE(r.window.font().pixelSize(), 11);
     for (const QWidget *control : std::initializer_list<const QWidget *>{r.window.Button3, r.window.Button4, r.window.Label1})

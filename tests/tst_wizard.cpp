@@ -2,6 +2,7 @@
 #include "indicators/numbertext.h"
 #include "platform/balloons.h"
 #include "platform/scriptedboxes.h"
+#include "platform/skin.h"
 #include "support/models.h"
 #include "support/windows.h"
 #include "wizard/wizard.h"
@@ -138,7 +139,7 @@ void tst_Wizard::window()
                        | Qt::WindowMinMaxButtonsHint)));
     const QPoint screenCentre = w.dialog.screen()->availableGeometry().center();
     QVERIFY((w.dialog.frameGeometry().center() - screenCentre).manhattanLength() <= 2);
-    QCOMPARE(w.dialog.palette().color(QPalette::Window), QColor(176, 206, 241));
+    QCOMPARE(w.dialog.palette().color(QPalette::Window), Skin::WindowColor);
     QCOMPARE(w.dialog.font().family(), QStringLiteral("Tahoma"));
     QCOMPARE(w.dialog.font().pixelSize(), 11);
     QCOMPARE(w.edit()->palette().color(QPalette::Base), QColor(245, 245, 245));

@@ -70,31 +70,31 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     addToolBar(Qt::TopToolBarArea, sToolBar1);
 
     ToolButton11 = addToolButton(QStringLiteral("Відкрити"), QStringLiteral("Відкрити файл з даними"),
-                                 Qt::CTRL | Qt::Key_O, int(Skin::ToolImage::Open), &TForm1::OpenDataFile);
+                                 Qt::CTRL | Qt::Key_O, Skin::ToolImage::Open, &TForm1::OpenDataFile);
     sToolBar1->addSeparator();
     ToolButton3 = addToolButton(QStringLiteral("Записати"), QStringLiteral("Записати файл з даними"),
-                                Qt::CTRL | Qt::Key_S, int(Skin::ToolImage::Save), &TForm1::ToolButton3Click);
+                                Qt::CTRL | Qt::Key_S, Skin::ToolImage::Save, &TForm1::ToolButton3Click);
     sToolBar1->addSeparator();
     ToolButton4 = addToolButton(QStringLiteral("Ввести дані"), QStringLiteral("Ввести значення показникiв"),
-                                Qt::CTRL | Qt::Key_E, int(Skin::ToolImage::EnterData), &TForm1::ToolButton4Click);
+                                Qt::CTRL | Qt::Key_E, Skin::ToolImage::EnterData, &TForm1::ToolButton4Click);
     sToolBar1->addSeparator();
     ToolButton5 = addToolButton(QStringLiteral("Роздрук"), QStringLiteral("Роздрукувати звіт"), Qt::CTRL | Qt::Key_P,
-                                int(Skin::ToolImage::Print), &TForm1::ToolButton5Click);
+                                Skin::ToolImage::Print, &TForm1::ToolButton5Click);
     sToolBar1->addSeparator();
     ToolButton6 = addToolButton(QStringLiteral("Назва школи"), QStringLiteral("Ввести назву школи"),
-                                Qt::CTRL | Qt::Key_N, int(Skin::ToolImage::SchoolName), &TForm1::ToolButton6Click);
+                                Qt::CTRL | Qt::Key_N, Skin::ToolImage::SchoolName, &TForm1::ToolButton6Click);
     sToolBar1->addSeparator();
     ToolButton9 = addToolButton(QStringLiteral("Перевірка"), QStringLiteral("Перевірити значення показників"),
-                                Qt::Key_F7, int(Skin::ToolImage::Check), &TForm1::ToolButton9Click);
+                                Qt::Key_F7, Skin::ToolImage::Check, &TForm1::ToolButton9Click);
     sToolBar1->addSeparator();
     ToolButton8 = addToolButton(QStringLiteral("Зведення"), QStringLiteral("Зведені показники кількох закладів"),
-                                Qt::CTRL | Qt::Key_M, int(Skin::ToolImage::Summary), &TForm1::ToolButton8Click);
+                                Qt::CTRL | Qt::Key_M, Skin::ToolImage::Summary, &TForm1::ToolButton8Click);
     sToolBar1->addSeparator();
     ToolButton10 = addToolButton(QStringLiteral("Порівняння"), QStringLiteral("Порівняти з минулим роком"),
-                                 Qt::CTRL | Qt::Key_L, int(Skin::ToolImage::Comparison), &TForm1::ToolButton10Click);
+                                 Qt::CTRL | Qt::Key_L, Skin::ToolImage::Comparison, &TForm1::ToolButton10Click);
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
-                                int(Skin::ToolImage::Exit), &TForm1::ToolButton7Click);
+                                Skin::ToolImage::Exit, &TForm1::ToolButton7Click);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -133,7 +133,7 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
 TForm1::~TForm1() = default;
 
 QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
-                                   int image, void (TForm1::*handler)())
+                                   Skin::ToolImage image, void (TForm1::*handler)())
 {
     auto *button = new QToolButton(sToolBar1);
     button->setText(caption);
@@ -141,7 +141,7 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
     button->setToolTip(hint + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
     // Anywhere in the window, the grid's cell editor included, as if the button were pressed.
     connect(new QShortcut(keys, this), &QShortcut::activated, button, &QToolButton::click);
-    button->setIcon(QIcon(Skin::toolImage(Skin::ToolImage(image))));
+    button->setIcon(QIcon(Skin::toolImage(image)));
     button->setIconSize(QSize(48, 48));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::TabFocus);

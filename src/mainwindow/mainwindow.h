@@ -23,6 +23,9 @@ class RecoveryStore;
 class RecoveryWriter;
 class StandardBoxes;
 struct SchoolSummary;
+namespace Skin {
+enum class ToolImage;
+}
 
 // The main window: tool bar, indicator grid and status bar over the one model. Its handlers
 // carry the names of the events they answer; file work is done by the indicators library and
@@ -174,8 +177,8 @@ private:
     void updateRowHeight(int row);
 
     // The button, its hint followed by its shortcut, which works anywhere in the window.
-    QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut, int image,
-                               void (TForm1::*handler)());
+    QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
+                               Skin::ToolImage image, void (TForm1::*handler)());
     // Runs a command; an error it raises goes to the error box.
     void run(const std::function<void()> &command);
 

@@ -8,8 +8,8 @@ class QApplication;
 class QWidget;
 class StringGrid;
 
-// The program's one look: the design colours, the style sheet for tool bar and status bar,
-// the tool bar images and the hint balloons.
+// The program's one look: the design colours, the style sheet for tool bar and status bar and
+// the pictures, all kept in the skin's resources (skin/).
 namespace Skin {
 
 inline constexpr QColor WindowColor{176, 206, 241};
@@ -18,7 +18,7 @@ inline constexpr QColor HintColor{61, 153, 192};
 // Behind the grid's header and section rows.
 inline constexpr QColor FixedColor{210, 226, 246};
 
-// Style sheet and hint balloons for the whole application.
+// Font, style sheet and window icon for the whole application.
 void apply(QApplication &app);
 QString styleSheet();
 // The grid's fixed, ordinary and line colours.
@@ -37,5 +37,7 @@ QPixmap toolImage(ToolImage image);
 QPixmap appIcon(int size);
 // The icon of the data files (*.zrs) in file managers.
 QPixmap dataFileIcon(int size);
+// The wizard window's picture: a grey wizard's hat with red stars, 48 x 48, transparent around it.
+QPixmap wizardHat();
 
 } // namespace Skin

@@ -1,7 +1,5 @@
 #include "wizard.h"
 
-#include "wizardhat.h"
-
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
@@ -71,7 +69,7 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(13, 12, 48, 48);
-    Image1->setPixmap(wizardHatPicture());
+    Image1->setPixmap(Skin::wizardHat());
     Bevel2 = makeBevel(this, "Bevel2", QFrame::VLine, QRect(80, 8, 2, 273));
     Label1 = makeLabel(this, "Label1", QRect(88, 8, 345, 65), Skin::tahoma(13, true));
     Bevel1 = makeBevel(this, "Bevel1", QFrame::HLine, QRect(88, 72, 345, 2));
