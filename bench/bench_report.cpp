@@ -2,7 +2,7 @@
 // at 200 %, and saving all pages as PDF.
 #include "benchfixtures.h"
 
-#include "platform/printing/recordingprinter.h"
+#include "testing/recordingprinter.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"
 #include "report/reportpdf.h"

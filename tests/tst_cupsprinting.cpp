@@ -1,6 +1,6 @@
 #include "platform/printing/systemprinter.h"
 #include "preview/previewdocument.h"
-#include "smalldisk.h"
+#include "support/smalldisk.h"
 #include "support/files.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "support/formfixture.h"
 #include "support/keys.h"
 #include "support/windows.h"
 
@@ -7,7 +7,7 @@
 #include "platform/canvas.h"
 #include "platform/balloons.h"
 #include "platform/skin.h"
-#include "platform/textmetrics.h"
+#include "text/textmetrics.h"
 #include "platform/wordwrap.h"
 
 #include <QClipboard>

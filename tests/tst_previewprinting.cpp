@@ -1,7 +1,7 @@
 #include "platform/printing/pdffileprinter.h"
-#include "platform/printing/recordingprinter.h"
+#include "testing/recordingprinter.h"
 #include "preview/previewdocument.h"
-#include "recordedpages.h"
+#include "support/recordedpages.h"
 #include "support/files.h"
 #include "support/pdf.h"
 

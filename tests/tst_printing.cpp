@@ -1,7 +1,7 @@
 #include "platform/printing/papercodes.h"
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/systemprinter.h"
-#include "smalldisk.h"
+#include "support/smalldisk.h"
 #include "support/files.h"
 #include "support/pdf.h"
 

@@ -1,5 +1,5 @@
-#include "formfixture.h"
-#include "smalldisk.h"
+#include "support/formfixture.h"
+#include "support/smalldisk.h"
 #include "support/keys.h"
 #include "support/models.h"
 

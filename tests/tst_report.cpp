@@ -1,8 +1,8 @@
 #include "report/reportwindow.h"
-#include "reportpages.h"
+#include "support/reportpages.h"
 
 #include "generatedcatalogue.h"
-#include "platform/scriptedboxes.h"
+#include "testing/scriptedboxes.h"
 #include "preview/printpreview.h"
 #include "support/files.h"
 #include "support/pdf.h"

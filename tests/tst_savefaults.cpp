@@ -1,7 +1,7 @@
 #include "indicators/datafile.h"
 #include "indicators/fileio.h"
 #include "core/errors.h"
-#include "smalldisk.h"
+#include "support/smalldisk.h"
 #include "support/files.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/balloons.h"
-#include "platform/scriptedboxes.h"
+#include "testing/scriptedboxes.h"
 #include "support/models.h"
 #include "support/windows.h"
 #include "wizard/wizard.h"

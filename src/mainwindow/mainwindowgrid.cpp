@@ -11,7 +11,7 @@
 #include "platform/canvas.h"
 #include "platform/balloons.h"
 #include "core/errors.h"
-#include "platform/textmetrics.h"
+#include "text/textmetrics.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "preview/recordedpage.h"
-#include "platform/shapedtext.h"
+#include "text/shapedtext.h"
 #include "preview/units.h"
 
 #include <QFont>

@@ -9,7 +9,7 @@
 #include "indicators/catalogfile.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
-#include "platform/printing/recordingprinter.h"
+#include "testing/recordingprinter.h"
 #include "preview/previewdocument.h"
 
 #include <QPainter>
