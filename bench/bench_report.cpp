@@ -2,11 +2,11 @@
 // at 200 %, and saving all pages as PDF.
 #include "benchfixtures.h"
 
-#include "platform/printing/recordingprinter.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"
 #include "report/reportpdf.h"
 #include "report/reportwindow.h"
+#include "testing/recordingprinter.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/scriptedboxes.h"
+#include "testing/scriptedboxes.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 #include "platform/printing/systemprinter.h"
 #include "preview/previewdocument.h"
-#include "smalldisk.h"
 #include "support/files.h"
+#include "support/smalldisk.h"
 
 #include <QPainter>
 #include <QProcess>

@@ -1,14 +1,14 @@
-#include "formfixture.h"
+#include "support/formfixture.h"
 #include "support/keys.h"
 #include "support/windows.h"
 
 #include "indicators/numbertext.h"
 #include "mainwindow/celltext.h"
-#include "platform/canvas.h"
 #include "platform/balloons.h"
+#include "platform/canvas.h"
 #include "platform/skin.h"
-#include "platform/textmetrics.h"
 #include "platform/wordwrap.h"
+#include "text/textmetrics.h"
 
 #include <QClipboard>
 #include <QHeaderView>

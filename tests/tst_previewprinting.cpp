@@ -1,9 +1,9 @@
 #include "platform/printing/pdffileprinter.h"
-#include "platform/printing/recordingprinter.h"
 #include "preview/previewdocument.h"
-#include "recordedpages.h"
 #include "support/files.h"
 #include "support/pdf.h"
+#include "support/recordedpages.h"
+#include "testing/recordingprinter.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "platform/printing/papercodes.h"
 #include "platform/printing/pdffileprinter.h"
 #include "platform/printing/systemprinter.h"
-#include "smalldisk.h"
 #include "support/files.h"
 #include "support/pdf.h"
+#include "support/smalldisk.h"
 
 #include <QPdfWriter>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "core/errors.h"
 #include "core/muldiv.h"
-#include "platform/printing/recordingprinter.h"
 #include "preview/pagerecorder.h"
 #include "preview/paperpreview.h"
 #include "preview/printpreview.h"
-#include "recordedpages.h"
+#include "support/recordedpages.h"
+#include "testing/recordingprinter.h"
 
 #include <QPainter>
 #include <QScrollBar>

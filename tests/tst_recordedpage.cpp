@@ -1,12 +1,12 @@
 // Recorded pages played back: the same pixels as drawing directly, within the target's clip,
 // and on white paper without the white fills that cannot show.
-#include "textcapture.h"
+#include "support/textcapture.h"
 
 #include "platform/canvas.h"
-#include "platform/shapedtext.h"
-#include "preview/previewdocument.h"
 #include "preview/pagerecorder.h"
+#include "preview/previewdocument.h"
 #include "preview/recordedpage.h"
+#include "text/shapedtext.h"
 
 #include <QImage>
 #include <QPainter>

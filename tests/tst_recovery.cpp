@@ -1,7 +1,7 @@
-#include "formfixture.h"
-#include "smalldisk.h"
+#include "support/formfixture.h"
 #include "support/keys.h"
 #include "support/models.h"
+#include "support/smalldisk.h"
 
 #include "indicators/recoveryfile.h"
 #include "indicators/recoverystore.h"

@@ -1,13 +1,13 @@
 #include "report/reportwindow.h"
-#include "reportpages.h"
+#include "support/reportpages.h"
 
 #include "generatedcatalogue.h"
-#include "platform/scriptedboxes.h"
 #include "platform/skin.h"
 #include "preview/printpreview.h"
 #include "support/files.h"
 #include "support/pdf.h"
 #include "support/windows.h"
+#include "testing/scriptedboxes.h"
 
 #include <QComboBox>
 #include <QLabel>

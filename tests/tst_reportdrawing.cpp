@@ -1,5 +1,5 @@
 #include "report/reportdrawing.h"
-#include "textcapture.h"
+#include "support/textcapture.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "reportpages.h"
+#include "support/reportpages.h"
 
 #include "generatedcatalogue.h"
 #include "report/reportlayout.h"

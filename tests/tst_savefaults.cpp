@@ -1,8 +1,8 @@
 #include "indicators/datafile.h"
-#include "indicators/fileio.h"
 #include "core/errors.h"
-#include "smalldisk.h"
+#include "indicators/fileio.h"
 #include "support/files.h"
+#include "support/smalldisk.h"
 
 #include <QtTest>
 

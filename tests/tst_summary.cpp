@@ -1,4 +1,4 @@
-#include "formfixture.h"
+#include "support/formfixture.h"
 
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"

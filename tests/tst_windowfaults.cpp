@@ -1,6 +1,6 @@
-#include "formfixture.h"
+#include "support/formfixture.h"
 #include "generatedcatalogue.h"
-#include "smalldisk.h"
+#include "support/smalldisk.h"
 
 #include "indicators/fileio.h"
 #include "indicators/numbertext.h"

@@ -1,10 +1,10 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/balloons.h"
-#include "platform/scriptedboxes.h"
 #include "platform/skin.h"
 #include "support/models.h"
 #include "support/windows.h"
+#include "testing/scriptedboxes.h"
 #include "wizard/wizard.h"
 
 #include <QClipboard>

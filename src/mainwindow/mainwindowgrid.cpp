@@ -4,14 +4,14 @@
 #include "celltext.h"
 #include "mainwindow.h"
 
+#include "core/errors.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
+#include "platform/balloons.h"
 #include "platform/boxes.h"
 #include "platform/canvas.h"
-#include "platform/balloons.h"
-#include "core/errors.h"
-#include "platform/textmetrics.h"
+#include "text/textmetrics.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 // The program's standard boxes and dialogs. Windows reach them only through this interface so
-// that tests can answer them from a script (scriptedboxes.h) and never wait on a modal window.
+// that tests can answer them from a script (testing/scriptedboxes.h) and never wait on a modal window.
 class StandardBoxes
 {
 public:

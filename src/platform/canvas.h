@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shapedtext.h"
-#include "textmetrics.h"
+#include "text/shapedtext.h"
+#include "text/textmetrics.h"
 
 #include <QBrush>
 #include <QColor>

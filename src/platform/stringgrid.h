@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fontwords.h"
+#include "text/fontwords.h"
 
 #include <QColor>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "wordwrap.h"
 
 #include "canvas.h"
-#include "textmetrics.h"
+#include "text/textmetrics.h"
 
 #include <limits>
 

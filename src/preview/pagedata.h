@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fontwords.h"
+#include "text/fontwords.h"
 
 #include <QBrush>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/shapedtext.h"
+#include "text/shapedtext.h"
 #include "preview/recordedpage.h"
 
 #include <QPaintDevice>

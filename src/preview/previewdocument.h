@@ -1,8 +1,8 @@
 #pragma once
 
 #include "preview/recordedpage.h"
-#include "platform/shapedtext.h"
 #include "preview/units.h"
+#include "text/shapedtext.h"
 
 #include <QFont>
 #include <QList>

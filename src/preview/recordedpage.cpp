@@ -1,7 +1,7 @@
 #include "preview/recordedpage.h"
 #include "preview/pagedata.h"
 #include "preview/whitefills.h"
-#include "platform/shapedtext.h"
+#include "text/shapedtext.h"
 
 #include <QGlyphRun>
 #include <QPaintEngine>

@@ -8,7 +8,7 @@
 
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/scriptedboxes.h"
+#include "testing/scriptedboxes.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/printing/recordingprinter.h"
+#include "testing/recordingprinter.h"
 
 // A4 portrait at 600 dpi with a printable area 4 mm in from the left and 5 mm from the top.
 RecordingPrinter::RecordingPrinter() : m_printableArea(94, 118, 4772, 6780) {}

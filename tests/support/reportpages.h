@@ -9,8 +9,8 @@
 #include "indicators/catalogfile.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
-#include "platform/printing/recordingprinter.h"
 #include "preview/previewdocument.h"
+#include "testing/recordingprinter.h"
 
 #include <QPainter>
 #include <QPicture>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "boxes.h"
+#include "platform/boxes.h"
 
 #include <QList>
 #include <QQueue>
