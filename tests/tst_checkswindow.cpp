@@ -1,5 +1,6 @@
 #include "support/formfixture.h"
 #include "support/keys.h"
+#include "support/rows.h"
 #include "support/windows.h"
 
 #include "mainwindow/findingslist.h"
@@ -136,9 +137,7 @@ void tst_ChecksWindow::marksFollowTyping()
 
 void tst_ChecksWindow::listJumps_data()
 {
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("Enter") << false;
-    QTest::newRow("double click") << true;
+    addBoolRows("doubleClick", "Enter", "double click");
 }
 
 void tst_ChecksWindow::listJumps()
@@ -187,9 +186,7 @@ void tst_ChecksWindow::nothingDoubtful()
 
 void tst_ChecksWindow::questionBeforePrinting_data()
 {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes: the list") << true;
-    QTest::newRow("No: the report") << false;
+    addBoolRows("yes", "No: the report", "Yes: the list");
 }
 
 void tst_ChecksWindow::questionBeforePrinting()

@@ -1,5 +1,6 @@
 #include "support/formfixture.h"
 #include "support/keys.h"
+#include "support/rows.h"
 #include "support/windows.h"
 
 #include "indicators/datafile.h"
@@ -316,9 +317,7 @@ void tst_MainWindow::saveCommand()
 
 void tst_MainWindow::saveOverwrite_data()
 {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes") << true;
-    QTest::newRow("No") << false;
+    addBoolRows("yes", "No", "Yes");
 }
 
 void tst_MainWindow::saveOverwrite()

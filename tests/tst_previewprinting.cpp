@@ -3,6 +3,7 @@
 #include "support/files.h"
 #include "support/pdf.h"
 #include "support/recordedpages.h"
+#include "support/rows.h"
 #include "testing/recordingprinter.h"
 
 #include <QPainter>
@@ -294,9 +295,7 @@ void tst_PreviewPrinting::reentryRefused()
 
 void tst_PreviewPrinting::jobTitleDuringJobOnly_data()
 {
-    QTest::addColumn<bool>("abort");
-    QTest::newRow("printed") << false;
-    QTest::newRow("aborted") << true;
+    addBoolRows("abort", "printed", "aborted");
 }
 
 void tst_PreviewPrinting::jobTitleDuringJobOnly()

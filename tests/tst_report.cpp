@@ -6,6 +6,7 @@
 #include "preview/printpreview.h"
 #include "support/files.h"
 #include "support/pdf.h"
+#include "support/rows.h"
 #include "support/windows.h"
 #include "testing/scriptedboxes.h"
 
@@ -191,9 +192,7 @@ void tst_Report::printWithoutPrinterSaysSo()
 // job runs, the controls that start jobs or choose the printer are off until it ends.
 void tst_Report::pressDuringJobIsIgnored_data()
 {
-    QTest::addColumn<bool>("toPdf");
-    QTest::newRow("print") << false;
-    QTest::newRow("PDF") << true;
+    addBoolRows("toPdf", "print", "PDF");
 }
 
 void tst_Report::pressDuringJobIsIgnored()

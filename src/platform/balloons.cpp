@@ -7,6 +7,9 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
+
 TimedBalloon::TimedBalloon(int pause, QObject *parent)
     : QObject(parent)
 {
@@ -30,6 +33,15 @@ void TimedBalloon::hide()
     m_hideTimer.stop();
     if (m_balloon)
         m_balloon->hide();
+}
+
+bool TimedBalloon::eventFilter(QObject *watched, QEvent *event)
+{
+    static constexpr std::array dismissing{QEvent::KeyPress, QEvent::MouseButtonPress, QEvent::Wheel,
+                                           QEvent::WindowDeactivate};
+    if (isShown() && std::ranges::find(dismissing, event->type()) != dismissing.end())
+        hide();
+    return QObject::eventFilter(watched, event);
 }
 
 bool TimedBalloon::isShown() const
@@ -121,21 +133,6 @@ void NoticeBalloon::hide()
     TimedBalloon::hide();
 }
 
-bool NoticeBalloon::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::Wheel:
-    case QEvent::WindowDeactivate:
-        hide();
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 bool HintManager::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -150,15 +147,11 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
             restartDelay(static_cast<QWidget *>(watched));
         break;
     case QEvent::Leave:
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-    case QEvent::Wheel:
-    case QEvent::WindowDeactivate:
         if (isShown())
             hide();
         break;
     default:
         break;
     }
-    return QObject::eventFilter(watched, event);
+    return TimedBalloon::eventFilter(watched, event);
 }

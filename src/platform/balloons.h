@@ -26,6 +26,9 @@ protected:
     // Below anchor (global coordinates), or above it where the screen has no room below; the
     // pointer at anchor's left edge.
     void showBalloon(const QString &text, const QRect &anchor);
+    // A key press, a click, a wheel turn or another window's activation puts the balloon away,
+    // wherever the filter is installed.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     std::unique_ptr<BalloonWindow> m_balloon;
@@ -79,7 +82,4 @@ public:
     // At area, in widget's coordinates.
     void show(const QString &text, QWidget *widget, const QRect &area);
     void hide() override;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -81,18 +81,19 @@ void PreviewDocument::setUsePrinterRes(bool use)
 
 void PreviewDocument::setPaperWidth(int width)
 {
-    if (width == m_paperWidth)
-        return;
-    m_paperWidth = width;
-    UpdateResolution();
-    emit paperChanged();
+    setPaperSide(m_paperWidth, width);
 }
 
 void PreviewDocument::setPaperHeight(int height)
 {
-    if (height == m_paperHeight)
+    setPaperSide(m_paperHeight, height);
+}
+
+void PreviewDocument::setPaperSide(int &side, int length)
+{
+    if (length == side)
         return;
-    m_paperHeight = height;
+    side = length;
     UpdateResolution();
     emit paperChanged();
 }

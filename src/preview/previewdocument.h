@@ -153,6 +153,7 @@ signals:
     void paperChanged();
 
 private:
+    void setPaperSide(int &side, int length);
     void OpenPage();
     RecordedPage ClosePage();
     void storeOpenPage();

@@ -28,16 +28,7 @@ void WizardCursor::storeValue(double value)
 
 bool WizardCursor::settle()
 {
-    if (item())
-        return true;
-    for (int s = 0; s < m_model.Catalog.size(); ++s) {
-        if (!m_model.Catalog[s].Items.isEmpty()) {
-            m_model.WizardSection = s;
-            m_model.WizardItem = 0;
-            return true;
-        }
-    }
-    return false;
+    return item() || firstItemFrom(0);
 }
 
 bool WizardCursor::forward()
@@ -48,7 +39,12 @@ bool WizardCursor::forward()
         ++m_model.WizardItem;
         return true;
     }
-    for (int s = m_model.WizardSection + 1; s < m_model.Catalog.size(); ++s) {
+    return firstItemFrom(m_model.WizardSection + 1);
+}
+
+bool WizardCursor::firstItemFrom(int s)
+{
+    for (; s < m_model.Catalog.size(); ++s) {
         if (!m_model.Catalog[s].Items.isEmpty()) {
             m_model.WizardSection = s;
             m_model.WizardItem = 0;

@@ -25,5 +25,8 @@ public:
     bool back();
 
 private:
+    // The first indicator of the first section from s on that has any.
+    bool firstItemFrom(int s);
+
     IndicatorModel &m_model;
 };
