@@ -28,6 +28,14 @@ void goTo(TForm1 &form, int col, int row)
     form.Grid1->setCol(col);
 }
 
+// The window shown with the first indicator's value cell current.
+TForm1 &editFirstValue(FormFixture &fixture)
+{
+    TForm1 &form = fixture.show();
+    goTo(form, ValueCol, 2);
+    return form;
+}
+
 QLineEdit *editor(TForm1 &form)
 {
     return qobject_cast<QLineEdit *>(form.Grid1->editorMode() ? QApplication::focusWidget() : nullptr);
@@ -374,8 +382,7 @@ void tst_Grid::hintWaitsAgainOnEveryCell()
 void tst_Grid::typingStoresEveryStep()
 {
     FormFixture fixture;
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 2);
+    TForm1 &form = editFirstValue(fixture);
     QVERIFY(form.Grid1->editing());
     double &value = fixture.model.Catalog[0].Items[0].Value;
     const QList<std::pair<char, double>> steps{{'1', 1}, {'2', 12}, {',', 12}, {'5', 12.5}};
@@ -411,8 +418,7 @@ void tst_Grid::refusedCharactersBeep()
     QFETCH(char, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     FormFixture fixture;
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 2);
+    TForm1 &form = editFirstValue(fixture);
     typeKey('7');
     typeKey(key, modifiers);
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 1);
@@ -434,8 +440,7 @@ void tst_Grid::refusedCharactersBeep()
 void tst_Grid::secondCommaRefusedOverSelection()
 {
     FormFixture fixture;
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 2);
+    TForm1 &form = editFirstValue(fixture);
     for (char c : {'1', ',', '5'})
         typeKey(c);
     pressKey(Qt::Key_Return); // on to the next row with the editor open there
@@ -470,8 +475,7 @@ void tst_Grid::fullStopBecomesComma()
 void tst_Grid::deletingToEmptyKeepsLastValue()
 {
     FormFixture fixture;
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 2);
+    TForm1 &form = editFirstValue(fixture);
     typeKey('1');
     typeKey('2');
     double &value = fixture.model.Catalog[0].Items[0].Value;
@@ -637,8 +641,7 @@ void tst_Grid::otherCellsAreNotFiltered()
 void tst_Grid::pastedTextThatIsNoNumber()
 {
     FormFixture fixture;
-    TForm1 &form = fixture.show();
-    goTo(form, ValueCol, 2);
+    TForm1 &form = editFirstValue(fixture);
     typeKey('3');
     QLineEdit *edit = editor(form);
     QVERIFY(edit);

@@ -61,6 +61,7 @@ private slots:
     void printerListRemembersChoice();
     void pdfReadBack();
     void pdfNotWrittenSaysWhy();
+    void tabWalksTheControls();
 
 private:
     QTemporaryDir m_settings;
@@ -395,4 +396,24 @@ void tst_Report::pdfNotWrittenSaysWhy()
 }
 
 QTEST_MAIN(tst_Report)
+// Tab walks the controls in the form's order, then the page, and round again.
+void tst_Report::tabWalksTheControls()
+{
+    Report r;
+    r.window.FormShow();
+    QApplication::setActiveWindow(&r.window);
+    r.window.ComboBox1->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 9; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        const auto *button = qobject_cast<QPushButton *>(focus);
+        walked << (button ? button->text() : QString::fromLatin1(focus->metaObject()->className()));
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    const QStringList order{"QComboBox", "Закрити", "Зберегти PDF", "Роздрук", ">", "<", "QComboBox", "TPrintPreview"};
+    QCOMPARE(walked, order + order.mid(0, 1));
+    r.window.close();
+}
+
 #include "tst_report.moc"

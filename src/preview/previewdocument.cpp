@@ -73,10 +73,8 @@ void PreviewDocument::setResulotion(int resolution)
 
 void PreviewDocument::setUsePrinterRes(bool use)
 {
-    if (use == m_usePrinterRes)
-        return;
-    m_usePrinterRes = use;
-    UpdateResolution();
+    if (std::exchange(m_usePrinterRes, use) != use)
+        UpdateResolution();
 }
 
 void PreviewDocument::setPaperWidth(int width)
@@ -91,9 +89,8 @@ void PreviewDocument::setPaperHeight(int height)
 
 void PreviewDocument::setPaperSide(int &side, int length)
 {
-    if (length == side)
+    if (std::exchange(side, length) == length)
         return;
-    side = length;
     UpdateResolution();
     emit paperChanged();
 }

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 
 // The sheet's distance from the viewport's edges wherever it does not fit.
@@ -91,10 +93,8 @@ void TPrintPreview::showPages()
 
 void TPrintPreview::setZoomState(TZoomState state)
 {
-    if (state == m_zoomState)
-        return;
-    m_zoomState = state;
-    UpdateLayout();
+    if (std::exchange(m_zoomState, state) != state)
+        UpdateLayout();
 }
 
 void TPrintPreview::setZoom(int zoom)

@@ -10,6 +10,7 @@
 #include "platform/printing/printerchoice.h"
 #include "platform/printing/printerservice.h"
 #include "platform/skin.h"
+#include "platform/tabchain.h"
 #include "preview/printpreview.h"
 
 #include <QComboBox>
@@ -93,13 +94,7 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     PrintPreview1->setPrinter(&m_printer);
     layout->addWidget(PrintPreview1, 1);
 
-    setTabOrder(ComboBox1, Button1);
-    setTabOrder(Button1, Button5);
-    setTabOrder(Button5, Button2);
-    setTabOrder(Button2, Button3);
-    setTabOrder(Button3, Button4);
-    setTabOrder(Button4, PrintPreview1);
-    setTabOrder(Button4, ComboBox2);
+    setTabChain({ComboBox1, Button1, Button5, Button2, Button3, Button4, ComboBox2, PrintPreview1});
 
     connect(Button1, &QPushButton::clicked, this, &TPrintRep::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TPrintRep::Button2Click);

@@ -3,10 +3,11 @@
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/boxes.h"
-#include "platform/commands.h"
 #include "platform/balloons.h"
+#include "platform/commands.h"
 #include "platform/keysonlyedit.h"
 #include "platform/skin.h"
+#include "platform/tabchain.h"
 #include "platform/typedkey.h"
 
 #include <QFrame>
@@ -92,9 +93,7 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sButton3 = makeButton(this, "sButton3", QStringLiteral("Далі >"), QRect(360, 256, 75, 25));
     sButton3->setDefault(true);
 
-    setTabOrder(sEdit1, sButton1);
-    setTabOrder(sButton1, sButton2);
-    setTabOrder(sButton2, sButton3);
+    setTabChain({sEdit1, sButton1, sButton2, sButton3});
 
     connect(sButton1, &QPushButton::clicked, this, &TiDialog::sButton1Click);
     connect(sButton2, &QPushButton::clicked, this, &TiDialog::sButton2Click);
