@@ -45,6 +45,7 @@ void BalloonWindow::showAt(const QString &text, const QRect &anchor)
     m_pointerX = qBound(Radius + 2, anchor.left() - left, bodyWidth - Radius - PointerWidth - 2);
     m_body = QRect(0, m_pointerUp ? PointerHeight : 0, bodyWidth, bodyHeight);
 
+    m_outline = outline();
     const QRect frame(left, top, bodyWidth + 1, bodyHeight + PointerHeight + 1);
     // The shape is the outline drawn without smoothing, border included, so that the mask and
     // the painted edge cover the same pixels.
@@ -54,7 +55,7 @@ void BalloonWindow::showAt(const QString &text, const QRect &anchor)
         QPainter painter(&shape);
         painter.setPen(Qt::color1);
         painter.setBrush(Qt::color1);
-        painter.drawPath(outline());
+        painter.drawPath(m_outline);
     }
     setGeometry(frame);
     setMask(shape);
@@ -65,17 +66,16 @@ void BalloonWindow::showAt(const QString &text, const QRect &anchor)
 
 void BalloonWindow::paintEvent(QPaintEvent *)
 {
-    const QPainterPath path = outline();
     QPainter painter(this);
     painter.setBrush(Skin::HintColor);
     painter.setPen(Qt::NoPen);
-    painter.drawPath(path);
+    painter.drawPath(m_outline);
     painter.setBrush(Qt::NoBrush);
     // A lowered bevel just inside the border.
     painter.setPen(QPen(Skin::HintColor.darker(130), 1));
-    painter.drawPath(path.translated(1, 1));
+    painter.drawPath(m_outline.translated(1, 1));
     painter.setPen(QPen(Qt::black, 1));
-    painter.drawPath(path);
+    painter.drawPath(m_outline);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.drawText(m_body.adjusted(MarginX, MarginY, -MarginX, -MarginY), Qt::TextWordWrap | Qt::AlignLeft, m_text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QWidget>
 
 // The balloon in the skin's hint look: an opaque window shaped by its outline, a rounded body with
@@ -25,4 +26,5 @@ private:
     QRect m_body;
     int m_pointerX = 0;
     bool m_pointerUp = true;
+    QPainterPath m_outline;
 };
