@@ -49,6 +49,8 @@ private slots:
     void skinLook();
     void skinPictures_data();
     void skinPictures();
+    void skinFigures_data();
+    void skinFigures();
 
     void saveCommand_data();
     void saveCommand();
@@ -273,6 +275,26 @@ void tst_MainWindow::skinPictures()
     QVERIFY2(opaque > 48 * 48 / 4, qPrintable(QString::number(opaque)));
     if (color.isValid())
         QCOMPARE(image.pixelColor(spot), color);
+}
+
+void tst_MainWindow::skinFigures_data()
+{
+    QTest::addColumn<QPixmap>("picture");
+    QTest::newRow("tool image") << Skin::toolImage(Skin::ToolImage::EnterData);
+    QTest::newRow("program") << Skin::appIcon(48);
+    QTest::newRow("program, scaled") << Skin::appIcon(96).scaled(48, 48);
+}
+
+// The figures in the table of entering data are the program's text, not the SVG's.
+void tst_MainWindow::skinFigures()
+{
+    QFETCH(QPixmap, picture);
+    const QImage image = picture.toImage();
+    int darkest = 255;
+    for (int y = 12; y < 36; ++y)
+        for (int x = 16; x < 28; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    QVERIFY2(darkest < 100, qPrintable(QString::number(darkest)));
 }
 
 void tst_MainWindow::saveCommand_data()

@@ -49,6 +49,23 @@ QPixmap picture(int size, std::initializer_list<QString> files)
     return pixmap;
 }
 
+// The figures in the table of the picture of entering data. Qt SVG draws text as scaled
+// outlines, without hinting, which blurs figures six pixels high.
+void writeFigures(QPixmap &pixmap)
+{
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixmap.width() / qreal(ImageSize), pixmap.height() / qreal(ImageSize));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(6);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(30, 30, 30));
+    for (int row = 0; row < 4; ++row)
+        painter.drawText(QRectF(16, 12 + row * 6, 16, 6), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(3 * row + 2));
+}
+
 QString toolImageFile(Skin::ToolImage image)
 {
     switch (image) {
@@ -117,12 +134,17 @@ void applyWindowLook(QWidget &window)
 
 QPixmap toolImage(ToolImage image)
 {
-    return picture(ImageSize, {toolImageFile(image)});
+    QPixmap pixmap = picture(ImageSize, {toolImageFile(image)});
+    if (image == ToolImage::EnterData)
+        writeFigures(pixmap);
+    return pixmap;
 }
 
 QPixmap appIcon(int size)
 {
-    return picture(size, {QStringLiteral("appicon.svg"), toolImageFile(ToolImage::EnterData)});
+    QPixmap pixmap = picture(size, {QStringLiteral("appicon.svg"), toolImageFile(ToolImage::EnterData)});
+    writeFigures(pixmap);
+    return pixmap;
 }
 
 QPixmap dataFileIcon(int size)
