@@ -395,7 +395,6 @@ void tst_Report::pdfNotWrittenSaysWhy()
     QCOMPARE(r.boxes.count(Kind::Warning), 0);
 }
 
-QTEST_MAIN(tst_Report)
 // Tab walks the controls in the form's order, then the page, and round again.
 void tst_Report::tabWalksTheControls()
 {
@@ -416,4 +415,5 @@ void tst_Report::tabWalksTheControls()
     r.window.close();
 }
 
+QTEST_MAIN(tst_Report)
 #include "tst_report.moc"

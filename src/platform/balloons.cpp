@@ -114,25 +114,6 @@ void HintManager::showWhenRested(QWidget *widget, const QPoint &globalPos)
     m_wakeTimer.start(int(left));
 }
 
-NoticeBalloon::NoticeBalloon(QObject *parent)
-    : TimedBalloon(ShowPause, parent)
-{
-}
-
-void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area)
-{
-    // The pointer a little into the area, so that it points at the area and not at its edge.
-    const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
-    showBalloon(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()));
-    qApp->installEventFilter(this);
-}
-
-void NoticeBalloon::hide()
-{
-    qApp->removeEventFilter(this);
-    TimedBalloon::hide();
-}
-
 bool HintManager::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -154,4 +135,23 @@ bool HintManager::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return TimedBalloon::eventFilter(watched, event);
+}
+
+NoticeBalloon::NoticeBalloon(QObject *parent)
+    : TimedBalloon(ShowPause, parent)
+{
+}
+
+void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area)
+{
+    // The pointer a little into the area, so that it points at the area and not at its edge.
+    const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
+    showBalloon(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()));
+    qApp->installEventFilter(this);
+}
+
+void NoticeBalloon::hide()
+{
+    qApp->removeEventFilter(this);
+    TimedBalloon::hide();
 }

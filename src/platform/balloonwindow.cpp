@@ -5,7 +5,6 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 
 namespace {

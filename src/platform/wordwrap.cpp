@@ -64,7 +64,6 @@ WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
     return result;
 }
 
-// Counts lines without keeping words: the measuring path of every row height.
 int unbrokenLimit(const TextMetrics &metrics, QStringView text)
 {
     int width = 0;
@@ -73,6 +72,7 @@ int unbrokenLimit(const TextMetrics &metrics, QStringView text)
     return width + 1;
 }
 
+// Counts lines without keeping words: the measuring path of every row height.
 int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit)
 {
     int lines = 0;

@@ -2,8 +2,8 @@
 
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
-#include "platform/boxes.h"
 #include "platform/balloons.h"
+#include "platform/boxes.h"
 #include "platform/commands.h"
 #include "platform/keysonlyedit.h"
 #include "platform/skin.h"
