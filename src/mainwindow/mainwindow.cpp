@@ -113,6 +113,8 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     });
     connect(Grid1, &StringGrid::keyReleased, this, [this](int key) { Grid1KeyUp(key); });
     connect(Grid1, &StringGrid::editTextSet, this, &TForm1::Grid1SetEditText);
+    connect(Grid1, &StringGrid::editorOpened, this, &TForm1::Grid1EditorOpened);
+    connect(Grid1, &StringGrid::editorClosed, this, &TForm1::Grid1EditorClosed);
     connect(Grid1, &StringGrid::mouseMoved, this, &TForm1::Grid1MouseMove);
 
     sStatusBar1 = new QStatusBar(this);
@@ -136,6 +138,8 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
         RefreshValues();
         recheckValues();
     });
+    connect(&m_document, &IndicatorDocument::schoolNameChanged, this, [this] { run([this] { storeSchoolName(); }); });
+    addEditingKeys();
 
     resize(673, 446);
     // An outer size of 640 x 480 with a usual window frame.
@@ -170,6 +174,22 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
     sToolBar1->addWidget(button);
     button->setAutoRaise(false); // the tool bar makes its buttons flat
     return button;
+}
+
+void TForm1::addEditingKeys()
+{
+    const auto onKeys = [this](std::initializer_list<QKeySequence> keys, void (TForm1::*handler)(),
+                               Qt::ShortcutContext context = Qt::WindowShortcut) {
+        for (const QKeySequence &key : keys) {
+            auto *shortcut = new QShortcut(key, context == Qt::WindowShortcut ? static_cast<QWidget *>(this) : Grid1);
+            shortcut->setContext(context);
+            connect(shortcut, &QShortcut::activated, this, handler);
+        }
+    };
+    onKeys({Qt::CTRL | Qt::Key_Z}, &TForm1::undoStep);
+    onKeys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, &TForm1::redoStep);
+    // In the grid, not in its editor, where Delete deletes a character.
+    onKeys({Qt::Key_Delete}, &TForm1::clearValues, Qt::WidgetShortcut);
 }
 
 void TForm1::run(const std::function<void()> &command)
@@ -386,9 +406,11 @@ void TForm1::ToolButton6Click()
     run([this] {
         const QByteArray name =
             oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
-        // The name is part of a data file, so a new one is unsaved as a value is.
+        // The name is part of a data file, so a new one is unsaved as a value is; the name file
+        // follows every change of it, and is written again when the name stays.
+        if (name == m_model.SchoolName)
+            storeSchoolName();
         m_document.setSchoolName(name);
-        storeSchoolName();
     });
 }
 

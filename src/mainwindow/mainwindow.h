@@ -163,6 +163,16 @@ private:
     void Grid1KeyPress(QChar &Key);
     void Grid1KeyUp(int Key);
     void Grid1SetEditText(int ACol, int ARow, const QString &Value);
+    // The editing of a value cell: one step of the history from opening the editor to leaving
+    // the cell; Escape puts back the value it began with; a cell left with a text that reads as
+    // no value held shows the value held.
+    void Grid1EditorOpened(int ACol, int ARow);
+    void Grid1EditorClosed(int ACol, int ARow, const QString &Value);
+    void cancelValueEdit();
+    // Delete on value cells: each stores 0, one step.
+    void clearValues();
+    void undoStep();
+    void redoStep();
     void Grid1MouseMove(const QPoint &pos);
     void fillCells();
     // Columns 2 and 5 share the grid's width; true when a width changed.
@@ -180,6 +190,8 @@ private:
     // The button, its hint followed by its shortcut, which works anywhere in the window.
     QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
                                Skin::ToolImage image, void (TForm1::*handler)());
+    // The editing commands' keys: undo, redo, Delete.
+    void addEditingKeys();
     // Runs a command; an error it raises goes to the error box.
     void run(const std::function<void()> &command);
 
@@ -199,6 +211,9 @@ private:
     bool m_proposeDataFile = false;
     // The row whose typed text is being stored, while it is.
     int m_typedRow = -1;
+    // The edit of a value cell under way: its number for the history, the value it began with.
+    int m_edit = 0;
+    double m_editStart = 0;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;

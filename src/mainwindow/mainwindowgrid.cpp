@@ -29,6 +29,15 @@ const QStringList HeaderTexts = {
 };
 constexpr int FillWidths[] = {24, 44, 400, 40, 45, 280, 70, 70};
 
+constexpr QStringView EmptyValueNotice = u"Порожнє значення не записано; щоб очистити, натисніть Delete";
+
+// Whether a cell's text shows the value held ("12," shows 12).
+bool readsAs(const QString &text, double held)
+{
+    double value = 0;
+    return tryNumberFromText(text, value) && value == held;
+}
+
 QStringList indicatorTexts(int number, const pokazatel &item)
 {
     return {
@@ -186,6 +195,13 @@ void TForm1::Grid1KeyPress(QChar &Key)
         moveDownOverSection();
         return;
     }
+    // Escape is no character of a value: it cancels the edit under way, if any.
+    if (Key == QChar(27)) {
+        Key = QChar();
+        if (Grid1->editorMode())
+            cancelValueEdit();
+        return;
+    }
     const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->cells(Grid1->col(), Grid1->row()));
     if (admitted == 0) {
         Key = QChar();
@@ -228,9 +244,9 @@ void TForm1::Grid1KeyUp(int Key)
 
 void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 {
-    Q_UNUSED(ACol);
     updateRowHeight(ARow);
-    if (Value.isEmpty())
+    // Only a value is ever stored from an editor, whatever cell it stood on.
+    if (Value.isEmpty() || ACol != ValueCol)
         return;
     run([&] { SetValueAtRow(ARow, numberFromText(Value)); });
 }
@@ -238,7 +254,65 @@ void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 void TForm1::SetValueAtRow(int Row, double Value)
 {
     const QScopedValueRollback typed(m_typedRow, Row);
-    m_document.setValue(m_model.rows().indicatorAt(Row), Value);
+    m_document.setValue(m_model.rows().indicatorAt(Row), Value, m_edit);
+}
+
+void TForm1::Grid1EditorOpened(int ACol, int ARow)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    ++m_edit;
+    m_editStart = m_model.indicator(indicator).Value;
+}
+
+void TForm1::Grid1EditorClosed(int ACol, int ARow, const QString &Value)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    const double held = m_model.indicator(indicator).Value;
+    if (Value.isEmpty())
+        m_keyNotice->show(EmptyValueNotice.toString(), Grid1->viewport(), Grid1->cellRect(ACol, ARow));
+    else if (readsAs(Value, held))
+        return;
+    showValueAt(ARow, held);
+}
+
+void TForm1::cancelValueEdit()
+{
+    const int row = Grid1->row();
+    Grid1->cancelEditor();
+    m_document.setValue(m_model.rows().indicatorAt(row), m_editStart, m_edit);
+    showValueAt(row, m_editStart);
+}
+
+void TForm1::clearValues()
+{
+    if (Grid1->editorMode())
+        return;
+    QList<int> indicators;
+    const QRect cells = Grid1->selectedCells();
+    if (cells.left() > ValueCol || cells.right() < ValueCol)
+        return;
+    for (int row = cells.top(); row <= cells.bottom(); ++row) {
+        if (const int indicator = m_model.rows().indicatorAt(row); indicator >= 0)
+            indicators.append(indicator);
+    }
+    m_document.setValues(indicators, QList<double>(indicators.size(), 0.0));
+}
+
+void TForm1::undoStep()
+{
+    // What is being typed is one step already; it closes first, so that it is the one undone.
+    Grid1->setEditorMode(false);
+    m_document.history().undo();
+}
+
+void TForm1::redoStep()
+{
+    Grid1->setEditorMode(false);
+    m_document.history().redo();
 }
 
 void TForm1::showValueCell(int row)
