@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QInputMethodQueryEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
@@ -90,6 +91,8 @@ private slots:
     void tabLeavesTheValueColumnWithoutEditor();
     void undoAndRedo();
     void escapePutsBackTheValue();
+    void copyAndPaste();
+    void find();
 };
 
 void tst_Grid::cleanup()
@@ -416,7 +419,7 @@ void tst_Grid::refusedCharactersBeep_data()
     QTest::newRow("blank") << ' ' << Qt::KeyboardModifiers();
     QTest::newRow("minus") << '-' << Qt::KeyboardModifiers();
     QTest::newRow("plus") << '+' << Qt::KeyboardModifiers();
-    QTest::newRow("Ctrl+V") << 'v' << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Ctrl+B") << 'b' << Qt::KeyboardModifiers(Qt::ControlModifier);
 }
 
 void tst_Grid::refusedCharactersBeep()
@@ -649,23 +652,17 @@ void tst_Grid::pastedTextThatIsNoNumber()
     FormFixture fixture;
     TForm1 &form = editFirstValue(fixture);
     typeKey('3');
-    QLineEdit *edit = editor(form);
-    QVERIFY(edit);
+    QVERIFY(editor(form));
     QApplication::clipboard()->setText(QStringLiteral("abc"));
-    edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(edit->text(), QStringLiteral("abc"));
-    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
-             QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Warning),
+             QStringList{QStringLiteral("Нічого не вставлено: рядок 1 («abc») — не число.")});
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
-    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("abc"));
-    // The editor stays open over the message; pasting a number then stores it.
-    QVERIFY(form.Grid1->editorMode());
-    QCOMPARE(editor(form), edit);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("3"));
     QApplication::clipboard()->setText(QStringLiteral("1,25E2"));
-    edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 125.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("125"));
 }
 
 void tst_Grid::refreshValuesRewritesValueColumn()
@@ -772,6 +769,72 @@ void tst_Grid::escapePutsBackTheValue()
     // The cancelled edit left no step: undo takes back the 6.
     typeKey('z', Qt::ControlModifier);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
+}
+
+void tst_Grid::copyAndPaste()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    // A column pasted from a spreadsheet: downward, the section rows stepped over; one step.
+    QApplication::clipboard()->setText(QStringLiteral("1\n2\n3\n4\n"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{1, 2, 3, 4, 0}));
+    QCOMPARE(form.Grid1->cells(ValueCol, 7), QStringLiteral("4"));
+    // Two columns by label: each to its indicator, wherever the current cell stands.
+    QApplication::clipboard()->setText(QStringLiteral("KEY5\t1 234,5\nKEY1\t9"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{9, 2, 3, 4, 1234.5}));
+    // A refused paste changes nothing.
+    QApplication::clipboard()->setText(QStringLiteral("KEY2\t5\nKEY7\t1"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Warning).value(0),
+             QStringLiteral("Нічого не вставлено: рядок 2 («KEY7\t1») — такого позначення немає в каталозі."));
+    QCOMPARE(values(fixture.model), (QList<double>{9, 2, 3, 4, 1234.5}));
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{1, 2, 3, 4, 0}));
+
+    // Copy: the cells selected with Shift and the arrows, then the whole table with its header.
+    goTo(form, ValueCol, 2);
+    pressKey(Qt::Key_Down, Qt::ShiftModifier);
+    typeKey('c', Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\n2\n"));
+    typeKey('a', Qt::ControlModifier);
+    typeKey('c', Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), form.Grid1->rowCount() + 1);
+    QCOMPARE(lines[0].split(QLatin1Char('\t')).value(6), QStringLiteral("Цифрові дані"));
+    QCOMPARE(lines[1], QStringLiteral("\t\tРозділ 1\t\t\t\t\t"));
+    QCOMPARE(lines[2], QStringLiteral("1\tK\tПоказник 1.1\tC\t\tФорма ЗНЗ-1\t1\tод."));
+}
+
+void tst_Grid::find()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('f', Qt::ControlModifier);
+    QLineEdit *field = form.findChild<QLineEdit *>(QStringLiteral("findField"));
+    QVERIFY(field && field->hasFocus());
+    typeText(QStringLiteral("показник 3."));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(std::pair(form.Grid1->row(), form.Grid1->col()), std::pair(7, ValueCol));
+    pressKey(Qt::Key_F3);
+    QCOMPARE(form.Grid1->row(), 8);
+    pressKey(Qt::Key_F3); // past the last, the first again
+    QCOMPARE(form.Grid1->row(), 7);
+    pressKey(Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(form.Grid1->row(), 8);
+    field->selectAll();
+    typeText(QStringLiteral("key2"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.Grid1->row(), 3);
+    field->selectAll();
+    typeText(QStringLiteral("вчителі"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("findOutcome"))->text(), QStringLiteral("Не знайдено"));
+    QCOMPARE(form.Grid1->row(), 3);
+    pressKey(Qt::Key_Escape);
+    QVERIFY(!field->isVisible());
+    QVERIFY(form.Grid1->hasFocus());
 }
 
 QTEST_MAIN(tst_Grid)

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "findbar.h"
+
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/document.h"
@@ -56,6 +58,7 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     , m_model(document.model())
     , m_boxes(boxes)
     , m_keyNotice(new NoticeBalloon(this))
+    , m_findBar(new FindBar(this))
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
@@ -140,6 +143,8 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     });
     connect(&m_document, &IndicatorDocument::schoolNameChanged, this, [this] { run([this] { storeSchoolName(); }); });
     addEditingKeys();
+    connect(m_findBar, &FindBar::findNext, this, &TForm1::findNext);
+    connect(m_findBar, &FindBar::closed, Grid1, [this] { Grid1->setFocus(Qt::OtherFocusReason); });
 
     resize(673, 446);
     // An outer size of 640 x 480 with a usual window frame.
@@ -174,22 +179,6 @@ QToolButton *TForm1::addToolButton(const QString &caption, const QString &hint, 
     sToolBar1->addWidget(button);
     button->setAutoRaise(false); // the tool bar makes its buttons flat
     return button;
-}
-
-void TForm1::addEditingKeys()
-{
-    const auto onKeys = [this](std::initializer_list<QKeySequence> keys, void (TForm1::*handler)(),
-                               Qt::ShortcutContext context = Qt::WindowShortcut) {
-        for (const QKeySequence &key : keys) {
-            auto *shortcut = new QShortcut(key, context == Qt::WindowShortcut ? static_cast<QWidget *>(this) : Grid1);
-            shortcut->setContext(context);
-            connect(shortcut, &QShortcut::activated, this, handler);
-        }
-    };
-    onKeys({Qt::CTRL | Qt::Key_Z}, &TForm1::undoStep);
-    onKeys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, &TForm1::redoStep);
-    // In the grid, not in its editor, where Delete deletes a character.
-    onKeys({Qt::Key_Delete}, &TForm1::clearValues, Qt::WidgetShortcut);
 }
 
 void TForm1::run(const std::function<void()> &command)
@@ -262,6 +251,8 @@ void TForm1::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (Grid1)
         FormResize();
+    if (m_findBar->isVisible())
+        placeFindBar();
 }
 
 void TForm1::changeEvent(QEvent *event)

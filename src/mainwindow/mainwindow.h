@@ -13,6 +13,7 @@
 
 class Canvas;
 enum class CatalogLoad;
+class FindBar;
 class IndicatorDocument;
 class IndicatorModel;
 class NoticeBalloon;
@@ -173,6 +174,23 @@ private:
     void clearValues();
     void undoStep();
     void redoStep();
+
+    // Editing commands (mainwindowediting.cpp).
+    void addEditingKeys();
+    // The selected cells as tab-separated text, the whole table with its header.
+    void copyCells();
+    void cutCells();
+    // Clipboard text of values: one step, or one warning and nothing changed.
+    void pasteCells();
+    void selectAllCells();
+    void openFind();
+    void findNext();
+    void findPrevious();
+    void findStep(int step);
+    void placeFindBar();
+    // The texts of cells as copied: section titles in the wording's column, texts that a
+    // spreadsheet would take for a formula kept as texts.
+    QList<QStringList> cellTexts(const QRect &cells) const;
     void Grid1MouseMove(const QPoint &pos);
     void fillCells();
     // Columns 2 and 5 share the grid's width; true when a width changed.
@@ -190,8 +208,6 @@ private:
     // The button, its hint followed by its shortcut, which works anywhere in the window.
     QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
                                Skin::ToolImage image, void (TForm1::*handler)());
-    // The editing commands' keys: undo, redo, Delete.
-    void addEditingKeys();
     // Runs a command; an error it raises goes to the error box.
     void run(const std::function<void()> &command);
 
@@ -203,6 +219,7 @@ private:
     std::function<void()> m_showComparison;
     DialogFolders m_folders;
     NoticeBalloon *m_keyNotice;
+    FindBar *m_findBar;
     QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;

@@ -287,34 +287,6 @@ void TForm1::cancelValueEdit()
     showValueAt(row, m_editStart);
 }
 
-void TForm1::clearValues()
-{
-    if (Grid1->editorMode())
-        return;
-    QList<int> indicators;
-    const QRect cells = Grid1->selectedCells();
-    if (cells.left() > ValueCol || cells.right() < ValueCol)
-        return;
-    for (int row = cells.top(); row <= cells.bottom(); ++row) {
-        if (const int indicator = m_model.rows().indicatorAt(row); indicator >= 0)
-            indicators.append(indicator);
-    }
-    m_document.setValues(indicators, QList<double>(indicators.size(), 0.0));
-}
-
-void TForm1::undoStep()
-{
-    // What is being typed is one step already; it closes first, so that it is the one undone.
-    Grid1->setEditorMode(false);
-    m_document.history().undo();
-}
-
-void TForm1::redoStep()
-{
-    Grid1->setEditorMode(false);
-    m_document.history().redo();
-}
-
 void TForm1::showValueCell(int row)
 {
     Grid1->setRow(row);

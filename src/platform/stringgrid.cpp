@@ -275,9 +275,12 @@ protected:
             break;
         }
         case QEvent::ShortcutOverride:
-            // The editor claims some Ctrl keys of its own (Ctrl+E, the line's end under X11) that
-            // the value filter refuses anyway; the window's shortcuts come first.
-            if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier) {
+            // The editor claims some Ctrl keys of its own (Ctrl+E, the line's end under X11, its
+            // own undo and paste, Shift+Insert too); the window's shortcuts and editing
+            // commands come first.
+            if (const auto *key = static_cast<QKeyEvent *>(event);
+                key->modifiers() & Qt::ControlModifier
+                || (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ShiftModifier)) {
                 event->ignore();
                 return true;
             }
