@@ -15,6 +15,7 @@
 #include "platform/commands.h"
 #include "platform/balloons.h"
 #include "platform/skin.h"
+#include "platform/toolbarfit.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -95,6 +96,7 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
                                 Skin::ToolImage::Exit, &TForm1::ToolButton7Click);
+    keepButtonsInSight(*sToolBar1, 72, 8, 0);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
