@@ -44,6 +44,7 @@ private slots:
     void tallRowStandsAlone();
     void failureKeepsFinishedPages();
     void pdfWithoutWindow();
+    void wordFarWiderThanThePageKeepsWhatShows();
 };
 
 void tst_ReportLayout::kindMarksAndValues()
@@ -184,6 +185,24 @@ void tst_ReportLayout::pdfWithoutWindow()
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
     writeReportPdf(modelWith(catalogueOf({1})), pdf);
     QVERIFY(readBytes(pdf).startsWith("%PDF"));
+}
+
+// A section's name of one word of a million characters: its page keeps the part of it that
+// shows across the table, not the whole word, and its width does not overflow.
+void tst_ReportLayout::wordFarWiderThanThePageKeepsWhatShows()
+{
+    IndicatorModel model = modelWith(catalogueOf({2}));
+    model.Catalog.front().Name = QByteArray(1000000, '\xe6');
+    Composed r(std::move(model));
+    ReportLayout::compose(r.document, r.model);
+    const QStringList page = printedTexts(r.document).value(0);
+    qsizetype shown = 0;
+    for (const QString &text : page)
+        if (text.startsWith(QChar(u'ж')))
+            shown += text.size();
+    // The table is 2650 units wide; a bold ж at 28 points is some 25 units.
+    QVERIFY2(shown > 2650 / 40 && shown < 2970 / 5, qPrintable(QString::number(shown)));
+    QVERIFY(page.contains(QStringLiteral("1.2.")));
 }
 
 // A QGuiApplication, not a QApplication: a widget made on the way would end the run.
