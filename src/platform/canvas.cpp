@@ -16,6 +16,8 @@ Canvas::Canvas(QPainter &painter, int pixelsPerInch, WordCache &words, WordRecor
 
 void Canvas::setFont(const QFont &font)
 {
+    if (font.pixelSize() != m_font.pixelSize())
+        m_fontSize = 0;
     m_font = font;
     m_metrics.reset();
 }
@@ -34,7 +36,8 @@ void Canvas::setFontName(const QString &face)
 
 void Canvas::setFontSize(int points)
 {
-    m_font.setPixelSize(qMax(1, MulDiv(points, m_ppi, 72)));
+    m_font.setPixelSize(sizeInUnits(points));
+    m_fontSize = points;
     m_metrics.reset();
 }
 
@@ -56,6 +59,18 @@ const TextMetrics &Canvas::metrics() const
     if (!m_metrics)
         m_metrics.emplace(m_words, m_font, m_painter.device());
     return *m_metrics;
+}
+
+TextMetrics Canvas::metricsAtSize(int points) const
+{
+    QFont font = m_font;
+    font.setPixelSize(sizeInUnits(points));
+    return TextMetrics(m_words, font, m_painter.device());
+}
+
+int Canvas::sizeInUnits(int points) const
+{
+    return qMax(1, MulDiv(points, m_ppi, 72));
 }
 
 void Canvas::textOut(int x, int y, QStringView text)
