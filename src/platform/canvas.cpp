@@ -100,19 +100,25 @@ void Canvas::textOut(int x, int y, QStringView text)
 
 void Canvas::putWord(const QPointF &baseline, const FontWords::Word &word)
 {
-    // Only what falls on the device is kept or drawn: a word may run far past the page.
-    const QPaintDevice *device = m_painter.device();
-    const QRectF visible = m_painter.combinedTransform().inverted().mapRect(
-        QRectF(0, 0, device->width(), device->height()));
-    const FontWords::Part part = m_words.of(word.owner->font(), word.owner->dpi())
-                                     .visiblePart(word, visible.left() - baseline.x(), visible.right() - baseline.x());
-    if (!part.word)
-        return;
-    const QPointF start = baseline + QPointF(part.offset, 0);
+    const FontWords::Word *shown = &word;
+    QPointF start = baseline;
+    if (FontWords::isLong(word)) {
+        // Only what falls on the device is kept or drawn: a long word may run far past the page.
+        const QPaintDevice *device = m_painter.device();
+        const QRectF visible = m_painter.combinedTransform().inverted().mapRect(
+            QRectF(0, 0, device->width(), device->height()));
+        FontWords &words = m_words.of(word.owner->font(), word.owner->dpi());
+        const FontWords::Part part =
+            words.visiblePart(word, visible.left() - baseline.x(), visible.right() - baseline.x());
+        if (!part.word)
+            return;
+        shown = part.word;
+        start += QPointF(part.offset, 0);
+    }
     if (m_recorder)
-        m_recorder->recordWord(m_painter, start, *part.word);
+        m_recorder->recordWord(m_painter, start, *shown);
     else
-        drawShapedText(m_painter, start, *part.word);
+        drawShapedText(m_painter, start, *shown);
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom)

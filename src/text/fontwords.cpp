@@ -148,9 +148,14 @@ int FontWords::measure(const QString &text) const
     return int(qMin(width, WidestWord));
 }
 
+bool FontWords::isLong(const Word &word)
+{
+    return word.text.size() > LongWord;
+}
+
 FontWords::Part FontWords::visiblePart(const Word &word, qreal from, qreal to)
 {
-    if (word.text.size() <= LongWord || (from <= 0 && to >= word.width))
+    if (!isLong(word) || (from <= 0 && to >= word.width))
         return {0, &word};
     const QStringView text(word.text);
     qsizetype first = -1;

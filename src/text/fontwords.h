@@ -40,6 +40,8 @@ public:
     int blankWidth() const { return m_blankWidth; }
     static const ShapedText &shaped(const Word &word);
 
+    // Whether the word is measured in pieces and drawn only in the part that can show.
+    static bool isLong(const Word &word);
     // The part of a word of this font that can show between from and to, measured from the
     // word's start, and where it begins: the whole word where it all shows or is short, else
     // whole pieces of a few characters, so that a word far wider than any page is never shaped
