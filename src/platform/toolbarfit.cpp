@@ -46,13 +46,15 @@ private:
         const int overhead = m_bar.layout()->sizeHint().width() - current;
         const int full = overhead + int(buttons.size()) * m_button + int(separators.size()) * m_separator;
         int missing = qMax(0, full - m_bar.width());
+        // Each of count gives up its share of what is missing, rounded up.
+        auto share = [](int missing, qsizetype count) { return (missing + int(count) - 1) / int(count); };
         int separator = m_separator;
         if (missing > 0 && !separators.isEmpty()) {
-            const int cut = qMin(m_separator - m_minSeparator, (missing + int(separators.size()) - 1) / int(separators.size()));
+            const int cut = qMin(m_separator - m_minSeparator, share(missing, separators.size()));
             separator -= cut;
             missing -= cut * int(separators.size());
         }
-        const int button = m_button - (qMax(0, missing) + int(buttons.size()) - 1) / int(buttons.size());
+        const int button = m_button - share(qMax(0, missing), buttons.size());
         for (QWidget *widget : separators)
             setWidth(*widget, separator);
         for (QWidget *widget : buttons)
