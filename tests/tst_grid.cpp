@@ -1,5 +1,6 @@
 #include "support/formfixture.h"
 #include "support/keys.h"
+#include "support/models.h"
 #include "support/windows.h"
 
 #include "indicators/numbertext.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolButton>
 #include <QPainter>
 
 namespace {
@@ -85,6 +87,10 @@ private slots:
     void otherCellsAreNotFiltered();
     void pastedTextThatIsNoNumber();
     void refreshValuesRewritesValueColumn();
+    void emptiedCellShowsKeptValue();
+    void tabLeavesTheValueColumnWithoutEditor();
+    void undoAndRedo();
+    void escapePutsBackTheValue();
 };
 
 void tst_Grid::cleanup()
@@ -566,7 +572,7 @@ void tst_Grid::enterMoves()
     FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
     TForm1 &form = fixture.show();
     auto valueAt = [&](int row) {
-        const GridRow at = fixture.model.gridRow(row);
+        const GridRow at = fixture.model.rows().at(row);
         return fixture.model.Catalog[at.section].Items[at.item].Value;
     };
     goTo(form, ValueCol, from);
@@ -699,6 +705,98 @@ void tst_Grid::refreshValuesRewritesValueColumn()
     QCOMPARE(form.Grid1->cells(ValueCol, 8), QStringLiteral("1E20"));
     QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
     QCOMPARE(form.Grid1->cells(2, 3), name);
+}
+
+void tst_Grid::emptiedCellShowsKeptValue()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('4');
+    pressKey(Qt::Key_Backspace);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("4"));
+    QCOMPARE(form.keyNotice().shownText(),
+             QStringLiteral("Порожнє значення не записано; щоб очистити, натисніть Delete"));
+    // Delete on the cell, the editor closed, stores 0.
+    goTo(form, ValueCol, 2);
+    pressKey(Qt::Key_Delete);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
+}
+
+void tst_Grid::tabLeavesTheValueColumnWithoutEditor()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    const QString unit = form.Grid1->cells(7, 2);
+    typeKey('5');
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(form.Grid1->col(), 7);
+    QVERIFY(!form.Grid1->editorMode());
+    typeKey('9');
+    pressKey(Qt::Key_Return);
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->cells(7, 2), unit);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 5.0);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Error), 0);
+}
+
+void tst_Grid::undoAndRedo()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    const auto state = [&] {
+        return std::pair(values(fixture.model).mid(0, 2), form.windowTitle().startsWith(QLatin1Char('*')));
+    };
+    typeKey('1');
+    typeKey('2');
+    pressKey(Qt::Key_Down); // one step for the whole edit
+    typeKey('3');
+    typeKey('z', Qt::ControlModifier); // in the editor: the edit closes and is undone
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("0"));
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{0, 0}, false)); // back where it was opened
+    typeKey('y', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    typeKey('z', Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 3}, true));
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("3"));
+    // A new school name is a step of its own, and the name file follows it back.
+    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №2"));
+    form.ToolButton6->click();
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(fixture.model.SchoolName, toCp1251(u"Школа №5"));
+    QCOMPARE(readBytes(fixture.path("school_name.dat")), toCp1251(u"Школа №5\r\n"));
+    // Saved: the mark goes when undo comes back to the saved state, and returns when it leaves.
+    fixture.boxes.fileAnswers.enqueue(fixture.path("saved"));
+    form.ToolButton3->click();
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    typeKey('y', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 3}, false));
+}
+
+void tst_Grid::escapePutsBackTheValue()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('6');
+    pressKey(Qt::Key_Down);
+    goTo(form, ValueCol, 2);
+    typeKey('7');
+    typeKey('7');
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 77.0);
+    pressKey(Qt::Key_Escape);
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 6.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("6"));
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+    // The cancelled edit left no step: undo takes back the 6.
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
 }
 
 QTEST_MAIN(tst_Grid)

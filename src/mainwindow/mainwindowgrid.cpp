@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 
 #include "core/errors.h"
+#include "indicators/document.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
@@ -12,6 +13,8 @@
 #include "platform/boxes.h"
 #include "platform/canvas.h"
 #include "text/textmetrics.h"
+
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -25,6 +28,15 @@ const QStringList HeaderTexts = {
     QStringLiteral("Цифрові дані"), QStringLiteral("Одиниця вимірювання"),
 };
 constexpr int FillWidths[] = {24, 44, 400, 40, 45, 280, 70, 70};
+
+constexpr QStringView EmptyValueNotice = u"Порожнє значення не записано; щоб очистити, натисніть Delete";
+
+// Whether a cell's text shows the value held ("12," shows 12).
+bool readsAs(const QString &text, double held)
+{
+    double value = 0;
+    return tryNumberFromText(text, value) && value == held;
+}
 
 QStringList indicatorTexts(int number, const pokazatel &item)
 {
@@ -50,37 +62,43 @@ void TForm1::FillGrid()
 
 void TForm1::fillCells()
 {
+    const RowMap &rows = m_model.rows();
     Grid1->setColCount(8);
-    Grid1->setRowCount(m_model.gridRowCount());
+    Grid1->setRowCount(rows.gridRowCount());
     for (int col = 0; col < 8; ++col)
         Grid1->setColWidths(col, FillWidths[col]);
     Grid1->setRowTexts(0, HeaderTexts);
-    int row = 1;
-    int number = 0;
-    for (const razdel &section : m_model.Catalog) {
-        Grid1->setRowTexts(row++, {});
-        for (const pokazatel &item : section.Items)
-            Grid1->setRowTexts(row++, indicatorTexts(++number, item));
-    }
+    for (int section = 0; section < rows.sectionCount(); ++section)
+        Grid1->setRowTexts(rows.sectionRow(section), {});
+    forEachIndicator(m_model.Catalog, [&](int indicator, const pokazatel &item) {
+        Grid1->setRowTexts(rows.indicatorRow(indicator), indicatorTexts(indicator + 1, item));
+    });
 }
 
 void TForm1::RefreshValues()
 {
-    int row = 1;
-    for (const razdel &section : m_model.Catalog) {
-        ++row;
-        for (const pokazatel &item : section.Items) {
-            const QString text = numberText(item.Value);
-            if (Grid1->cells(ValueCol, row) != text) {
-                Grid1->setCells(ValueCol, row, text);
-                updateRowHeight(row);
-            }
-            ++row;
-        }
+    const RowMap &rows = m_model.rows();
+    forEachIndicator(m_model.Catalog,
+                     [&](int indicator, const pokazatel &item) { showValueAt(rows.indicatorRow(indicator), item.Value); });
+}
+
+void TForm1::showValues(const QList<int> &indicators)
+{
+    for (const int indicator : indicators) {
+        const int row = m_model.rows().indicatorRow(indicator);
+        // The cell typed in shows what was typed ("12," for 12).
+        if (row != m_typedRow)
+            showValueAt(row, m_model.indicator(indicator).Value);
     }
-    updateCaption();
-    recheckValues();
-    emit valuesChanged();
+}
+
+void TForm1::showValueAt(int row, double value)
+{
+    const QString text = numberText(value);
+    if (Grid1->cells(ValueCol, row) != text) {
+        Grid1->setCells(ValueCol, row, text);
+        updateRowHeight(row);
+    }
 }
 
 void TForm1::FormResize()
@@ -141,7 +159,7 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
         DrawSectionBand(canvas, *Grid1, fromCp1251(m_model.SectionTitleAtRow(ARow)), ARow);
         return;
     }
-    if (ACol == ValueCol && m_checks.isDoubtful(m_checks.plan().indicatorAtRow(ARow))
+    if (ACol == ValueCol && m_checks.isDoubtful(m_model.rows().indicatorAt(ARow))
         && !(ARow == Grid1->row() && ACol == Grid1->col())) {
         canvas.setBrushColor(DoubtfulBackground);
         canvas.setFontColor(DoubtfulText);
@@ -181,6 +199,13 @@ void TForm1::Grid1KeyPress(QChar &Key)
         return;
     if (Key == QLatin1Char('\r')) {
         moveDownOverSection();
+        return;
+    }
+    // Escape is no character of a value: it cancels the edit under way, if any.
+    if (Key == QChar(27)) {
+        Key = QChar();
+        if (Grid1->editorMode())
+            cancelValueEdit();
         return;
     }
     const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->cells(Grid1->col(), Grid1->row()));
@@ -225,19 +250,75 @@ void TForm1::Grid1KeyUp(int Key)
 
 void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 {
-    Q_UNUSED(ACol);
     updateRowHeight(ARow);
-    if (Value.isEmpty())
+    // Only a value is ever stored from an editor, whatever cell it stood on.
+    if (Value.isEmpty() || ACol != ValueCol)
         return;
     run([&] { SetValueAtRow(ARow, numberFromText(Value)); });
 }
 
 void TForm1::SetValueAtRow(int Row, double Value)
 {
-    m_model.SetValueAtRow(Row, Value);
-    updateCaption();
-    recheckValue(Row, Value);
-    emit valuesChanged();
+    const QScopedValueRollback typed(m_typedRow, Row);
+    m_document.setValue(m_model.rows().indicatorAt(Row), Value, m_edit);
+}
+
+void TForm1::Grid1EditorOpened(int ACol, int ARow)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    ++m_edit;
+    m_editStart = m_model.indicator(indicator).Value;
+}
+
+void TForm1::Grid1EditorClosed(int ACol, int ARow, const QString &Value)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    const double held = m_model.indicator(indicator).Value;
+    if (Value.isEmpty())
+        m_keyNotice->show(EmptyValueNotice.toString(), Grid1->viewport(), Grid1->cellRect(ACol, ARow));
+    else if (readsAs(Value, held))
+        return;
+    showValueAt(ARow, held);
+}
+
+void TForm1::cancelValueEdit()
+{
+    const int row = Grid1->row();
+    Grid1->cancelEditor();
+    m_document.setValue(m_model.rows().indicatorAt(row), m_editStart, m_edit);
+    showValueAt(row, m_editStart);
+}
+
+void TForm1::clearValues()
+{
+    if (Grid1->editorMode())
+        return;
+    QList<int> indicators;
+    const QRect cells = Grid1->selectedCells();
+    if (cells.left() > ValueCol || cells.right() < ValueCol)
+        return;
+    for (int row = cells.top(); row <= cells.bottom(); ++row) {
+        if (const int indicator = m_model.rows().indicatorAt(row); indicator >= 0)
+            indicators.append(indicator);
+    }
+    m_document.setValues(indicators, QList<double>(indicators.size(), 0.0));
+}
+
+void TForm1::undoStep()
+{
+    // What is being typed is one step already; it closes first, so that it is the one undone.
+    Grid1->setEditorMode(false);
+    m_document.history().undo();
+}
+
+void TForm1::redoStep()
+{
+    Grid1->setEditorMode(false);
+    m_document.history().redo();
 }
 
 void TForm1::showValueCell(int row)

@@ -215,6 +215,8 @@ public:
             state |= StringGrid::Selected;
             if (m_grid->hasFocus())
                 state |= StringGrid::Focused;
+        } else if (m_grid->selectionModel()->isSelected(index)) {
+            state |= StringGrid::Selected;
         }
         painter->save();
         m_grid->paintCell(*painter, option.rect, index.column(), index.row() + 1, state);
@@ -233,6 +235,7 @@ public:
         connect(editor, &QLineEdit::textEdited, grid,
                 [grid, col, row](const QString &text) { grid->editorTextChanged(col, row, text); });
         m_editor = editor;
+        emit grid->editorOpened(col, row);
         return editor;
     }
 
@@ -251,7 +254,9 @@ public:
     // The editor closes: the cell keeps the final text, and the grid tells so once more.
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
     {
-        m_grid->editorTextChanged(index.column(), index.row() + 1, static_cast<QLineEdit *>(editor)->text());
+        const QString text = static_cast<QLineEdit *>(editor)->text();
+        m_grid->editorTextChanged(index.column(), index.row() + 1, text);
+        emit m_grid->editorClosed(index.column(), index.row() + 1, text);
     }
 
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const override
@@ -264,10 +269,8 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            if (m_grid->leaveByKey(*static_cast<QKeyEvent *>(event)))
-                return true;
             const auto deliver = [object](QKeyEvent &key) { QCoreApplication::sendEvent(object, &key); };
-            if (!m_grid->m_forwarding && m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
+            if (m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
                 return true;
             break;
         }
@@ -316,7 +319,7 @@ StringGrid::StringGrid(QWidget *parent)
     setItemDelegate(m_delegate);
     setShowGrid(false);
     setWordWrap(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -490,6 +493,27 @@ void StringGrid::setEditorMode(bool open)
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+QRect StringGrid::selectedCells() const
+{
+    QRect cells;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        cells |= QRect(QPoint(range.left(), range.top() + 1), QPoint(range.right(), range.bottom() + 1));
+    if (cells.isNull() && currentIndex().isValid())
+        cells = QRect(currentIndex().column(), currentIndex().row() + 1, 1, 1);
+    return cells;
+}
+
+void StringGrid::cancelEditor()
+{
+    if (QLineEdit *editor = m_delegate->openEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    return m_editing && QTableView::edit(index, trigger, event);
+}
+
 void StringGrid::setFixedColor(const QColor &color)
 {
     m_fixedColor = color;
@@ -563,14 +587,14 @@ bool StringGrid::leaveByKey(QKeyEvent &event)
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (leaveByKey(*event))
-        return;
     const auto deliver = [this, event](QKeyEvent &key) {
+        // An editor this key opens takes it as it stands.
+        const QScopedValueRollback filtered(m_forwarding, true);
         QTableView::keyPressEvent(&key);
         event->setAccepted(key.isAccepted());
     };
     if (!routeKeyPress(*event, deliver))
-        deliverFiltered(*event, deliver);
+        deliver(*event);
 }
 
 void StringGrid::keyReleaseEvent(QKeyEvent *event)
@@ -616,11 +640,14 @@ void StringGrid::focusOutEvent(QFocusEvent *event)
 
 bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
 {
+    if (m_forwarding)
+        return false;
+    if (leaveByKey(event))
+        return true;
     const QChar typed = QChar(typedCharacter(event));
     if (typed.isNull())
         return false;
-    QChar character = typed;
-    emit keyPressed(character);
+    const QChar character = m_keyFilter ? m_keyFilter(typed) : typed;
     if (character.isNull()) {
         event.accept();
         return true;
@@ -636,14 +663,9 @@ bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
     if (character == typed)
         return false;
     QKeyEvent replaced = keyEventFor(event, character);
-    deliverFiltered(replaced, deliver);
-    return true;
-}
-
-void StringGrid::deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver)
-{
     const QScopedValueRollback filtered(m_forwarding, true);
-    deliver(event);
+    deliver(replaced);
+    return true;
 }
 
 void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state)

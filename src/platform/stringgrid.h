@@ -49,6 +49,10 @@ public:
     // Heights of rows first, first + 1, ... in one layout pass.
     void setRowHeights(int first, const QList<int> &heights);
 
+    // The cells selected with Shift and the arrows or the mouse, as columns by rows: the current
+    // cell when no others are selected, nothing when there is none.
+    QRect selectedCells() const;
+
     // The current cell; row 0, being fixed, never becomes current.
     int row() const;
     void setRow(int row);
@@ -61,6 +65,14 @@ public:
     void setEditing(bool on);
     bool editorMode() const;
     void setEditorMode(bool open);
+    // Closes the editor without its final text: the cell keeps the text it had last.
+    void cancelEditor();
+
+    // Sees each character typed while the grid or its editor has the focus, before either takes
+    // it, and gives what is to be typed in its place: the same character, another, or 0 to
+    // discard it.
+    using KeyFilter = std::function<QChar(QChar)>;
+    void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
     QColor fixedColor() const { return m_fixedColor; }
     void setFixedColor(const QColor &color);
@@ -92,13 +104,13 @@ signals:
     // The user clicked a cell (the current one too) or the current cell moved, by the user or
     // by setRow/setCol; always after the move.
     void clicked();
-    // A character typed while the grid or its editor has the focus, before either takes it;
-    // the handler may replace it, and 0 discards it.
-    void keyPressed(QChar &key);
     void keyReleased(int key, Qt::KeyboardModifiers modifiers);
     // After every change of the editor's text, and once more with the final text when the
     // editor closes (naming the edited cell even when the current cell has moved on).
     void editTextSet(int col, int row, const QString &text);
+    // The editor opened on a cell, and closed with its final text (after editTextSet).
+    void editorOpened(int col, int row);
+    void editorClosed(int col, int row, const QString &text);
     void mouseMoved(const QPoint &clientPos);
 
 protected:
@@ -112,6 +124,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     // Typing never jumps to a cell by its text.
     void keyboardSearch(const QString &) override {}
+    // An editor opens only while the editing switch is on, whatever asks for it (Tab from an
+    // open editor asks for one on the next cell).
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    using QTableView::edit;
 
 private:
     friend class StringGridDelegate;
@@ -121,15 +137,13 @@ private:
     // window's next or previous control. True when the key did so.
     bool leaveByKey(QKeyEvent &event);
     using KeyDelivery = std::function<void(QKeyEvent &)>;
-    // The one route of a key press, whether the grid or its open editor has it. A key that
-    // types a character goes through keyPressed first: a discarded character ends here, an Enter
-    // that gets through closes the editor if it is open and opens it otherwise, and a replaced
-    // one goes on to deliver as a key event of its own. Returns false when the key goes on as
-    // it came (no character, or the handler left it), for the caller to pass on.
+    // The one route of a key press, whether the grid or its open editor has it. Ctrl+Tab leaves
+    // the grid; a key that types a character goes through the key filter: a discarded character
+    // ends here, an Enter that gets through closes the editor if it is open and opens it
+    // otherwise, and a replaced one goes on to deliver as a key event of its own. A key on its
+    // way through deliver (to an editor it opens or reaches) is not filtered again. Returns
+    // false when the key goes on as it came, for the caller to pass on.
     bool routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver);
-    // Delivers a key that has been through keyPressed: an editor it opens or reaches on the way
-    // takes it without filtering it again.
-    void deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver);
     // Not const: the drawCell handler it calls may change the grid (row heights).
     void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state);
     void editorTextChanged(int col, int row, const QString &text);
@@ -149,6 +163,7 @@ private:
     QColor m_color = Qt::white;
     QColor m_lineColor = QColor(192, 192, 192);
     mutable WordCache m_words;
+    KeyFilter m_keyFilter;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(StringGrid::DrawState)
