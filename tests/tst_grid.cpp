@@ -69,6 +69,7 @@ private slots:
     void rowHeightsFollowTexts();
     void headersFitTheirColumns();
     void cellDrawing();
+    void longValueBreaksInItsCell();
     void hintFollowsPointer();
     void hintWaitsAgainOnEveryCell();
 
@@ -326,6 +327,30 @@ void tst_Grid::cellDrawing()
     // An indicator cell: white, its text dark.
     const QRect cell = grid.cellRect(2, 2);
     QCOMPARE(image.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(Qt::white));
+}
+
+// A summary's mean wider than its cell is broken onto a second line of the cell, not cut.
+void tst_Grid::longValueBreaksInItsCell()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+    const int L = gridMetrics(form).height();
+    fixture.model.Catalog[0].Items[0].Value = 89245.7666666666667;
+    form.RefreshValues();
+    QCOMPARE(grid.cells(ValueCol, 2), numberText(89245.7666666666667));
+    QCOMPARE(grid.rowHeights(2), 2 * L + 2);
+    QCOMPARE(grid.rowHeights(3), L + 2);
+    // Both lines hold digits: the wrap rule alone would leave the first empty and cut the second.
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect cell = grid.cellRect(ValueCol, 2);
+    for (int line = 0; line < 2; ++line) {
+        bool inked = false;
+        for (int y = cell.top() + line * L + 1; y < cell.top() + (line + 1) * L + 1; ++y)
+            for (int x = cell.left(); x < cell.right(); ++x)
+                inked |= image.pixelColor(x, y).lightness() < 100;
+        QVERIFY2(inked, qPrintable(QString::number(line)));
+    }
 }
 
 void tst_Grid::hintFollowsPointer()

@@ -12,6 +12,7 @@
 #include "platform/boxes.h"
 #include "platform/commands.h"
 #include "platform/skin.h"
+#include "platform/toolbarfit.h"
 #include "session/recoverystore.h"
 #include "session/recoverywriter.h"
 #include "session/schoolname.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
                                 Skin::ToolImage::Exit, &TForm1::ToolButton7Click);
+    keepButtonsInSight(*sToolBar1, 72, 8, 0);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));

@@ -130,8 +130,11 @@ int TForm1::Grid1RowHeight(int row) const
     if (Grid1->cells(2, row).isEmpty())
         return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
     int h = -999;
-    for (int k = 0; k < Grid1->colCount(); ++k)
-        h = qMax(h, MeasureCellText(metrics, Grid1->cells(k, row), Grid1->colWidths(k)));
+    for (int k = 0; k < Grid1->colCount(); ++k) {
+        const int limit = Grid1->colWidths(k);
+        h = qMax(h, row > 0 && k == ValueCol ? MeasureValueText(metrics, Grid1->cells(k, row), limit)
+                                             : MeasureCellText(metrics, Grid1->cells(k, row), limit));
+    }
     return h;
 }
 
@@ -162,7 +165,10 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
         canvas.setFontColor(DoubtfulText);
     }
     canvas.fillRect(Rect);
-    DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
+    if (ARow > 0 && ACol == ValueCol)
+        DrawValueText(canvas, Grid1->cells(ACol, ARow), Rect);
+    else
+        DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
 }
 
 void TForm1::Grid1MouseMove(const QPoint &pos)
