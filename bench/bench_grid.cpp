@@ -1,9 +1,11 @@
 // The indicator grid: filling it, painting a window-sized view, scrolling a page, typing one
-// character (the model's update and the repaint it causes), and a change of the window's width.
+// character (the model's update and the repaint it causes), pasting a value for every
+// indicator, and a change of the window's width.
 
 #include "benchfixtures.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +67,31 @@ void typeInLastValue(benchmark::State &state, ShownMainWindow &window)
     }
 }
 
+// A column of a value for every indicator pasted at the first value cell: reading the text,
+// one step of the history, the checks and the grid's cells; values differ at every paste.
+void BM_GridPasteColumn(benchmark::State &state)
+{
+    ShownMainWindow window(int(state.range(0)));
+    StringGrid &grid = *window.form->Grid1;
+    grid.setFocus();
+    grid.setRow(2);
+    grid.setCol(6);
+    QStringList columns[2];
+    for (int i = 0; i < window.model.indicatorCount(); ++i) {
+        columns[0] << QString::number(i % 97) + QStringLiteral(",5");
+        columns[1] << QString::number(i % 89);
+    }
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QApplication::clipboard()->setText(columns[turn].join(QLatin1Char('\n')));
+        turn = 1 - turn;
+        state.ResumeTiming();
+        QTest::keyClick(QApplication::focusWidget(), 'v', Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
+}
+
 void BM_GridKeystroke(benchmark::State &state)
 {
     ShownMainWindow window(int(state.range(0)));
@@ -103,6 +130,7 @@ void BM_GridWidthChange(benchmark::State &state)
 BENCHMARK(BM_GridFill) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFullRepaint) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridScrollPage) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridPasteColumn) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridKeystroke) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridKeystrokeWithRecovery) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridKeystrokeChecked) ZORIS_SIZES->Unit(benchmark::kMicrosecond);
