@@ -4,8 +4,8 @@
 
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
-#include "indicators/recoveryfile.h"
-#include "indicators/recoverystore.h"
+#include "session/recoveryfile.h"
+#include "session/recoverystore.h"
 
 #include <QTemporaryDir>
 
@@ -28,13 +28,13 @@ void BM_ReadCatalogue(benchmark::State &state)
     }
 }
 
-void BM_SaveDataFile(benchmark::State &state)
+void BM_WriteDataFile(benchmark::State &state)
 {
     const IndicatorModel model = filledModel(int(state.range(0)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.zrs"));
     for (auto _ : state)
-        SaveDataFile(path, model);
+        writeDataFile(path, model);
 }
 
 void BM_OpenDataFile(benchmark::State &state)
@@ -42,7 +42,7 @@ void BM_OpenDataFile(benchmark::State &state)
     IndicatorModel model = filledModel(int(state.range(0)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.zrs"));
-    SaveDataFile(path, model);
+    writeDataFile(path, model);
     for (auto _ : state) {
         const DataFileContents contents = readDataFile(path, model.indicatorCount());
         applyDataFile(contents, model);
@@ -62,6 +62,6 @@ void BM_WriteRecoveryFile(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_ReadCatalogue) ZORIS_SIZES->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenDataFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteRecoveryFile) ZORIS_SIZES->Unit(benchmark::kMillisecond);

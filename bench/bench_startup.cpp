@@ -17,8 +17,9 @@ void BM_StartUp(benchmark::State &state)
     malloc_trim(0);
     for (auto _ : state) {
         auto model = std::make_unique<IndicatorModel>();
+        auto document = std::make_unique<IndicatorDocument>(*model);
         ScriptedBoxes boxes;
-        auto form = std::make_unique<TForm1>(*model, boxes);
+        auto form = std::make_unique<TForm1>(*document, boxes);
         form->setWindowState(Qt::WindowNoState);
         form->resize(1280, 1024);
         showUntilPainted(*form, *form->Grid1->viewport());
@@ -26,6 +27,7 @@ void BM_StartUp(benchmark::State &state)
         // up here so that the next start does not pay for it.
         state.PauseTiming();
         form.reset();
+        document.reset();
         model.reset();
         QCoreApplication::processEvents();
         malloc_trim(0);

@@ -7,8 +7,8 @@
 #include "checks/rulesfile.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
-#include "indicators/fileio.h"
-#include "indicators/summary.h"
+#include "platform/files/fileio.h"
+#include "summary/summary.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,7 +51,7 @@ void BM_MergeSchoolFiles(benchmark::State &state)
     QTemporaryDir dir;
     const QStringList paths = writeSchoolFiles(state, model, dir);
     for (auto _ : state) {
-        applySummary(readSchoolFiles(paths, model), model);
+        applyDataFile(summaryContents(readSchoolFiles(paths, model), model), model);
         benchmark::DoNotOptimize(model.Catalog.front().Items.front().Value);
     }
     state.counters["indicators"] = model.indicatorCount();

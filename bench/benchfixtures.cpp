@@ -77,7 +77,7 @@ WorkingFolder::WorkingFolder(int indicators, bool withRules)
 
 ShownMainWindow::ShownMainWindow(int indicators, bool withRules)
     : folder(indicators, withRules)
-    , form(std::make_unique<TForm1>(model, boxes))
+    , form(std::make_unique<TForm1>(document, boxes))
 {
     form->setWindowState(Qt::WindowNoState);
     form->resize(1280, 1024);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "indicators/document.h"
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
 #include "testing/scriptedboxes.h"
@@ -38,6 +39,7 @@ public:
 
     WorkingFolder folder;
     IndicatorModel model;
+    IndicatorDocument document{model};
     ScriptedBoxes boxes;
     std::unique_ptr<TForm1> form;
 };

@@ -2,10 +2,10 @@
 
 #include "checks/rulesfile.h"
 #include "checks/valuechecks.h"
+#include "core/errors.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"
-#include "core/errors.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -32,15 +32,14 @@ void fuzzCatalog(const std::uint8_t *data, std::size_t size)
     // A catalogue saved and read back as a data file gives its keys and values back.
     const DataFileContents back = parseDataFile(dataFileBytes(model), model.indicatorCount());
     check(back.keys.size() == model.indicatorCount());
-    qsizetype k = 0;
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items) {
-            check(back.keys[k] == item.Key);
-            check(back.values[k] == 0);
-            ++k;
-        }
-    }
-    check(model.gridRowCount() == 1 + model.Catalog.size() + model.indicatorCount());
+    const RowMap &rows = model.rows();
+    forEachIndicator(model.Catalog, [&](int k, const pokazatel &item) {
+        check(back.keys[k] == item.Key);
+        check(back.values[k] == 0);
+        // Each indicator's row shows that indicator.
+        check(rows.at(rows.indicatorRow(k)).indicator == k);
+    });
+    check(rows.gridRowCount() == 1 + model.Catalog.size() + model.indicatorCount());
 }
 
 void fuzzDataFile(const std::uint8_t *data, std::size_t size)
@@ -108,7 +107,7 @@ void fuzzRules(const std::uint8_t *data, std::size_t size)
     for (std::size_t k = 0; k < size && k < 64; ++k) {
         const int indicator = data[k] % 4;
         values[indicator] = (data[k] / 4) - 20.5;
-        checks.setValue(indicator, values[indicator]);
+        checks.updateValue(indicator, values[indicator]);
     }
     int doubtful = 0;
     for (int i = 0; i < 4; ++i) {

@@ -3,17 +3,17 @@
 #include "checks/checkplan.h"
 #include "checks/outliers.h"
 #include "checks/rulesfile.h"
+#include "comparison/comparison.h"
 #include "comparison/comparisonpdf.h"
-#include "indicators/catalogfile.h"
-#include "indicators/comparison.h"
-#include "indicators/datafile.h"
-#include "indicators/fileio.h"
-#include "indicators/model.h"
-#include "indicators/startup.h"
-#include "indicators/summary.h"
-#include "indicators/summarytable.h"
 #include "core/errors.h"
+#include "indicators/catalogfile.h"
+#include "indicators/datafile.h"
+#include "indicators/model.h"
+#include "platform/files/fileio.h"
 #include "report/reportpdf.h"
+#include "session/startup.h"
+#include "summary/summary.h"
+#include "summary/summarytable.h"
 
 #include <cstdio>
 #include <functional>
@@ -42,8 +42,8 @@ int writeMergedDataFile(const QString &out, const QStringList &files)
 {
     return runBatch([&](IndicatorModel &model) {
         requireSeveralFiles(files);
-        applySummary(readSchoolFiles(files, model), model);
-        SaveDataFile(out, model);
+        applyDataFile(summaryContents(readSchoolFiles(files, model), model), model);
+        writeDataFile(out, model);
     });
 }
 
@@ -59,11 +59,15 @@ int writeSummaryTableFile(const QString &out, const QStringList &files)
 int writeReportPdfFile(const QString &out, const QStringList &files)
 {
     return runBatch([&](IndicatorModel &model) {
-        QByteArray year;
-        if (files.size() >= 2)
-            applySummary(readSchoolFiles(files, model), model);
-        else if (!files.isEmpty() && !openDataFile(files.front(), model, year))
-            throw ZorisError(yearMismatchText(year, model.CatalogYear));
+        if (files.size() >= 2) {
+            applyDataFile(summaryContents(readSchoolFiles(files, model), model), model);
+        } else if (!files.isEmpty()) {
+            QByteArray year;
+            const std::optional<DataFileContents> contents = readDataFileOfYear(files.front(), model, year);
+            if (!contents)
+                throw ZorisError(yearMismatchText(year, model.CatalogYear));
+            applyDataFile(*contents, model);
+        }
         writeReportPdf(model, out);
     });
 }

@@ -1,14 +1,15 @@
 #include "batch.h"
 #include "comparison/comparisonwindow.h"
+#include "indicators/document.h"
 #include "indicators/model.h"
-#include "indicators/workingfolder.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/balloons.h"
+#include "platform/printing/systemprinter.h"
 #include "platform/qtboxes.h"
 #include "platform/qttranslation.h"
-#include "platform/printing/systemprinter.h"
 #include "platform/skin.h"
 #include "report/reportwindow.h"
+#include "session/workingfolder.h"
 #include "wizard/wizard.h"
 
 #include <QApplication>
@@ -106,22 +107,16 @@ int main(int argc, char *argv[])
     // Every widget's hint shows as a balloon, the application over.
     app.installEventFilter(new HintManager(&app));
     IndicatorModel model;
+    IndicatorDocument document(model);
     QtBoxes boxes;
-    TForm1 Form1(model, boxes);
-    TiDialog iDialog(model, boxes, &Form1);
+    TForm1 Form1(document, boxes);
+    TiDialog iDialog(document, boxes, &Form1);
     QObject::connect(&iDialog, &TiDialog::refreshValues, &Form1, &TForm1::RefreshValues);
-    Form1.setShowWizard([&] {
-        if (!TiDialog::hasIndicators(model)) {
-            boxes.warning(TiDialog::NoIndicatorsWarning.toString());
-            return;
-        }
-        iDialog.exec();
-    });
+    Form1.setShowWizard([&] { iDialog.enterData(); });
     SystemPrinter printer;
     TPrintRep PrintRep(model, boxes, printer, &Form1);
     Form1.setShowReport([&] { PrintRep.exec(); });
-    ComparisonWindow comparison(model, boxes, &Form1);
-    QObject::connect(&Form1, &TForm1::valuesChanged, &comparison, &ComparisonWindow::refresh);
+    ComparisonWindow comparison(document, boxes, &Form1);
     Form1.setShowComparison([&] { comparison.open(); });
     QObject::connect(&comparison, &ComparisonWindow::lastYearRead, &Form1, &TForm1::setLastYear);
     comparison.readRemembered();

@@ -263,7 +263,7 @@ void tst_Checks::incrementalMatchesFullCheck()
         for (int i = 0; i < 6; ++i)
             before << checks.isDoubtful(i);
         values[indicator] = random.bounded(8) / 2.0 - 0.5;
-        QList<int> changed = checks.setValue(indicator, values[indicator]);
+        QList<int> changed = checks.updateValue(indicator, values[indicator]);
         std::sort(changed.begin(), changed.end());
         QList<int> flipped;
         for (int i = 0; i < 6; ++i) {

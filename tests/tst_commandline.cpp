@@ -1,4 +1,4 @@
-#include "indicators/fileio.h"
+#include "platform/files/fileio.h"
 #include "support/files.h"
 
 #include <QProcess>

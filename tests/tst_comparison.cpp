@@ -1,9 +1,11 @@
 #include "support/formfixture.h"
 
+#include "checks/changerule.h"
+#include "checks/valuechecks.h"
+#include "comparison/comparison.h"
 #include "comparison/comparisonchart.h"
 #include "comparison/comparisonpdf.h"
 #include "comparison/comparisonwindow.h"
-#include "indicators/comparison.h"
 #include "indicators/numbertext.h"
 #include "support/keys.h"
 #include "support/models.h"
@@ -89,8 +91,7 @@ struct ComparisonFixture : FormFixture
     {
         writeBytes(path(QStringLiteral("2025.zrs")), dataFile("2025", LastYear));
         show();
-        window = std::make_unique<ComparisonWindow>(model, boxes, form.get());
-        QObject::connect(form.get(), &TForm1::valuesChanged, window.get(), &ComparisonWindow::refresh);
+        window = std::make_unique<ComparisonWindow>(document, boxes, form.get());
         QObject::connect(window.get(), &ComparisonWindow::lastYearRead, form.get(), &TForm1::setLastYear);
         form->setShowComparison([this] { window->open(); });
     }
@@ -255,7 +256,12 @@ void tst_Comparison::doubtfulChanges()
         item.Key = j == 0 ? "K1" : "K2";
         item.Value = current;
     });
-    QCOMPARE(::doubtfulChanges(model, contentsOf("2025", {{"K1", last}})), (QStringList{reason, QString()}));
+    ValueChecks checks;
+    checks.setPlan(CheckPlan(model, {}));
+    checks.setLastYearValues(lastYearValues(model, contentsOf("2025", {{"K1", last}})));
+    checks.setValues(values(model));
+    QCOMPARE(checks.reasons(0).join(QString()), reason);
+    QVERIFY(checks.reasons(1).isEmpty());
 }
 
 void tst_Comparison::tableReadBack()
@@ -319,7 +325,7 @@ void tst_Comparison::choosingLastYearsFile()
 
     // Remembered for the folder: the next window asks nothing.
     fixture.boxes.fileAnswers.clear();
-    ComparisonWindow second(fixture.model, fixture.boxes, fixture.form.get());
+    ComparisonWindow second(fixture.document, fixture.boxes, fixture.form.get());
     second.open();
     QVERIFY(second.isVisible());
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::OpenFile), 3);
@@ -415,8 +421,9 @@ void tst_Comparison::followsTheGrid()
     QCOMPARE(shown.index(0, PercentColumn).data().toString(), QStringLiteral("500"));
     // Labels replaced, as by opening a data file of other labels: matched anew, so last year's
     // KEY1 now stands alone at the end, among the indicators the catalogue lacks.
-    fixture.model.Catalog[0].Items[0].Key = "KEY9";
-    fixture.form->RefreshValues();
+    DataFileContents opened = modelContents(fixture.model);
+    opened.keys[0] = "KEY9";
+    fixture.document.replaceContents(opened, true);
     QCOMPARE(shownNumbers(table).back(), QStringLiteral("3.1."));
     QCOMPARE(shown.index(shown.rowCount() - 1, NameColumn).data().toString(), QStringLiteral("KEY1"));
     fixture.window->close();

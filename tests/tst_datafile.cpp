@@ -1,8 +1,8 @@
+#include "core/errors.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
-#include "indicators/fileio.h"
-#include "core/errors.h"
+#include "platform/files/fileio.h"
 #include "support/files.h"
 
 #include <QtTest>
@@ -191,7 +191,7 @@ void tst_DataFile::shippedCatalogueRoundTrip()
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("school(2026).zrs");
-    SaveDataFile(path, m);
+    writeDataFile(path, m);
     const DataFileContents back = readDataFile(path, m.indicatorCount());
     QCOMPARE(back.year, m.CatalogYear);
     QCOMPARE(back.schoolName, m.SchoolName);
@@ -209,10 +209,10 @@ void tst_DataFile::saveReplacesAtomically()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.zrs");
-    SaveDataFile(path, twoIndicators());
+    writeDataFile(path, twoIndicators());
     IndicatorModel other = twoIndicators();
     other.Catalog[0].Items[0].Value = 7;
-    SaveDataFile(path, other);
+    writeDataFile(path, other);
     QCOMPARE(readBytes(path), dataFileBytes(other));
     QCOMPARE(folderEntries(dir.path()), QStringList{"a.zrs"});
 }
@@ -239,7 +239,7 @@ void tst_DataFile::saveFailures()
     const QStringList before = folderEntries(dir.path());
     const QString path = target.startsWith('/') ? target : dir.filePath(target);
     try {
-        SaveDataFile(path, twoIndicators());
+        writeDataFile(path, twoIndicators());
         QFAIL("no error");
     } catch (const IoError &error) {
         QCOMPARE(error.code(), code);

@@ -541,7 +541,7 @@ void tst_Grid::enterMoves()
     FormFixture fixture(catalogBytes(QStringLiteral("2026"), sectionsOf(counts)));
     TForm1 &form = fixture.show();
     auto valueAt = [&](int row) {
-        const GridRow at = fixture.model.gridRow(row);
+        const GridRow at = fixture.model.rows().at(row);
         return fixture.model.Catalog[at.section].Items[at.item].Value;
     };
     goTo(form, ValueCol, from);

@@ -519,7 +519,7 @@ void tst_MainWindow::unsavedMark()
 {
     FormFixture fixture;
     TForm1 &form = fixture.show();
-    const auto state = [&] { return std::pair(fixture.model.valuesUnsaved(), form.windowTitle()); };
+    const auto state = [&] { return std::pair(fixture.document.unsaved(), form.windowTitle()); };
     typeValue(form, '0'); // the value held already
     QCOMPARE(state(), std::pair(false, Caption));
     typeKey('7');
@@ -527,10 +527,10 @@ void tst_MainWindow::unsavedMark()
     fixture.boxes.fileAnswers.enqueue(fixture.path("saved"));
     form.ToolButton3->click();
     QCOMPARE(state(), std::pair(false, Caption));
-    // The wizard stores through the model and then refreshes the window.
-    fixture.model.storeValue(fixture.model.Catalog[2].Items[0], 4);
-    form.RefreshValues();
+    // The wizard stores through the document, which the window follows.
+    fixture.document.setValue(3, 4);
     QCOMPARE(state(), std::pair(true, QLatin1Char('*') + Caption));
+    QCOMPARE(form.Grid1->cells(TForm1::ValueCol, 7), QStringLiteral("4"));
     writeBytes(fixture.path("data.zrs"), fixtureDataFile(QStringLiteral("2026"), QStringLiteral("Ліцей №7")));
     fixture.boxes.threeWayAnswers.enqueue(Answer::No);
     fixture.boxes.fileAnswers.enqueue(fixture.path("data.zrs"));
@@ -599,7 +599,7 @@ void tst_MainWindow::unsavedQuestion()
     } else {
         QCOMPARE(form.isVisible(), !goesOn);
     }
-    QCOMPARE(fixture.model.valuesUnsaved(), !saved && !(opens && goesOn));
+    QCOMPARE(fixture.document.unsaved(), !saved && !(opens && goesOn));
 }
 
 void tst_MainWindow::shortcuts_data()

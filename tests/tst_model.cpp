@@ -1,3 +1,4 @@
+#include "indicators/document.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "support/models.h"
@@ -61,20 +62,24 @@ void tst_Model::rows()
     QFETCH(int, item);
     QFETCH(QByteArray, title);
     const IndicatorModel m = threeZeroTwo();
-    const GridRow at = m.gridRow(row);
+    const RowMap &rows = m.rows();
+    const GridRow at = rows.at(row);
     QCOMPARE(int(at.kind), kind);
     QCOMPARE(at.section, section);
     QCOMPARE(at.item, item);
     QCOMPARE(m.SectionTitleAtRow(row), title);
     if (at.kind == GridRow::Section)
-        QCOMPARE(m.sectionRow(section), row);
-    if (at.kind == GridRow::Indicator)
-        QCOMPARE(m.indicatorRow(section, item), row);
+        QCOMPARE(rows.sectionRow(section), row);
+    if (at.kind == GridRow::Indicator) {
+        QCOMPARE(at.indicator, rows.indicatorIndex(section, item));
+        QCOMPARE(rows.indicatorRow(at.indicator), row);
+        QCOMPARE(rows.ofIndicator(at.indicator).item, item);
+    }
 }
 
 void tst_Model::rowCount()
 {
-    QCOMPARE(threeZeroTwo().gridRowCount(), 9);
+    QCOMPARE(threeZeroTwo().rows().gridRowCount(), 9);
     QCOMPARE(threeZeroTwo().indicatorCount(), 5);
 }
 
@@ -98,17 +103,21 @@ void tst_Model::setValueAtRow()
     QFETCH(int, row);
     QFETCH(QList<double>, after);
     IndicatorModel m = threeZeroTwo();
-    m.SetValueAtRow(row, -1);
+    IndicatorDocument document(m);
+    document.setValue(m.rows().indicatorAt(row), -1);
     QCOMPARE(values(m), after);
+    QCOMPARE(document.unsaved(), after != values(threeZeroTwo()));
 }
 
 void tst_Model::emptyCatalogue()
 {
     IndicatorModel m;
-    QCOMPARE(m.gridRowCount(), 1);
+    IndicatorDocument document(m);
+    QCOMPARE(m.rows().gridRowCount(), 1);
     for (int row = -1; row < 3; ++row)
-        m.SetValueAtRow(row, 5);
-    QCOMPARE(m.gridRow(1).kind, GridRow::Outside);
+        document.setValue(m.rows().indicatorAt(row), 5);
+    QCOMPARE(m.rows().at(1).kind, GridRow::Outside);
+    QVERIFY(!document.unsaved());
 }
 
 void tst_Model::cp1251_data()

@@ -3,9 +3,9 @@
 #include "support/models.h"
 #include "support/smalldisk.h"
 
-#include "indicators/recoveryfile.h"
-#include "indicators/recoverystore.h"
-#include "indicators/recoverywriter.h"
+#include "session/recoveryfile.h"
+#include "session/recoverystore.h"
+#include "session/recoverywriter.h"
 
 #include <QToolButton>
 

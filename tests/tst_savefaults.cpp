@@ -1,6 +1,6 @@
-#include "indicators/datafile.h"
 #include "core/errors.h"
-#include "indicators/fileio.h"
+#include "indicators/datafile.h"
+#include "platform/files/fileio.h"
 #include "support/files.h"
 #include "support/smalldisk.h"
 
@@ -30,7 +30,7 @@ IndicatorModel bigModel(int indicators)
 int saveError(const QString &path, const IndicatorModel &model)
 {
     try {
-        SaveDataFile(path, model);
+        writeDataFile(path, model);
     } catch (const IoError &error) {
         return error.code();
     }
@@ -90,7 +90,7 @@ void tst_SaveFaults::faultKeepsOldFile()
     if (!disk.ok())
         QSKIP("Cannot mount a small tmpfs here (needs root).");
     const QString path = disk.path() + QStringLiteral("/school(2026).zrs");
-    SaveDataFile(path, bigModel(10));
+    writeDataFile(path, bigModel(10));
     const QByteArray old = readBytes(path);
     if (!full)
         QVERIFY(disk.makeReadOnly());
@@ -110,7 +110,7 @@ void tst_SaveFaults::killedWhileSavingKeepsAWholeFile()
     const IndicatorModel first = bigModel(100000);
     IndicatorModel second = first;
     second.SchoolName = "Other school";
-    SaveDataFile(path, first);
+    writeDataFile(path, first);
     const QByteArray a = dataFileBytes(first);
     const QByteArray b = dataFileBytes(second);
     for (int round = 0; round < 6; ++round) {
@@ -118,7 +118,7 @@ void tst_SaveFaults::killedWhileSavingKeepsAWholeFile()
         QVERIFY(child >= 0);
         if (child == 0) {
             for (int i = 0;; ++i)
-                SaveDataFile(path, i % 2 ? first : second);
+                writeDataFile(path, i % 2 ? first : second);
         }
         ::usleep(useconds_t(20000 + round * 37000));
         ::kill(child, SIGKILL);

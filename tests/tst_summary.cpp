@@ -2,8 +2,8 @@
 
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"
-#include "indicators/summary.h"
-#include "indicators/summarytable.h"
+#include "summary/summary.h"
+#include "summary/summarytable.h"
 #include "support/pdf.h"
 
 #include <QJsonArray>
@@ -97,7 +97,7 @@ void tst_Summary::sumsAndMeans()
     QCOMPARE(summary.values, schools);
     for (int k = 0; k < expected.size(); ++k)
         QCOMPARE(numberText(summary.totals[k]), numberText(expected[k]));
-    applySummary(summary, fixture.model);
+    applyDataFile(summaryContents(summary, fixture.model), fixture.model);
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Зведені показники (3 заклади)"));
     QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 1.0);
     QCOMPARE(fixture.model.Catalog[0].Items[2].Key, QByteArray("KEY3"));
@@ -275,7 +275,7 @@ void tst_Summary::windowFlow()
     QVERIFY(readBytes(fixture.path(QStringLiteral("район.csv"))).contains("Школа 2"));
     // The summary is in no data file yet: the next summary first asks about it, and Cancel
     // keeps it.
-    QVERIFY(fixture.model.valuesUnsaved());
+    QVERIFY(fixture.document.unsaved());
     fixture.boxes.clear();
     form.ToolButton8->click();
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::ConfirmYesNoCancel), 1);

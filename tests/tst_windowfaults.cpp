@@ -1,9 +1,9 @@
-#include "support/formfixture.h"
 #include "generatedcatalogue.h"
+#include "support/formfixture.h"
 #include "support/smalldisk.h"
 
-#include "indicators/fileio.h"
 #include "indicators/numbertext.h"
+#include "platform/files/fileio.h"
 #include "support/keys.h"
 #include "support/models.h"
 
@@ -255,10 +255,10 @@ bool typingWorks(FormFixture &fixture)
     if (fixture.model.indicatorCount() == 0)
         return true;
     int row = 1;
-    while (fixture.model.gridRow(row).kind != GridRow::Indicator)
+    while (fixture.model.rows().at(row).kind != GridRow::Indicator)
         ++row;
     typeValue(*fixture.form, row, QStringLiteral("4,5"));
-    const GridRow at = fixture.model.gridRow(row);
+    const GridRow at = fixture.model.rows().at(row);
     return fixture.model.Catalog[at.section].Items[at.item].Value == 4.5;
 }
 
@@ -688,7 +688,7 @@ void tst_WindowFaults::startupFault()
     QCOMPARE(form.statusText->text().isEmpty(), !error.isEmpty());
     QVERIFY(form.isVisible());
     QCOMPARE(form.Grid1->rowCount(), rows);
-    QCOMPARE(fixture.model.gridRowCount(), rows);
+    QCOMPARE(fixture.model.rows().gridRowCount(), rows);
     if (stand == Stand::File && rows > 1 && fixture.model.CatalogYear == "2026")
         QCOMPARE(fixture.model.Catalog[0].Name, toCp1251(u"Розділ 1"));
 
@@ -762,12 +762,12 @@ void tst_WindowFaults::hundredThousandIndicators()
     TForm1 &form = fixture.show();
     QVERIFY(fixture.boxes.asked.isEmpty());
     QCOMPARE(fixture.model.indicatorCount(), Count);
-    QCOMPARE(form.Grid1->rowCount(), fixture.model.gridRowCount());
+    QCOMPARE(form.Grid1->rowCount(), fixture.model.rows().gridRowCount());
     const int lastRow = form.Grid1->rowCount() - 1;
 
-    const QList<std::pair<int, QString>> typed{{2, "1,5"}, {fixture.model.indicatorRow(2500, 7), "12345"}, {lastRow, "0,25"}};
+    const QList<std::pair<int, QString>> typed{{2, "1,5"}, {fixture.model.rows().indicatorRow(fixture.model.rows().indicatorIndex(2500, 7)), "12345"}, {lastRow, "0,25"}};
     for (const auto &[row, text] : typed) {
-        QVERIFY(fixture.model.gridRow(row).kind == GridRow::Indicator);
+        QVERIFY(fixture.model.rows().at(row).kind == GridRow::Indicator);
         typeValue(form, row, text);
     }
     const ModelState saved = stateOf(fixture.model);

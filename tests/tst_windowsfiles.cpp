@@ -1,5 +1,5 @@
 #include "core/errors.h"
-#include "indicators/fileio.h"
+#include "platform/files/fileio.h"
 #include "support/files.h"
 
 #include <QDir>

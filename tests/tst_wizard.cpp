@@ -1,3 +1,4 @@
+#include "indicators/document.h"
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
 #include "platform/balloons.h"
@@ -35,7 +36,7 @@ IndicatorModel makeModel(const QList<int> &counts)
 // which is what the main window's value column would show.
 struct Wizard
 {
-    explicit Wizard(const QList<int> &counts) : model(makeModel(counts)), dialog(model, boxes)
+    explicit Wizard(const QList<int> &counts) : model(makeModel(counts)), document(model), dialog(document, boxes)
     {
         QObject::connect(&dialog, &TiDialog::refreshValues, &dialog,
                          [this] { refreshed.append(values(model)); });
@@ -77,6 +78,7 @@ struct Wizard
     }
 
     IndicatorModel model;
+    IndicatorDocument document;
     ScriptedBoxes boxes;
     TiDialog dialog;
     QList<QList<double>> refreshed;
@@ -117,8 +119,8 @@ private slots:
     void conversionErrorKeepsCursor();
     void sectionsWithoutIndicators_data();
     void sectionsWithoutIndicators();
-    void hasIndicators_data();
-    void hasIndicators();
+    void enterData_data();
+    void enterData();
 };
 
 void tst_Wizard::cleanup()
@@ -294,7 +296,7 @@ void tst_Wizard::storesTyped()
     QTest::keyClicks(w.edit(), typed);
     w.next();
     QCOMPARE(w.item(0, 0).Value, stored);
-    QCOMPARE(w.model.valuesUnsaved(), stored != 99); // only a changed value is left unsaved
+    QCOMPARE(w.document.unsaved(), stored != 99); // only a changed value is left unsaved
     QCOMPARE(w.at(), Position(0, 1));
     QCOMPARE(w.boxes.asked.size(), 0);
 }
@@ -641,7 +643,7 @@ void tst_Wizard::sectionsWithoutIndicators()
     QCOMPARE(w.refreshed.last(), expected);
 }
 
-void tst_Wizard::hasIndicators_data()
+void tst_Wizard::enterData_data()
 {
     QTest::addColumn<QList<int>>("counts");
     QTest::addColumn<bool>("has");
@@ -652,11 +654,20 @@ void tst_Wizard::hasIndicators_data()
     QTest::newRow("one indicator") << QList<int> {1} << true;
 }
 
-void tst_Wizard::hasIndicators()
+void tst_Wizard::enterData()
 {
     QFETCH(QList<int>, counts);
     QFETCH(bool, has);
-    QCOMPARE(TiDialog::hasIndicators(makeModel(counts)), has);
+    Wizard w(counts);
+    bool shown = false;
+    QTimer::singleShot(0, &w.dialog, [&] {
+        shown = w.dialog.isVisible();
+        w.dialog.reject();
+    });
+    w.dialog.enterData();
+    QCOMPARE(shown, has);
+    QCOMPARE(w.boxes.texts(ScriptedBoxes::Kind::Warning),
+             has ? QStringList() : QStringList{TiDialog::NoIndicatorsWarning.toString()});
 }
 
 QTEST_MAIN(tst_Wizard)

@@ -5,16 +5,8 @@
 CheckPlan::CheckPlan(const IndicatorModel &model, QList<Rule> rules)
     : m_rules(std::move(rules))
 {
-    m_indicatorAtRow.fill(-1, model.gridRowCount());
-    int row = 1;
-    for (const razdel &section : model.Catalog) {
-        ++row;
-        for (const pokazatel &item : section.Items) {
-            m_indicatorAtRow[row] = int(m_units.size());
-            m_rowOf.append(row++);
-            m_units.append(unitRuleFor(item.Measure, item.Kind));
-        }
-    }
+    m_units.reserve(model.indicatorCount());
+    forEachIndicator(model.Catalog, [&](int, const pokazatel &item) { m_units.append(unitRuleFor(item.Measure, item.Kind)); });
     m_rulesAbout.resize(m_units.size());
     m_rulesNaming.resize(m_units.size());
     for (int r = 0; r < m_rules.size(); ++r) {
@@ -26,11 +18,6 @@ CheckPlan::CheckPlan(const IndicatorModel &model, QList<Rule> rules)
                 m_rulesNaming[term.indicator].append(r);
         }
     }
-}
-
-int CheckPlan::indicatorAtRow(int row) const
-{
-    return row >= 0 && row < m_indicatorAtRow.size() ? m_indicatorAtRow[row] : -1;
 }
 
 QStringList CheckPlan::reasons(int indicator, const QList<double> &values) const
@@ -48,20 +35,9 @@ QStringList CheckPlan::reasons(int indicator, const QList<double> &values) const
 QList<Finding> CheckPlan::findings(const QList<double> &values, int school) const
 {
     QList<Finding> result;
-    for (int i = 0; i < indicatorCount(); ++i) {
+    for (int i = 0; i < size(); ++i) {
         for (const QString &reason : reasons(i, values))
             result.append({i, reason, school});
     }
     return result;
-}
-
-QList<double> catalogValues(const IndicatorModel &model)
-{
-    QList<double> values;
-    values.reserve(model.indicatorCount());
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items)
-            values.append(item.Value);
-    }
-    return values;
 }

@@ -17,17 +17,13 @@ public:
     CheckPlan() = default;
     CheckPlan(const IndicatorModel &model, QList<Rule> rules);
 
-    int indicatorCount() const { return int(m_units.size()); }
+    int size() const { return int(m_units.size()); }
     UnitRule unitRule(int indicator) const { return m_units[indicator]; }
     const QList<Rule> &rules() const { return m_rules; }
     // The rules about indicator, in file order.
     const QList<int> &rulesAbout(int indicator) const { return m_rulesAbout[indicator]; }
     // The rules that name indicator anywhere, each once.
     const QList<int> &rulesNaming(int indicator) const { return m_rulesNaming[indicator]; }
-
-    // The main grid's rows of the catalogue: -1 where the row shows no indicator.
-    int indicatorAtRow(int row) const;
-    int rowOf(int indicator) const { return m_rowOf[indicator]; }
 
     // Why values[indicator] is doubtful: its unit first, then the rules about it.
     QStringList reasons(int indicator, const QList<double> &values) const;
@@ -39,9 +35,4 @@ private:
     QList<Rule> m_rules;
     QList<QList<int>> m_rulesAbout;
     QList<QList<int>> m_rulesNaming;
-    QList<int> m_indicatorAtRow;
-    QList<int> m_rowOf;
 };
-
-// Every value of the catalogue, in catalogue order.
-QList<double> catalogValues(const IndicatorModel &model);

@@ -5,7 +5,7 @@
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
 #include "indicators/plural.h"
-#include "indicators/summary.h"
+#include "summary/summary.h"
 
 #include <QSet>
 

@@ -1,11 +1,11 @@
 #include "rulesfile.h"
 
+#include "core/errors.h"
 #include "indicators/encoding.h"
-#include "indicators/fileio.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
 #include "indicators/textfile.h"
-#include "core/errors.h"
+#include "platform/files/fileio.h"
 
 #include <QHash>
 

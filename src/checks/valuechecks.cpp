@@ -1,17 +1,17 @@
 #include "valuechecks.h"
 
-#include "indicators/comparison.h"
+#include "changerule.h"
 
 void ValueChecks::setPlan(CheckPlan plan)
 {
     m_plan = std::move(plan);
-    setValues(QList<double>(m_plan.indicatorCount(), 0.0));
+    setValues(QList<double>(m_plan.size(), 0.0));
 }
 
 void ValueChecks::setValues(QList<double> values)
 {
     m_values = std::move(values);
-    m_values.resize(m_plan.indicatorCount());
+    m_values.resize(m_plan.size());
     m_unitBroken.fill(false, m_values.size());
     m_ruleBroken.fill(false, m_plan.rules().size());
     m_changeBroken.fill(false, m_values.size());
@@ -26,12 +26,12 @@ void ValueChecks::setValues(QList<double> values)
         checkChange(i);
 }
 
-void ValueChecks::setLastYear(QList<std::optional<double>> lastYear)
+void ValueChecks::setLastYearValues(QList<std::optional<double>> lastYear)
 {
     m_lastYear = std::move(lastYear);
 }
 
-QList<int> ValueChecks::setValue(int indicator, double value)
+QList<int> ValueChecks::updateValue(int indicator, double value)
 {
     if (indicator < 0 || indicator >= m_values.size())
         return {};

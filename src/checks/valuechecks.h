@@ -20,10 +20,10 @@ public:
     void setValues(QList<double> values);
     // Stores one value and checks again what names it; gives the indicators that became
     // doubtful or stopped being so.
-    QList<int> setValue(int indicator, double value);
+    QList<int> updateValue(int indicator, double value);
     // Last year's value of each indicator in catalogue order, empty where last year's file lacks
     // it; a value that changed too much beside it is doubtful. Checked from the next setValues.
-    void setLastYear(QList<std::optional<double>> lastYear);
+    void setLastYearValues(QList<std::optional<double>> lastYear);
 
     // How many values break a rule.
     int doubtfulCount() const { return m_doubtful; }

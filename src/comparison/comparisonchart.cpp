@@ -1,6 +1,6 @@
 #include "comparisonchart.h"
 
-#include "indicators/comparison.h"
+#include "comparison/comparison.h"
 #include "indicators/datafile.h"
 #include "platform/skin.h"
 

@@ -1,6 +1,6 @@
 #include "comparisonpdf.h"
 
-#include "indicators/comparison.h"
+#include "comparison/comparison.h"
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
 #include "platform/wordwrap.h"

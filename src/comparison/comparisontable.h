@@ -1,6 +1,6 @@
 #pragma once
 
-#include "indicators/comparison.h"
+#include "comparison/comparison.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

@@ -1,20 +1,21 @@
 #include "comparisonwindow.h"
 
+#include "comparison.h"
 #include "comparisonchart.h"
 #include "comparisonpdf.h"
 #include "comparisontable.h"
 #include "lastyearfile.h"
 
 #include "core/errors.h"
-#include "indicators/comparison.h"
+#include "indicators/document.h"
 #include "indicators/encoding.h"
-#include "indicators/fileio.h"
-#include "indicators/summary.h"
-#include "indicators/summarytable.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
+#include "platform/files/fileio.h"
 #include "platform/skin.h"
 #include "report/reportpdf.h"
+#include "summary/summary.h"
+#include "summary/summarytable.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -45,9 +46,9 @@ QPushButton *button(QWidget *parent, const QString &caption)
 
 } // namespace
 
-ComparisonWindow::ComparisonWindow(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
+ComparisonWindow::ComparisonWindow(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_model(model)
+    , m_model(document.model())
     , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("Comparison"));
@@ -104,6 +105,9 @@ ComparisonWindow::ComparisonWindow(IndicatorModel &model, StandardBoxes &boxes, 
     connect(Button1, &QPushButton::clicked, this, &ComparisonWindow::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &ComparisonWindow::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &ComparisonWindow::Button3Click);
+    connect(&document, &IndicatorDocument::valuesChanged, this, &ComparisonWindow::refresh);
+    connect(&document, &IndicatorDocument::schoolNameChanged, this, &ComparisonWindow::refresh);
+    connect(&document, &IndicatorDocument::contentsReplaced, this, &ComparisonWindow::refresh);
     connect(Button4, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(CheckBox1, &QCheckBox::toggled, this, &ComparisonWindow::updateChart);
@@ -150,7 +154,7 @@ bool ComparisonWindow::load(const QString &path)
             m_boxes.warning(notEarlierYearText(lastYear.year, m_model.CatalogYear));
             return;
         }
-        take(std::move(lastYear), path);
+        useLastYear(std::move(lastYear), path);
         loaded = true;
     });
     return loaded;
@@ -164,13 +168,13 @@ void ComparisonWindow::readRemembered()
     try {
         DataFileContents lastYear = readComparedFile(path);
         if (precedesYear(lastYear.year, m_model.CatalogYear))
-            take(std::move(lastYear), path);
+            useLastYear(std::move(lastYear), path);
     } catch (const ZorisError &) {
         // "Порівняння" tells what is wrong with it when it is pressed.
     }
 }
 
-void ComparisonWindow::take(DataFileContents lastYear, const QString &path)
+void ComparisonWindow::useLastYear(DataFileContents lastYear, const QString &path)
 {
     m_lastYear = std::move(lastYear);
     m_matchedLabels.clear();

@@ -8,6 +8,7 @@
 class ComparisonChart;
 class ComparisonSortModel;
 class ComparisonTableModel;
+class IndicatorDocument;
 class IndicatorModel;
 class QCheckBox;
 class QLabel;
@@ -24,7 +25,7 @@ class ComparisonWindow : public QWidget
     Q_OBJECT
 
 public:
-    ComparisonWindow(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent = nullptr);
+    ComparisonWindow(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent = nullptr);
 
     // The tool button's command: reads last year's file remembered for the working folder, or
     // asks for one the first time, then shows the window.
@@ -48,7 +49,7 @@ signals:
     void lastYearRead(const DataFileContents &lastYear);
 
 public slots:
-    // This year's values again from the model, as the grid changed them.
+    // This year's values again from the model, as the grid or the wizard changed them.
     void refresh();
 
     void Button1Click();
@@ -58,10 +59,10 @@ public slots:
 private:
     // Reads the file and checks its year; true when it became last year's file.
     bool load(const QString &path);
-    void take(DataFileContents lastYear, const QString &path);
+    void useLastYear(DataFileContents lastYear, const QString &path);
     void updateChart();
 
-    IndicatorModel &m_model;
+    const IndicatorModel &m_model;
     StandardBoxes &m_boxes;
     DialogFolders m_folders;
     DataFileContents m_lastYear;

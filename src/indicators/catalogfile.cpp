@@ -1,6 +1,6 @@
 #include "catalogfile.h"
 
-#include "fileio.h"
+#include "platform/files/fileio.h"
 #include "textfile.h"
 
 // The file's end closes whatever it cuts off: a section without its "===" keeps the indicators
@@ -27,11 +27,13 @@ void readCatalog(const QByteArray &bytes, IndicatorModel &model)
             item.Code = reader.readLine();
         }
     }
+    model.catalogueChanged();
 }
 
 CatalogLoad loadCatalogFile(const QString &path, IndicatorModel &model)
 {
     model.Catalog.clear();
+    model.catalogueChanged();
     if (!fileExists(path))
         return CatalogLoad::Missing;
     readCatalog(readWholeFile(path), model);

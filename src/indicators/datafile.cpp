@@ -1,8 +1,8 @@
 #include "datafile.h"
 
 #include "encoding.h"
-#include "fileio.h"
 #include "numbertext.h"
+#include "platform/files/fileio.h"
 #include "textfile.h"
 
 
@@ -12,18 +12,16 @@ QByteArray dataFileBytes(const IndicatorModel &model)
     writer.reserve(qsizetype(model.indicatorCount()) * 48 + 256);
     writer.writeLine(model.CatalogYear);
     writer.writeLine(model.SchoolName);
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items) {
-            writer.writeLine(item.Key);
-            writer.writeLine(dataNumberText(item.Value));
-        }
-    }
+    forEachIndicator(model.Catalog, [&](int, const pokazatel &item) {
+        writer.writeLine(item.Key);
+        writer.writeLine(dataNumberText(item.Value));
+    });
     return writer.bytes();
 }
 
-void SaveDataFile(const QString &Path, const IndicatorModel &model)
+void writeDataFile(const QString &path, const IndicatorModel &model)
 {
-    writeFileAtomically(Path, dataFileBytes(model));
+    writeFileAtomically(path, dataFileBytes(model));
 }
 
 DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount)
@@ -69,14 +67,13 @@ QByteArray dataFileYear(const QByteArray &bytes)
     return TextReader(bytes).readLine();
 }
 
-bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYear)
+std::optional<DataFileContents> readDataFileOfYear(const QString &path, const IndicatorModel &model, QByteArray &fileYear)
 {
     const QByteArray bytes = readWholeFile(path);
     fileYear = dataFileYear(bytes);
     if (fileYear != model.CatalogYear)
-        return false;
-    applyDataFile(parseDataFile(bytes, model.indicatorCount()), model);
-    return true;
+        return std::nullopt;
+    return parseDataFile(bytes, model.indicatorCount());
 }
 
 QString shownYear(const QByteArray &year)
@@ -101,14 +98,10 @@ QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYe
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model)
 {
     model.SchoolName = contents.schoolName;
-    qsizetype k = 0;
-    for (razdel &section : model.Catalog) {
-        for (pokazatel &item : section.Items) {
-            item.Key = k < contents.keys.size() ? contents.keys[k] : QByteArray();
-            item.Value = k < contents.values.size() ? contents.values[k] : 0.0;
-            ++k;
-        }
-    }
+    forEachIndicator(model.Catalog, [&](int k, pokazatel &item) {
+        item.Key = contents.keys.value(k);
+        item.Value = contents.values.value(k);
+    });
 }
 
 QString proposedDataFileName(const IndicatorModel &model)

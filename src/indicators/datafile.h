@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // A data file as read, before anything of it reaches the model.
 struct DataFileContents
 {
@@ -15,7 +17,7 @@ struct DataFileContents
 
 // Year, school name, then a Key line and a Value line per indicator in catalogue order.
 QByteArray dataFileBytes(const IndicatorModel &model);
-void SaveDataFile(const QString &Path, const IndicatorModel &model);
+void writeDataFile(const QString &path, const IndicatorModel &model);
 
 // Reads as many key/value pairs as there are indicators; missing pairs read as an empty key and
 // 0, surplus lines are ignored. Throws IoError (InvalidNumericInput for a bad number).
@@ -35,9 +37,10 @@ QString shownYear(const QByteArray &year);
 QString shownLine(const QByteArray &line);
 // The warning for a data file made for another year than the catalogue's.
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
-// Reads the data file at path into model when it was made for the catalogue's year: all or
-// nothing. False (model untouched, fileYear set) for another year; IoError when unreadable.
-bool openDataFile(const QString &path, IndicatorModel &model, QByteArray &fileYear);
+// The data file at path when it was made for the catalogue's year, read for the model's
+// indicators; nothing (fileYear set) for another year, whose values are not read. IoError when
+// unreadable.
+std::optional<DataFileContents> readDataFileOfYear(const QString &path, const IndicatorModel &model, QByteArray &fileYear);
 // Replaces the school name and every indicator's Key and Value, by position.
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 

@@ -1,67 +1,35 @@
 #include "model.h"
 
-int IndicatorModel::indicatorCount() const
+const RowMap &IndicatorModel::rows() const
 {
-    int n = 0;
-    for (const razdel &section : Catalog)
-        n += int(section.Items.size());
-    return n;
+    if (!m_rows)
+        m_rows.emplace(Catalog);
+    Q_ASSERT(m_rows->describes(Catalog));
+    return *m_rows;
 }
 
-int IndicatorModel::gridRowCount() const
+pokazatel &IndicatorModel::indicator(int index)
 {
-    return 1 + int(Catalog.size()) + indicatorCount();
+    const GridRow at = rows().ofIndicator(index);
+    return Catalog[at.section].Items[at.item];
 }
 
-// Walks the sections with one running row counter, stepping over a whole section at a time.
-GridRow IndicatorModel::gridRow(int row) const
+const pokazatel &IndicatorModel::indicator(int index) const
 {
-    if (row == 0)
-        return {GridRow::Header, -1, -1};
-    if (row < 0)
-        return {};
-    int r = 1;
-    for (int s = 0; s < Catalog.size(); ++s) {
-        if (row == r)
-            return {GridRow::Section, s, -1};
-        const int count = int(Catalog[s].Items.size());
-        if (row <= r + count)
-            return {GridRow::Indicator, s, row - r - 1};
-        r += 1 + count;
-    }
-    return {};
+    const GridRow at = rows().ofIndicator(index);
+    return Catalog[at.section].Items[at.item];
 }
 
-int IndicatorModel::sectionRow(int section) const
+QList<double> IndicatorModel::values() const
 {
-    int r = 1;
-    for (int s = 0; s < section && s < Catalog.size(); ++s)
-        r += 1 + int(Catalog[s].Items.size());
-    return r;
-}
-
-int IndicatorModel::indicatorRow(int section, int item) const
-{
-    return sectionRow(section) + 1 + item;
-}
-
-void IndicatorModel::SetValueAtRow(int Row, double Value)
-{
-    const GridRow at = gridRow(Row);
-    if (at.kind == GridRow::Indicator)
-        storeValue(Catalog[at.section].Items[at.item], Value);
-}
-
-void IndicatorModel::storeValue(pokazatel &item, double value)
-{
-    if (item.Value == value)
-        return;
-    item.Value = value;
-    m_valuesUnsaved = true;
+    QList<double> result;
+    result.reserve(indicatorCount());
+    forEachIndicator(Catalog, [&](int, const pokazatel &item) { result.append(item.Value); });
+    return result;
 }
 
 QByteArray IndicatorModel::SectionTitleAtRow(int r) const
 {
-    const GridRow at = gridRow(r);
+    const GridRow at = rows().at(r);
     return at.kind == GridRow::Section ? Catalog[at.section].Name : QByteArray();
 }

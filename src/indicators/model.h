@@ -1,7 +1,11 @@
 #pragma once
 
+#include "rowmap.h"
+
 #include <QByteArray>
 #include <QList>
+
+#include <optional>
 
 // Texts are Windows-1251 bytes as they stand in the files; they become QString only at the
 // screen and page boundary (encoding.h).
@@ -31,17 +35,8 @@ struct razdel
 
 using CatalogList = QList<razdel>;
 
-// What a row of the main grid shows: row 0 the header, then each section's own row followed by
-// one row per indicator of the section.
-struct GridRow
-{
-    enum Kind { Header, Section, Indicator, Outside };
-    Kind kind = Outside;
-    int section = -1;
-    int item = -1;
-};
-
-// The one catalogue of the run with its values, shared by every window.
+// The one catalogue of the run with its values, shared by every window. Windows change its
+// values and school name through its document (document.h), which tells who listens.
 class IndicatorModel
 {
 public:
@@ -51,27 +46,31 @@ public:
     int WizardSection = 0;
     int WizardItem = 0;
 
-    int indicatorCount() const;
-    // 1 + sections + indicators.
-    int gridRowCount() const;
-    GridRow gridRow(int row) const;
-    int sectionRow(int section) const;
-    int indicatorRow(int section, int item) const;
-
-    // Stores Value into the indicator shown on grid row Row; any other row changes nothing.
-    void SetValueAtRow(int Row, double Value);
+    int indicatorCount() const { return rows().indicatorCount(); }
+    // The grid's rows of the catalogue, taken when first asked for after the catalogue was
+    // filled. Whatever fills or changes Catalog after that calls catalogueChanged().
+    const RowMap &rows() const;
+    void catalogueChanged() { m_rows.reset(); }
+    // The indicator of the given index in catalogue order.
+    pokazatel &indicator(int index);
+    const pokazatel &indicator(int index) const;
+    // Every value in catalogue order.
+    QList<double> values() const;
     // The title of the section shown on grid row r, or nothing when r is no section row.
     QByteArray SectionTitleAtRow(int r) const;
 
-    // Stores value into item, one of this model's indicators; a value that differs from the one
-    // held marks the values unsaved.
-    void storeValue(pokazatel &item, double value);
-    // Whether a value changed since the values were last opened or saved.
-    bool valuesUnsaved() const { return m_valuesUnsaved; }
-    void setValuesSaved() { m_valuesUnsaved = false; }
-    // Values that came from no single file, such as a summary of several.
-    void setValuesChanged() { m_valuesUnsaved = true; }
-
 private:
-    bool m_valuesUnsaved = false;
+    mutable std::optional<RowMap> m_rows;
 };
+
+// Calls visit(index, item) for every indicator in catalogue order, index counting from 0 across
+// sections: the order of data files and of every list of values.
+template <typename Catalog, typename Visit>
+void forEachIndicator(Catalog &catalog, Visit &&visit)
+{
+    int index = 0;
+    for (auto &section : catalog) {
+        for (auto &item : section.Items)
+            visit(index++, item);
+    }
+}

@@ -2,19 +2,20 @@
 
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
+#include "indicators/document.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
-#include "indicators/recoverystore.h"
-#include "indicators/recoverywriter.h"
-#include "indicators/schoolname.h"
-#include "indicators/startup.h"
-#include "indicators/summary.h"
-#include "indicators/summarytable.h"
 #include "indicators/textfile.h"
+#include "platform/balloons.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
-#include "platform/balloons.h"
 #include "platform/skin.h"
+#include "session/recoverystore.h"
+#include "session/recoverywriter.h"
+#include "session/schoolname.h"
+#include "session/startup.h"
+#include "summary/summary.h"
+#include "summary/summarytable.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -49,9 +50,10 @@ QByteArray oneLine(const QString &text)
 
 } // namespace
 
-TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
+TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent)
     : QMainWindow(parent)
-    , m_model(model)
+    , m_document(document)
+    , m_model(document.model())
     , m_boxes(boxes)
     , m_keyNotice(new NoticeBalloon(this))
 {
@@ -105,7 +107,10 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     connect(Grid1, &StringGrid::drawCell, this,
             [this](Canvas &canvas, int col, int row, const QRect &rect) { Grid1DrawCell(canvas, col, row, rect); });
     connect(Grid1, &StringGrid::clicked, this, &TForm1::Grid1Click);
-    connect(Grid1, &StringGrid::keyPressed, this, &TForm1::Grid1KeyPress);
+    Grid1->setKeyFilter([this](QChar key) {
+        Grid1KeyPress(key);
+        return key;
+    });
     connect(Grid1, &StringGrid::keyReleased, this, [this](int key) { Grid1KeyUp(key); });
     connect(Grid1, &StringGrid::editTextSet, this, &TForm1::Grid1SetEditText);
     connect(Grid1, &StringGrid::mouseMoved, this, &TForm1::Grid1MouseMove);
@@ -120,6 +125,17 @@ TForm1::TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     doubtfulText->hide();
     sStatusBar1->addWidget(doubtfulText, 1);
     setStatusBar(sStatusBar1);
+
+    connect(&m_document, &IndicatorDocument::stateChanged, this, &TForm1::updateCaption);
+    connect(&m_document, &IndicatorDocument::valuesChanged, this, [this](const QList<int> &indicators) {
+        showValues(indicators);
+        for (const int indicator : indicators)
+            recheckValue(indicator);
+    });
+    connect(&m_document, &IndicatorDocument::contentsReplaced, this, [this] {
+        RefreshValues();
+        recheckValues();
+    });
 
     resize(673, 446);
     // An outer size of 640 x 480 with a usual window frame.
@@ -185,13 +201,7 @@ void TForm1::showCatalog(CatalogLoad catalog)
 
 void TForm1::updateCaption()
 {
-    setWindowTitle(m_model.valuesUnsaved() ? QLatin1Char('*') + m_caption : m_caption);
-    if (!m_recovery)
-        return;
-    if (m_model.valuesUnsaved())
-        m_recovery->changed();
-    else
-        m_recovery->clear();
+    setWindowTitle(m_document.unsaved() ? QLatin1Char('*') + m_caption : m_caption);
 }
 
 void TForm1::askSchoolName()
@@ -256,7 +266,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::maySetValuesAside()
 {
-    if (!m_model.valuesUnsaved())
+    if (!m_document.unsaved())
         return true;
     switch (m_boxes.confirmYesNoCancel(UnsavedQuestion)) {
     case StandardBoxes::Answer::Yes:
@@ -272,7 +282,7 @@ bool TForm1::maySetValuesAside()
 // With values unsaved, the question about them is the only one: its Yes or No ends the program.
 bool TForm1::mayEndProgram()
 {
-    if (m_model.valuesUnsaved())
+    if (m_document.unsaved())
         return maySetValuesAside();
     return m_boxes.confirmYesNo(ExitQuestion);
 }
@@ -306,14 +316,15 @@ void TForm1::openDataFileNamed(const QString &path)
 bool TForm1::loadDataFile(const QString &path)
 {
     QByteArray year;
-    if (openDataFile(path, m_model, year)) {
-        m_model.setValuesSaved();
-        m_dataFile = path;
-        m_proposeDataFile = false;
-        return true;
+    const std::optional<DataFileContents> contents = readDataFileOfYear(path, m_model, year);
+    if (!contents) {
+        m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
+        return false;
     }
-    m_boxes.warning(yearMismatchText(year, m_model.CatalogYear));
-    return false;
+    m_dataFile = path;
+    m_proposeDataFile = false;
+    m_document.replaceContents(*contents, true);
+    return true;
 }
 
 void TForm1::ToolButton3Click()
@@ -344,11 +355,10 @@ bool TForm1::saveValues()
 
 void TForm1::SaveDataFile(const QString &Path)
 {
-    ::SaveDataFile(Path, m_model);
-    m_model.setValuesSaved();
+    writeDataFile(Path, m_model);
     m_dataFile = Path;
     m_proposeDataFile = false;
-    updateCaption();
+    m_document.setSaved();
 }
 
 void TForm1::ToolButton4Click()
@@ -377,11 +387,7 @@ void TForm1::ToolButton6Click()
         const QByteArray name =
             oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
         // The name is part of a data file, so a new one is unsaved as a value is.
-        if (name != m_model.SchoolName) {
-            m_model.SchoolName = name;
-            m_model.setValuesChanged();
-            updateCaption();
-        }
+        m_document.setSchoolName(name);
         storeSchoolName();
     });
 }
@@ -413,10 +419,8 @@ void TForm1::ToolButton8Click()
         }
         if (!maySummarise(summary))
             return;
-        applySummary(summary, m_model);
         // The summary is in no file yet.
-        m_model.setValuesChanged();
-        RefreshValues();
+        m_document.replaceContents(summaryContents(summary, m_model), false);
         if (!m_boxes.confirmYesNo(QStringLiteral("Записати також зведену таблицю?")))
             return;
         const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Таблиці CSV|*.csv"),

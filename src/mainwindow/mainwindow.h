@@ -1,7 +1,7 @@
 #pragma once
 
-#include "indicators/datafile.h"
 #include "checks/valuechecks.h"
+#include "indicators/datafile.h"
 #include "platform/dialogfolders.h"
 #include "platform/stringgrid.h"
 
@@ -13,6 +13,7 @@
 
 class Canvas;
 enum class CatalogLoad;
+class IndicatorDocument;
 class IndicatorModel;
 class NoticeBalloon;
 class QLabel;
@@ -37,7 +38,7 @@ class TForm1 : public QMainWindow
 public:
     // Runs FormCreate: loads the catalogue from the working directory, reads or asks for the
     // school's name, maximises the window and shows the version.
-    TForm1(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent = nullptr);
+    TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // What "Ввести дані" and "Роздрук" show modally; until set, the buttons do nothing.
@@ -83,13 +84,11 @@ public:
     int HintRow = 0;
     int HintCol = 0;
 
-signals:
-    // A value of the model changed: typed in the grid, entered in the wizard or opened.
-    void valuesChanged();
-
 public slots:
     // Column 6 of every indicator row from the model.
     void RefreshValues();
+    // Column 6 of these indicators' rows, the cell being typed in left as it is.
+    void showValues(const QList<int> &indicators);
 
     void OpenDataFile();
     void ToolButton3Click();
@@ -127,9 +126,10 @@ private:
     bool maySetValuesAside();
     // The exit question, or the one about unsaved values in its place.
     bool mayEndProgram();
-    // The caption, with a leading "*" while values are unsaved; the recovery file follows the
-    // same mark.
+    // The caption, with a leading "*" while values are unsaved.
     void updateCaption();
+    // The recovery file follows the same mark: written while values are unsaved, gone once not.
+    void followRecovery();
     // False when the file is of another year (after the warning); the model is then untouched.
     bool loadDataFile(const QString &path);
     void SetValueAtRow(int Row, double Value);
@@ -138,7 +138,7 @@ private:
     // aside; false when it is still there and must not be written over.
     bool offerRecovery(const RecoveryStore &store);
     bool setRecoveryAside(const RecoveryStore &store, const QString &refusal);
-    QByteArray recoveryFileBytes() const;
+    QByteArray recoveryContents() const;
 
     // Checks of the values (mainwindowchecks.cpp).
     // The rules file beside the catalogue; its faults in one warning.
@@ -146,7 +146,7 @@ private:
     // Every value checked anew, after values came from elsewhere than one typed cell.
     void recheckValues();
     // After one value changed: the marks that changed, the counter, the hint.
-    void recheckValue(int row, double value);
+    void recheckValue(int indicator);
     void showDoubtfulCount();
     // Before "Роздрук": false when the user would rather see the doubtful values first.
     bool mayPrintDoubtful();
@@ -175,6 +175,7 @@ private:
     int Grid1RowHeight(int row) const;
     void updateRowHeights();
     void updateRowHeight(int row);
+    void showValueAt(int row, double value);
 
     // The button, its hint followed by its shortcut, which works anywhere in the window.
     QToolButton *addToolButton(const QString &caption, const QString &hint, QKeyCombination shortcut,
@@ -182,6 +183,7 @@ private:
     // Runs a command; an error it raises goes to the error box.
     void run(const std::function<void()> &command);
 
+    IndicatorDocument &m_document;
     IndicatorModel &m_model;
     StandardBoxes &m_boxes;
     std::function<void()> m_showWizard;
@@ -195,6 +197,8 @@ private:
     // The data file last opened or saved; after a recovery "Записати" proposes it.
     QString m_dataFile;
     bool m_proposeDataFile = false;
+    // The row whose typed text is being stored, while it is.
+    int m_typedRow = -1;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;

@@ -6,10 +6,10 @@
 
 #include "checks/outliers.h"
 #include "checks/rulesfile.h"
-#include "indicators/comparison.h"
+#include "comparison/comparison.h"
 #include "indicators/model.h"
-#include "indicators/summary.h"
 #include "platform/boxes.h"
+#include "summary/summary.h"
 
 #include <QLabel>
 
@@ -35,19 +35,19 @@ void TForm1::recheckValues()
 {
     // Matched by label again: a data file opened may bring other labels.
     if (m_lastYear)
-        m_checks.setLastYear(lastYearValues(m_model, *m_lastYear));
-    m_checks.setValues(catalogValues(m_model));
+        m_checks.setLastYearValues(lastYearValues(m_model, *m_lastYear));
+    m_checks.setValues(m_model.values());
     showDoubtfulCount();
     Grid1->viewport()->update();
     if (HintCol == ValueCol)
         Grid1->setHint(cellHint(HintCol, HintRow));
 }
 
-void TForm1::recheckValue(int row, double value)
+void TForm1::recheckValue(int indicator)
 {
-    const QList<int> changed = m_checks.setValue(m_checks.plan().indicatorAtRow(row), value);
-    for (int indicator : changed)
-        Grid1->viewport()->update(Grid1->cellRect(ValueCol, m_checks.plan().rowOf(indicator)));
+    const QList<int> changed = m_checks.updateValue(indicator, m_model.indicator(indicator).Value);
+    for (int marked : changed)
+        Grid1->viewport()->update(Grid1->cellRect(ValueCol, m_model.rows().indicatorRow(marked)));
     if (!changed.isEmpty())
         showDoubtfulCount();
     // The numbers in a reason change with any value the rule names.
@@ -65,7 +65,7 @@ void TForm1::showDoubtfulCount()
 QString TForm1::cellHint(int col, int row) const
 {
     if (col == ValueCol) {
-        const int indicator = m_checks.plan().indicatorAtRow(row);
+        const int indicator = m_model.rows().indicatorAt(row);
         if (m_checks.isDoubtful(indicator))
             return m_checks.reasons(indicator).join(QLatin1Char('\n'));
     }
@@ -82,7 +82,7 @@ void TForm1::ToolButton9Click()
     FindingsList list(findingRows(m_model, findings), false, this);
     list.exec();
     if (list.chosenRow() >= 0)
-        showValueCell(m_checks.plan().rowOf(findings[list.chosenRow()].indicator));
+        showValueCell(m_model.rows().indicatorRow(findings[list.chosenRow()].indicator));
 }
 
 bool TForm1::mayPrintDoubtful()

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 
 #include "core/errors.h"
+#include "indicators/document.h"
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
@@ -12,6 +13,8 @@
 #include "platform/boxes.h"
 #include "platform/canvas.h"
 #include "text/textmetrics.h"
+
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -50,37 +53,43 @@ void TForm1::FillGrid()
 
 void TForm1::fillCells()
 {
+    const RowMap &rows = m_model.rows();
     Grid1->setColCount(8);
-    Grid1->setRowCount(m_model.gridRowCount());
+    Grid1->setRowCount(rows.gridRowCount());
     for (int col = 0; col < 8; ++col)
         Grid1->setColWidths(col, FillWidths[col]);
     Grid1->setRowTexts(0, HeaderTexts);
-    int row = 1;
-    int number = 0;
-    for (const razdel &section : m_model.Catalog) {
-        Grid1->setRowTexts(row++, {});
-        for (const pokazatel &item : section.Items)
-            Grid1->setRowTexts(row++, indicatorTexts(++number, item));
-    }
+    for (int section = 0; section < rows.sectionCount(); ++section)
+        Grid1->setRowTexts(rows.sectionRow(section), {});
+    forEachIndicator(m_model.Catalog, [&](int indicator, const pokazatel &item) {
+        Grid1->setRowTexts(rows.indicatorRow(indicator), indicatorTexts(indicator + 1, item));
+    });
 }
 
 void TForm1::RefreshValues()
 {
-    int row = 1;
-    for (const razdel &section : m_model.Catalog) {
-        ++row;
-        for (const pokazatel &item : section.Items) {
-            const QString text = numberText(item.Value);
-            if (Grid1->cells(ValueCol, row) != text) {
-                Grid1->setCells(ValueCol, row, text);
-                updateRowHeight(row);
-            }
-            ++row;
-        }
+    const RowMap &rows = m_model.rows();
+    forEachIndicator(m_model.Catalog,
+                     [&](int indicator, const pokazatel &item) { showValueAt(rows.indicatorRow(indicator), item.Value); });
+}
+
+void TForm1::showValues(const QList<int> &indicators)
+{
+    for (const int indicator : indicators) {
+        const int row = m_model.rows().indicatorRow(indicator);
+        // The cell typed in shows what was typed ("12," for 12).
+        if (row != m_typedRow)
+            showValueAt(row, m_model.indicator(indicator).Value);
     }
-    updateCaption();
-    recheckValues();
-    emit valuesChanged();
+}
+
+void TForm1::showValueAt(int row, double value)
+{
+    const QString text = numberText(value);
+    if (Grid1->cells(ValueCol, row) != text) {
+        Grid1->setCells(ValueCol, row, text);
+        updateRowHeight(row);
+    }
 }
 
 void TForm1::FormResize()
@@ -138,7 +147,7 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
         DrawSectionBand(canvas, *Grid1, fromCp1251(m_model.SectionTitleAtRow(ARow)), ARow);
         return;
     }
-    if (ACol == ValueCol && m_checks.isDoubtful(m_checks.plan().indicatorAtRow(ARow))
+    if (ACol == ValueCol && m_checks.isDoubtful(m_model.rows().indicatorAt(ARow))
         && !(ARow == Grid1->row() && ACol == Grid1->col())) {
         canvas.setBrushColor(DoubtfulBackground);
         canvas.setFontColor(DoubtfulText);
@@ -228,10 +237,8 @@ void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 
 void TForm1::SetValueAtRow(int Row, double Value)
 {
-    m_model.SetValueAtRow(Row, Value);
-    updateCaption();
-    recheckValue(Row, Value);
-    emit valuesChanged();
+    const QScopedValueRollback typed(m_typedRow, Row);
+    m_document.setValue(m_model.rows().indicatorAt(Row), Value);
 }
 
 void TForm1::showValueCell(int row)

@@ -2,11 +2,12 @@
 
 #include "core/errors.h"
 #include "indicators/datafile.h"
+#include "indicators/document.h"
 #include "indicators/model.h"
-#include "indicators/recoveryfile.h"
-#include "indicators/recoverystore.h"
-#include "indicators/recoverywriter.h"
 #include "platform/boxes.h"
+#include "session/recoveryfile.h"
+#include "session/recoverystore.h"
+#include "session/recoverywriter.h"
 
 #include <QDir>
 
@@ -40,10 +41,11 @@ void TForm1::keepRecoveryIn(const QString &recoveryFolder)
     if (store->exists() && !offerRecovery(*store))
         return;
     m_recoveryStore = std::move(store);
-    m_recovery = std::make_unique<RecoveryWriter>(*m_recoveryStore, [this] { return recoveryFileBytes(); });
+    m_recovery = std::make_unique<RecoveryWriter>(*m_recoveryStore, [this] { return recoveryContents(); });
     connect(m_recovery.get(), &RecoveryWriter::writeFailed, this,
             [this](const QString &failure) { m_boxes.warning(UnsafeWarning.arg(failure)); });
-    updateCaption();
+    connect(&m_document, &IndicatorDocument::stateChanged, this, &TForm1::followRecovery);
+    followRecovery();
 }
 
 bool TForm1::offerRecovery(const RecoveryStore &store)
@@ -58,11 +60,9 @@ bool TForm1::offerRecovery(const RecoveryStore &store)
     if (!m_boxes.confirmYesNo(RecoveryQuestion.arg(written.toString(QStringLiteral("dd.MM.yyyy")),
                                                     written.toString(QStringLiteral("HH:mm")))))
         return setRecoveryAside(store, QString());
-    applyDataFile(recovered.contents, m_model);
-    m_model.setValuesChanged();
     m_dataFile = recovered.info.dataFile;
     m_proposeDataFile = !m_dataFile.isEmpty();
-    RefreshValues();
+    m_document.replaceContents(recovered.contents, false);
     return true;
 }
 
@@ -84,7 +84,15 @@ bool TForm1::setRecoveryAside(const RecoveryStore &store, const QString &refusal
     return false;
 }
 
-QByteArray TForm1::recoveryFileBytes() const
+QByteArray TForm1::recoveryContents() const
 {
-    return ::recoveryFileBytes(m_model, {m_recoveryStore->workingFolder(), m_dataFile, QDateTime::currentDateTime()});
+    return recoveryFileBytes(m_model, {m_recoveryStore->workingFolder(), m_dataFile, QDateTime::currentDateTime()});
+}
+
+void TForm1::followRecovery()
+{
+    if (m_document.unsaved())
+        m_recovery->writeSoon();
+    else
+        m_recovery->clear();
 }

@@ -264,10 +264,8 @@ protected:
     {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            if (m_grid->leaveByKey(*static_cast<QKeyEvent *>(event)))
-                return true;
             const auto deliver = [object](QKeyEvent &key) { QCoreApplication::sendEvent(object, &key); };
-            if (!m_grid->m_forwarding && m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
+            if (m_grid->routeKeyPress(*static_cast<QKeyEvent *>(event), deliver))
                 return true;
             break;
         }
@@ -563,14 +561,14 @@ bool StringGrid::leaveByKey(QKeyEvent &event)
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (leaveByKey(*event))
-        return;
     const auto deliver = [this, event](QKeyEvent &key) {
+        // An editor this key opens takes it as it stands.
+        const QScopedValueRollback filtered(m_forwarding, true);
         QTableView::keyPressEvent(&key);
         event->setAccepted(key.isAccepted());
     };
     if (!routeKeyPress(*event, deliver))
-        deliverFiltered(*event, deliver);
+        deliver(*event);
 }
 
 void StringGrid::keyReleaseEvent(QKeyEvent *event)
@@ -616,11 +614,14 @@ void StringGrid::focusOutEvent(QFocusEvent *event)
 
 bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
 {
+    if (m_forwarding)
+        return false;
+    if (leaveByKey(event))
+        return true;
     const QChar typed = QChar(typedCharacter(event));
     if (typed.isNull())
         return false;
-    QChar character = typed;
-    emit keyPressed(character);
+    const QChar character = m_keyFilter ? m_keyFilter(typed) : typed;
     if (character.isNull()) {
         event.accept();
         return true;
@@ -636,14 +637,9 @@ bool StringGrid::routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver)
     if (character == typed)
         return false;
     QKeyEvent replaced = keyEventFor(event, character);
-    deliverFiltered(replaced, deliver);
-    return true;
-}
-
-void StringGrid::deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver)
-{
     const QScopedValueRollback filtered(m_forwarding, true);
-    deliver(event);
+    deliver(replaced);
+    return true;
 }
 
 void StringGrid::paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state)

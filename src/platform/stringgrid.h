@@ -62,6 +62,12 @@ public:
     bool editorMode() const;
     void setEditorMode(bool open);
 
+    // Sees each character typed while the grid or its editor has the focus, before either takes
+    // it, and gives what is to be typed in its place: the same character, another, or 0 to
+    // discard it.
+    using KeyFilter = std::function<QChar(QChar)>;
+    void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
+
     QColor fixedColor() const { return m_fixedColor; }
     void setFixedColor(const QColor &color);
     QColor color() const { return m_color; }
@@ -92,9 +98,6 @@ signals:
     // The user clicked a cell (the current one too) or the current cell moved, by the user or
     // by setRow/setCol; always after the move.
     void clicked();
-    // A character typed while the grid or its editor has the focus, before either takes it;
-    // the handler may replace it, and 0 discards it.
-    void keyPressed(QChar &key);
     void keyReleased(int key, Qt::KeyboardModifiers modifiers);
     // After every change of the editor's text, and once more with the final text when the
     // editor closes (naming the edited cell even when the current cell has moved on).
@@ -121,15 +124,13 @@ private:
     // window's next or previous control. True when the key did so.
     bool leaveByKey(QKeyEvent &event);
     using KeyDelivery = std::function<void(QKeyEvent &)>;
-    // The one route of a key press, whether the grid or its open editor has it. A key that
-    // types a character goes through keyPressed first: a discarded character ends here, an Enter
-    // that gets through closes the editor if it is open and opens it otherwise, and a replaced
-    // one goes on to deliver as a key event of its own. Returns false when the key goes on as
-    // it came (no character, or the handler left it), for the caller to pass on.
+    // The one route of a key press, whether the grid or its open editor has it. Ctrl+Tab leaves
+    // the grid; a key that types a character goes through the key filter: a discarded character
+    // ends here, an Enter that gets through closes the editor if it is open and opens it
+    // otherwise, and a replaced one goes on to deliver as a key event of its own. A key on its
+    // way through deliver (to an editor it opens or reaches) is not filtered again. Returns
+    // false when the key goes on as it came, for the caller to pass on.
     bool routeKeyPress(QKeyEvent &event, const KeyDelivery &deliver);
-    // Delivers a key that has been through keyPressed: an editor it opens or reaches on the way
-    // takes it without filtering it again.
-    void deliverFiltered(QKeyEvent &event, const KeyDelivery &deliver);
     // Not const: the drawCell handler it calls may change the grid (row heights).
     void paintCell(QPainter &painter, const QRect &sectionRect, int col, int row, DrawState state);
     void editorTextChanged(int col, int row, const QString &text);
@@ -149,6 +150,7 @@ private:
     QColor m_color = Qt::white;
     QColor m_lineColor = QColor(192, 192, 192);
     mutable WordCache m_words;
+    KeyFilter m_keyFilter;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(StringGrid::DrawState)

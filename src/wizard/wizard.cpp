@@ -57,9 +57,9 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 } // namespace
 
-TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
+TiDialog::TiDialog(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , m_cursor(model)
+    , m_cursor(document)
     , m_boxes(boxes)
     , m_keyNotice(new NoticeBalloon(this))
 {
@@ -100,9 +100,13 @@ TiDialog::TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent)
     connect(sButton3, &QPushButton::clicked, this, &TiDialog::sButton3Click);
 }
 
-bool TiDialog::hasIndicators(const IndicatorModel &model)
+void TiDialog::enterData()
 {
-    return WizardCursor::hasIndicators(model);
+    if (!m_cursor.anyIndicator()) {
+        m_boxes.warning(NoIndicatorsWarning.toString());
+        return;
+    }
+    exec();
 }
 
 void TiDialog::done(int result)

@@ -14,7 +14,7 @@ class QPushButton;
 class StandardBoxes;
 
 // The data-entry wizard: walks the indicators one at a time and stores the number typed for
-// each straight into the model. It opens on the indicator the model's cursor names (or the
+// each through the document. It opens on the indicator the model's cursor names (or the
 // first one when the cursor names none); the main window refreshes its value column on
 // refreshValues().
 class TiDialog : public QDialog
@@ -22,12 +22,14 @@ class TiDialog : public QDialog
     Q_OBJECT
 
 public:
-    // What "Ввести дані" shows instead of opening the wizard when hasIndicators() is false.
+    // What "Ввести дані" shows instead of the wizard when the catalogue has no indicator.
     static constexpr QStringView NoIndicatorsWarning = u"У файлі конфігурації немає жодного показника!";
 
-    TiDialog(IndicatorModel &model, StandardBoxes &boxes, QWidget *parent = nullptr);
+    TiDialog(IndicatorDocument &document, StandardBoxes &boxes, QWidget *parent = nullptr);
 
-    static bool hasIndicators(const IndicatorModel &model);
+    // What "Ввести дані" does once the cursor is set: the wizard, modally, or the warning when
+    // there is no indicator to enter.
+    void enterData();
 
     // Why a key typed into the value edit was discarded.
     const NoticeBalloon &keyNotice() const { return *m_keyNotice; }

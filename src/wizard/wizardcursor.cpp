@@ -1,8 +1,8 @@
 #include "wizardcursor.h"
 
-bool WizardCursor::hasIndicators(const IndicatorModel &model)
+bool WizardCursor::anyIndicator() const
 {
-    return model.indicatorCount() > 0;
+    return m_model.indicatorCount() > 0;
 }
 
 const razdel *WizardCursor::section() const
@@ -22,8 +22,8 @@ pokazatel *WizardCursor::item() const
 
 void WizardCursor::storeValue(double value)
 {
-    if (pokazatel *current = item())
-        m_model.storeValue(*current, value);
+    if (item())
+        m_document.setValue(m_model.rows().indicatorIndex(m_model.WizardSection, m_model.WizardItem), value);
 }
 
 bool WizardCursor::settle()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "indicators/document.h"
 #include "indicators/model.h"
 
 // The wizard's walk over the model's WizardSection/WizardItem in catalogue order. Sections
@@ -7,14 +8,15 @@
 class WizardCursor
 {
 public:
-    explicit WizardCursor(IndicatorModel &model) : m_model(model) {}
+    explicit WizardCursor(IndicatorDocument &document) : m_document(document), m_model(document.model()) {}
 
-    static bool hasIndicators(const IndicatorModel &model);
+    // Whether the catalogue has any indicator to walk.
+    bool anyIndicator() const;
 
     // What the cursor names, or nullptr when it names no indicator.
     pokazatel *item() const;
     const razdel *section() const;
-    // Stores value into the indicator the cursor names, if it names one.
+    // Stores value into the indicator the cursor names, if it names one, through the document.
     void storeValue(double value);
 
     // Keeps the cursor on the indicator it names, or puts it on the catalogue's first one;
@@ -28,5 +30,6 @@ private:
     // The first indicator of the first section from s on that has any.
     bool firstItemFrom(int s);
 
+    IndicatorDocument &m_document;
     IndicatorModel &m_model;
 };

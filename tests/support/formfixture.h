@@ -6,6 +6,7 @@
 #include "support/catalogue.h"
 #include "support/files.h"
 
+#include "indicators/document.h"
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
 #include "testing/scriptedboxes.h"
@@ -57,7 +58,7 @@ public:
 
     TForm1 &create()
     {
-        form = std::make_unique<TForm1>(model, boxes);
+        form = std::make_unique<TForm1>(document, boxes);
         return *form;
     }
 
@@ -76,6 +77,7 @@ public:
     }
 
     IndicatorModel model;
+    IndicatorDocument document{model};
     ScriptedBoxes boxes;
     std::unique_ptr<TForm1> form;
 

@@ -1,9 +1,9 @@
 #include "comparison.h"
 
-#include "encoding.h"
-#include "numbertext.h"
-#include "summary.h"
-#include "summarytable.h"
+#include "indicators/encoding.h"
+#include "indicators/numbertext.h"
+#include "summary/csv.h"
+#include "summary/summary.h"
 
 #include <QHash>
 
@@ -343,27 +343,4 @@ QString proposedComparisonName(const Comparison &comparison)
 {
     return fromCp1251(comparison.schoolName) + QLatin1Char('(') + shownYear(comparison.lastYear) + QLatin1Char('-')
         + shownYear(comparison.thisYear) + QLatin1Char(')');
-}
-
-QString doubtfulChangeReason(double last, double current)
-{
-    const bool manyfold = last > 0 && current > 0 && (current / last > 3 || last / current > 3);
-    if (!manyfold && !(last > 0 && current == 0))
-        return QString();
-    return QStringLiteral("Минулого року: ") + numberText(last);
-}
-
-QStringList doubtfulChanges(const IndicatorModel &model, const DataFileContents &last)
-{
-    const QList<std::optional<double>> lastValues = lastYearValues(model, last);
-    QStringList reasons;
-    reasons.reserve(lastValues.size());
-    int k = 0;
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items) {
-            const std::optional<double> &before = lastValues[k++];
-            reasons << (before ? doubtfulChangeReason(*before, item.Value) : QString());
-        }
-    }
-    return reasons;
 }

@@ -1,34 +1,12 @@
 #include "summarytable.h"
 
-#include "datafile.h"
-#include "encoding.h"
-#include "fileio.h"
-#include "model.h"
-#include "numbertext.h"
+#include "csv.h"
+#include "indicators/datafile.h"
+#include "indicators/encoding.h"
+#include "indicators/model.h"
+#include "indicators/numbertext.h"
+#include "platform/files/fileio.h"
 #include "summary.h"
-
-void appendCsvRow(QString &table, const QStringList &fields)
-{
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            table += QLatin1Char(';');
-        table += csvField(fields[i]);
-    }
-    table += QLatin1String("\r\n");
-}
-
-QByteArray csvFileBytes(const QString &table)
-{
-    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
-}
-
-QString inertText(const QString &text)
-{
-    static constexpr QStringView FormulaStarts = u"=+-@\t\r";
-    if (!text.isEmpty() && FormulaStarts.contains(text.front()))
-        return QLatin1Char('\'') + text;
-    return text;
-}
 
 namespace {
 
@@ -38,18 +16,6 @@ QString inertText(const QByteArray &cp1251)
 }
 
 } // namespace
-
-QString csvField(const QString &text)
-{
-    const bool needsQuotes = text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
-        || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))
-        || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
-    if (!needsQuotes)
-        return text;
-    QString field = text;
-    field.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + field + QLatin1Char('"');
-}
 
 QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &summary)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile.h"
+#include "indicators/datafile.h"
 
 #include <QList>
 #include <QString>
@@ -86,10 +86,3 @@ QList<int> chartRows(const Comparison &comparison, int row, bool wholeSection);
 QByteArray comparisonTableBytes(const Comparison &comparison);
 // "<school>(2025-2026)".
 QString proposedComparisonName(const Comparison &comparison);
-
-// Why a value deserves a second look beside last year's: it grew or fell more than threefold
-// with both above 0, or it is 0 where last year's was above 0. "Минулого року: 579", or nothing.
-QString doubtfulChangeReason(double last, double current);
-// The reason for each of the model's indicators in catalogue order, empty where there is none
-// or last year's file lacks the indicator.
-QStringList doubtfulChanges(const IndicatorModel &model, const DataFileContents &last);

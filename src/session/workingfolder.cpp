@@ -1,7 +1,7 @@
 #include "workingfolder.h"
 
-#include "catalogfile.h"
-#include "fileio.h"
+#include "indicators/catalogfile.h"
+#include "platform/files/fileio.h"
 
 #include "core/errors.h"
 

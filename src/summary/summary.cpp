@@ -1,10 +1,10 @@
 #include "summary.h"
 
-#include "datafile.h"
-#include "encoding.h"
-#include "fileio.h"
-#include "plural.h"
-#include "textfile.h"
+#include "indicators/datafile.h"
+#include "indicators/encoding.h"
+#include "indicators/plural.h"
+#include "indicators/textfile.h"
+#include "platform/files/fileio.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -168,15 +168,12 @@ QString summarySchoolName(int count)
     return QStringLiteral("Зведені показники (") + schoolCountText(count) + QLatin1Char(')');
 }
 
-void applySummary(const SchoolSummary &summary, IndicatorModel &model)
+DataFileContents summaryContents(const SchoolSummary &summary, const IndicatorModel &model)
 {
     DataFileContents contents;
     contents.year = model.CatalogYear;
     contents.schoolName = toCp1251(summarySchoolName(summary.fileCount()));
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items)
-            contents.keys.append(item.Key);
-    }
+    forEachIndicator(model.Catalog, [&](int, const pokazatel &item) { contents.keys.append(item.Key); });
     contents.values = summary.totals;
-    applyDataFile(contents, model);
+    return contents;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "model.h"
-
 #include "core/errors.h"
+#include "indicators/datafile.h"
 
 #include <QList>
 #include <QString>
@@ -42,9 +41,9 @@ void requireSeveralFiles(const QStringList &paths);
 QString schoolCountText(int count);
 // "Зведені показники (N закладів)".
 QString summarySchoolName(int count);
-// The summary's name and totals replace the model's school name and values, as a data file
-// would; the keys are the files' keys, which equal the model's.
-void applySummary(const SchoolSummary &summary, IndicatorModel &model);
+// The summary as a data file holds it: its name and totals, the keys being the files' keys,
+// which equal the model's.
+DataFileContents summaryContents(const SchoolSummary &summary, const IndicatorModel &model);
 
 // How a file is named in messages.
 QString shownFileName(const QString &path);

@@ -16,16 +16,6 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
 // Written atomically: on failure an existing file stays as it was. Throws IoError.
 void writeSummaryTable(const QString &path, const IndicatorModel &model, const SchoolSummary &summary);
 
-// One row of such a table: the fields between ";", CR LF at its end.
-void appendCsvRow(QString &table, const QStringList &fields);
-// The table as it is written: UTF-8 after a byte-order mark.
-QByteArray csvFileBytes(const QString &table);
-// A text read from a school's or the catalogue's file that a spreadsheet would take for a
-// formula (a school named "=HYPERLINK(...)"): after an apostrophe, so that it stays a text.
-QString inertText(const QString &text);
-// A field as it stands between the separators: quoted when it holds ";", a double quote, a line
-// break, or blanks at either end that a spreadsheet would drop.
-QString csvField(const QString &text);
 // "Зведення(<year>).csv".
 QString proposedTableFileName(const IndicatorModel &model);
 // Appends ".csv" unless the name already ends in it (any case).

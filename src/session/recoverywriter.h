@@ -24,8 +24,8 @@ public:
     // Returns once everything asked of the disk is done.
     ~RecoveryWriter() override;
 
-    // The state differs from what was last written elsewhere.
-    void changed();
+    // The state changed: it is written within Delay, the latest state winning.
+    void writeSoon();
     // The state was written elsewhere or dropped: the scheduled write is cancelled and the
     // recovery file of this run removed.
     void clear();

@@ -1,7 +1,7 @@
 #include "schoolname.h"
 
-#include "fileio.h"
-#include "textfile.h"
+#include "indicators/textfile.h"
+#include "platform/files/fileio.h"
 
 QByteArray readSchoolNameFile(const QString &path)
 {

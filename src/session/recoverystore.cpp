@@ -1,7 +1,7 @@
 #include "recoverystore.h"
 
 #include "core/errors.h"
-#include "fileio.h"
+#include "platform/files/fileio.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -20,7 +20,7 @@ RecoveryWriter::~RecoveryWriter()
     m_disk.waitForDone();
 }
 
-void RecoveryWriter::changed()
+void RecoveryWriter::writeSoon()
 {
     m_scheduled = true;
     if (!m_timer.isActive())

@@ -1,7 +1,7 @@
 #include "startup.h"
 
-#include "catalogfile.h"
-#include "fileio.h"
+#include "indicators/catalogfile.h"
+#include "platform/files/fileio.h"
 #include "schoolname.h"
 
 SchoolNameLoad readStartupFiles(IndicatorModel &model, const std::function<void(CatalogLoad)> &catalogRead)

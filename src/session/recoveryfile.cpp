@@ -1,8 +1,8 @@
 #include "recoveryfile.h"
 
 #include "core/errors.h"
-#include "fileio.h"
-#include "textfile.h"
+#include "indicators/textfile.h"
+#include "platform/files/fileio.h"
 
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile.h"
+#include "indicators/datafile.h"
 
 #include <QDateTime>
 #include <QString>
