@@ -29,7 +29,8 @@ foreach(dll ${ZORIS_RUNTIME_DLLS})
   list(APPEND dll_dirs ${dir})
 endforeach()
 list(REMOVE_DUPLICATES dll_dirs)
-zoris_wine_path(ZORIS_WINEPATH ${dll_dirs})
+# The tests read PDFs back with poppler's tools, Linux programs that wine starts as they are.
+zoris_wine_path(ZORIS_WINEPATH ${dll_dirs} /usr/bin)
 set(ZORIS_WINEPREFIX ${PROJECT_BINARY_DIR}/wine)
 set(WINE ${WINE64})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh @ONLY
