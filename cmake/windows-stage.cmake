@@ -9,7 +9,8 @@ file(MAKE_DIRECTORY ${STAGE}/licences)
 file(COPY ${PROGRAM} DESTINATION ${STAGE})
 get_filename_component(program_name ${PROGRAM} NAME)
 
-set(plugins platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll
+# The offscreen platform serves the command-line modes, which need no display.
+set(plugins platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll
             imageformats/qico.dll iconengines/qsvgicon.dll)
 foreach(plugin ${plugins})
   get_filename_component(dir ${plugin} DIRECTORY)
