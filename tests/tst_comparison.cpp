@@ -127,6 +127,7 @@ private slots:
     void pdfReadBack();
     void choosingLastYearsFile();
     void sorting();
+    void longValuesWhole();
     void followsTheGrid();
     void doubtfulChangesInTheGrid();
     void chartSeries();
@@ -367,6 +368,24 @@ void tst_Comparison::sorting()
     QCOMPARE(shownNumbers(table), (QStringList{"2.1.", "1.3.", "1.1.", "1.2."}));
     clickHeading(table, NumberColumn);
     QCOMPARE(shownNumbers(table), (QStringList{"1", "1.1.", "1.2.", "1.3.", "2", "2.1."}));
+    fixture.window->close();
+}
+
+// A summary's mean shows whole in every column of values.
+void tst_Comparison::longValuesWhole()
+{
+    ComparisonFixture fixture;
+    fixture.model.Catalog[0].Items[0].Value = 89245.7666666666667;
+    fixture.open();
+    QTableView &table = *fixture.window->Table1;
+    QCoreApplication::processEvents();
+    for (const int column : {LastColumn, CurrentColumn, ChangeColumn, PercentColumn}) {
+        const QString text = table.model()->index(1, column).data().toString();
+        QVERIFY(!text.isEmpty());
+        QVERIFY2(table.horizontalHeader()->sectionSize(column) >= table.fontMetrics().horizontalAdvance(text) + 6,
+                 qPrintable(text));
+    }
+    QCOMPARE(table.model()->index(1, CurrentColumn).data().toString(), numberText(89245.7666666666667));
     fixture.window->close();
 }
 

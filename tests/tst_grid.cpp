@@ -1,5 +1,6 @@
 #include "support/formfixture.h"
 #include "support/keys.h"
+#include "support/models.h"
 #include "support/windows.h"
 
 #include "indicators/numbertext.h"
@@ -13,9 +14,11 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QInputMethodQueryEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolButton>
 #include <QPainter>
 
 namespace {
@@ -66,6 +69,7 @@ private slots:
     void rowHeightsFollowTexts();
     void headersFitTheirColumns();
     void cellDrawing();
+    void longValueBreaksInItsCell();
     void hintFollowsPointer();
     void hintWaitsAgainOnEveryCell();
 
@@ -84,6 +88,12 @@ private slots:
     void otherCellsAreNotFiltered();
     void pastedTextThatIsNoNumber();
     void refreshValuesRewritesValueColumn();
+    void emptiedCellShowsKeptValue();
+    void tabLeavesTheValueColumnWithoutEditor();
+    void undoAndRedo();
+    void escapePutsBackTheValue();
+    void copyAndPaste();
+    void find();
 };
 
 void tst_Grid::cleanup()
@@ -319,6 +329,30 @@ void tst_Grid::cellDrawing()
     QCOMPARE(image.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(Qt::white));
 }
 
+// A summary's mean wider than its cell is broken onto a second line of the cell, not cut.
+void tst_Grid::longValueBreaksInItsCell()
+{
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    StringGrid &grid = *form.Grid1;
+    const int L = gridMetrics(form).height();
+    fixture.model.Catalog[0].Items[0].Value = 89245.7666666666667;
+    form.RefreshValues();
+    QCOMPARE(grid.cells(ValueCol, 2), numberText(89245.7666666666667));
+    QCOMPARE(grid.rowHeights(2), 2 * L + 2);
+    QCOMPARE(grid.rowHeights(3), L + 2);
+    // Both lines hold digits: the wrap rule alone would leave the first empty and cut the second.
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect cell = grid.cellRect(ValueCol, 2);
+    for (int line = 0; line < 2; ++line) {
+        bool inked = false;
+        for (int y = cell.top() + line * L + 1; y < cell.top() + (line + 1) * L + 1; ++y)
+            for (int x = cell.left(); x < cell.right(); ++x)
+                inked |= image.pixelColor(x, y).lightness() < 100;
+        QVERIFY2(inked, qPrintable(QString::number(line)));
+    }
+}
+
 void tst_Grid::hintFollowsPointer()
 {
     FormFixture fixture;
@@ -410,7 +444,7 @@ void tst_Grid::refusedCharactersBeep_data()
     QTest::newRow("blank") << ' ' << Qt::KeyboardModifiers();
     QTest::newRow("minus") << '-' << Qt::KeyboardModifiers();
     QTest::newRow("plus") << '+' << Qt::KeyboardModifiers();
-    QTest::newRow("Ctrl+V") << 'v' << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Ctrl+B") << 'b' << Qt::KeyboardModifiers(Qt::ControlModifier);
 }
 
 void tst_Grid::refusedCharactersBeep()
@@ -643,23 +677,17 @@ void tst_Grid::pastedTextThatIsNoNumber()
     FormFixture fixture;
     TForm1 &form = editFirstValue(fixture);
     typeKey('3');
-    QLineEdit *edit = editor(form);
-    QVERIFY(edit);
+    QVERIFY(editor(form));
     QApplication::clipboard()->setText(QStringLiteral("abc"));
-    edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(edit->text(), QStringLiteral("abc"));
-    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Error),
-             QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Warning),
+             QStringList{QStringLiteral("Нічого не вставлено: рядок 1 («abc») — не число.")});
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 3.0);
-    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("abc"));
-    // The editor stays open over the message; pasting a number then stores it.
-    QVERIFY(form.Grid1->editorMode());
-    QCOMPARE(editor(form), edit);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("3"));
     QApplication::clipboard()->setText(QStringLiteral("1,25E2"));
-    edit->selectAll();
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 125.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("125"));
 }
 
 void tst_Grid::refreshValuesRewritesValueColumn()
@@ -674,6 +702,164 @@ void tst_Grid::refreshValuesRewritesValueColumn()
     QCOMPARE(form.Grid1->cells(ValueCol, 8), QStringLiteral("1E20"));
     QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
     QCOMPARE(form.Grid1->cells(2, 3), name);
+}
+
+void tst_Grid::emptiedCellShowsKeptValue()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('4');
+    pressKey(Qt::Key_Backspace);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 4.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("4"));
+    QCOMPARE(form.keyNotice().shownText(),
+             QStringLiteral("Порожнє значення не записано; щоб очистити, натисніть Delete"));
+    // Delete on the cell, the editor closed, stores 0.
+    goTo(form, ValueCol, 2);
+    pressKey(Qt::Key_Delete);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("0"));
+}
+
+void tst_Grid::tabLeavesTheValueColumnWithoutEditor()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    const QString unit = form.Grid1->cells(7, 2);
+    typeKey('5');
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(form.Grid1->col(), 7);
+    QVERIFY(!form.Grid1->editorMode());
+    typeKey('9');
+    pressKey(Qt::Key_Return);
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->cells(7, 2), unit);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 5.0);
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Error), 0);
+}
+
+void tst_Grid::undoAndRedo()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    const auto state = [&] {
+        return std::pair(values(fixture.model).mid(0, 2), form.windowTitle().startsWith(QLatin1Char('*')));
+    };
+    typeKey('1');
+    typeKey('2');
+    pressKey(Qt::Key_Down); // one step for the whole edit
+    typeKey('3');
+    typeKey('z', Qt::ControlModifier); // in the editor: the edit closes and is undone
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("0"));
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{0, 0}, false)); // back where it was opened
+    typeKey('y', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    typeKey('z', Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 3}, true));
+    QCOMPARE(form.Grid1->cells(ValueCol, 3), QStringLiteral("3"));
+    // A new school name is a step of its own, and the name file follows it back.
+    fixture.boxes.inputAnswers.enqueue(QStringLiteral("Ліцей №2"));
+    form.ToolButton6->click();
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(fixture.model.SchoolName, toCp1251(u"Школа №5"));
+    QCOMPARE(readBytes(fixture.path("school_name.dat")), toCp1251(u"Школа №5\r\n"));
+    // Saved: the mark goes when undo comes back to the saved state, and returns when it leaves.
+    fixture.boxes.fileAnswers.enqueue(fixture.path("saved"));
+    form.ToolButton3->click();
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 0}, true));
+    typeKey('y', Qt::ControlModifier);
+    QCOMPARE(state(), std::pair(QList<double>{12, 3}, false));
+}
+
+void tst_Grid::escapePutsBackTheValue()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('6');
+    pressKey(Qt::Key_Down);
+    goTo(form, ValueCol, 2);
+    typeKey('7');
+    typeKey('7');
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 77.0);
+    pressKey(Qt::Key_Escape);
+    QVERIFY(!form.Grid1->editorMode());
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 6.0);
+    QCOMPARE(form.Grid1->cells(ValueCol, 2), QStringLiteral("6"));
+    QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::Beep), 0);
+    // The cancelled edit left no step: undo takes back the 6.
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(fixture.model.Catalog[0].Items[0].Value, 0.0);
+}
+
+void tst_Grid::copyAndPaste()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    // A column pasted from a spreadsheet: downward, the section rows stepped over; one step.
+    QApplication::clipboard()->setText(QStringLiteral("1\n2\n3\n4\n"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{1, 2, 3, 4, 0}));
+    QCOMPARE(form.Grid1->cells(ValueCol, 7), QStringLiteral("4"));
+    // Two columns by label: each to its indicator, wherever the current cell stands.
+    QApplication::clipboard()->setText(QStringLiteral("KEY5\t1 234,5\nKEY1\t9"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{9, 2, 3, 4, 1234.5}));
+    // A refused paste changes nothing.
+    QApplication::clipboard()->setText(QStringLiteral("KEY2\t5\nKEY7\t1"));
+    typeKey('v', Qt::ControlModifier);
+    QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::Warning).value(0),
+             QStringLiteral("Нічого не вставлено: рядок 2 («KEY7\t1») — такого позначення немає в каталозі."));
+    QCOMPARE(values(fixture.model), (QList<double>{9, 2, 3, 4, 1234.5}));
+    typeKey('z', Qt::ControlModifier);
+    QCOMPARE(values(fixture.model), (QList<double>{1, 2, 3, 4, 0}));
+
+    // Copy: the cells selected with Shift and the arrows, then the whole table with its header.
+    goTo(form, ValueCol, 2);
+    pressKey(Qt::Key_Down, Qt::ShiftModifier);
+    typeKey('c', Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\n2\n"));
+    typeKey('a', Qt::ControlModifier);
+    typeKey('c', Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), form.Grid1->rowCount() + 1);
+    QCOMPARE(lines[0].split(QLatin1Char('\t')).value(6), QStringLiteral("Цифрові дані"));
+    QCOMPARE(lines[1], QStringLiteral("\t\tРозділ 1\t\t\t\t\t"));
+    QCOMPARE(lines[2], QStringLiteral("1\tK\tПоказник 1.1\tC\t\tФорма ЗНЗ-1\t1\tод."));
+}
+
+void tst_Grid::find()
+{
+    FormFixture fixture;
+    TForm1 &form = editFirstValue(fixture);
+    typeKey('f', Qt::ControlModifier);
+    QLineEdit *field = form.findChild<QLineEdit *>(QStringLiteral("findField"));
+    QVERIFY(field && field->hasFocus());
+    typeText(QStringLiteral("показник 3."));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(std::pair(form.Grid1->row(), form.Grid1->col()), std::pair(7, ValueCol));
+    pressKey(Qt::Key_F3);
+    QCOMPARE(form.Grid1->row(), 8);
+    pressKey(Qt::Key_F3); // past the last, the first again
+    QCOMPARE(form.Grid1->row(), 7);
+    pressKey(Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(form.Grid1->row(), 8);
+    field->selectAll();
+    typeText(QStringLiteral("key2"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.Grid1->row(), 3);
+    field->selectAll();
+    typeText(QStringLiteral("вчителі"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("findOutcome"))->text(), QStringLiteral("Не знайдено"));
+    QCOMPARE(form.Grid1->row(), 3);
+    pressKey(Qt::Key_Escape);
+    QVERIFY(!field->isVisible());
+    QVERIFY(form.Grid1->hasFocus());
 }
 
 QTEST_MAIN(tst_Grid)

@@ -47,6 +47,8 @@ private slots:
     void toolBar();
     void tabReachesEveryControl();
     void skinLook();
+    void toolBarInSight_data();
+    void toolBarInSight();
     void skinPictures_data();
     void skinPictures();
     void skinFigures_data();
@@ -244,6 +246,56 @@ void tst_MainWindow::skinLook()
     QCOMPARE(separators, 8);
     qApp->setStyleSheet(QString());
     QVERIFY(!Skin::styleSheet().contains(QLatin1Char('@')));
+}
+
+void tst_MainWindow::toolBarInSight_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("buttonWidth"); // 0: narrower than the design's, but whole
+    QTest::addColumn<int>("separatorWidth"); // 0: any
+
+    QTest::newRow("design width") << 673 << 72 << 0;
+    QTest::newRow("minimum width") << 0 << 0 << 0;
+    QTest::newRow("room for all") << 1000 << 72 << 8;
+}
+
+// Every button is whole and in order inside the bar; the separators give way first, so that the
+// buttons keep their design width at the window's design width too.
+void tst_MainWindow::toolBarInSight()
+{
+    QFETCH(int, width);
+    QFETCH(int, buttonWidth);
+    QFETCH(int, separatorWidth);
+    qApp->setStyleSheet(Skin::styleSheet());
+    FormFixture fixture;
+    TForm1 &form = fixture.show();
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(width ? width : form.minimumWidth(), form.minimumHeight());
+    QTRY_COMPARE(form.width(), width ? width : form.minimumWidth());
+    QTRY_COMPARE(form.sToolBar1->width(), form.width());
+    QCoreApplication::processEvents();
+    const QList<QToolButton *> buttons{form.ToolButton11, form.ToolButton3,  form.ToolButton4,
+                                       form.ToolButton5,  form.ToolButton6,  form.ToolButton9,
+                                       form.ToolButton8,  form.ToolButton10, form.ToolButton7};
+    int previousRight = -1;
+    for (QToolButton *button : buttons) {
+        QVERIFY2(button->isVisible(), qPrintable(button->text()));
+        QVERIFY(form.sToolBar1->rect().contains(button->geometry()));
+        QVERIFY(button->x() > previousRight);
+        previousRight = button->geometry().right();
+        QCOMPARE(button->height(), 68);
+        if (buttonWidth)
+            QCOMPARE(button->width(), buttonWidth);
+        else
+            QVERIFY(button->width() < 72);
+    }
+    for (const QWidget *child : form.sToolBar1->findChildren<QWidget *>()) {
+        if (child->inherits("QToolBarSeparator") && separatorWidth)
+            QCOMPARE(child->width(), separatorWidth);
+        if (child->inherits("QToolBarExtension"))
+            QVERIFY(!child->isVisible());
+    }
+    qApp->setStyleSheet(QString());
 }
 
 void tst_MainWindow::skinPictures_data()

@@ -1,5 +1,7 @@
 #include "indicators/document.h"
 #include "indicators/encoding.h"
+#include "indicators/finder.h"
+#include "indicators/pastedvalues.h"
 #include "indicators/model.h"
 #include "support/models.h"
 
@@ -28,6 +30,10 @@ private slots:
     void setValueAtRow_data();
     void setValueAtRow();
     void emptyCatalogue();
+    void pastedValues_data();
+    void pastedValues();
+    void findIndicators_data();
+    void findIndicators();
     void cp1251_data();
     void cp1251();
 #ifndef _WIN32
@@ -118,6 +124,75 @@ void tst_Model::emptyCatalogue()
         document.setValue(m.rows().indicatorAt(row), 5);
     QCOMPARE(m.rows().at(1).kind, GridRow::Outside);
     QVERIFY(!document.unsaved());
+}
+
+// Two sections of two indicators with labels L1 to L4 and designations D1 to D4.
+IndicatorModel labelled()
+{
+    return modelOf({2, 0, 2}, [](pokazatel &item, int s, int j) {
+        const int n = (s == 0 ? 1 : 3) + j;
+        item.Key = "L" + QByteArray::number(n);
+        item.Code = "D" + QByteArray::number(n);
+        item.Name = toCp1251(n == 2 ? u"Кількість учнів на кінець року" : n == 3 ? u"Частка об’єктів" : u"Кількість класів");
+    });
+}
+
+void tst_Model::pastedValues_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QString>("outcome"); // indicator=value pairs, or the refused line and why
+
+    QTest::newRow("one number") << "5" << 1 << "1=5";
+    QTest::newRow("column, spreadsheet's last line break") << "1\n2,5\r\n3\n" << 1 << "1=1 2=2.5 3=3";
+    QTest::newRow("thousands and full stop") << QString::fromUtf8("1 234,5\n1\u00a0000.25\n2\u2009000") << 0
+                                             << "0=1234.5 1=1000.25 2=2000";
+    QTest::newRow("empty line stores nothing") << "1\n\n3" << 0 << "0=1 2=3";
+    QTest::newRow("by label and designation") << "L4\t7\nD1\t1,5" << 0 << "3=7 0=1.5";
+    QTest::newRow("no number") << "1\nabc" << 0 << "2 не число";
+    QTest::newRow("negative") << "-2" << 0 << "1 від'ємне число";
+    QTest::newRow("unknown label") << "L1\t1\nL9\t2" << 0 << "2 такого позначення немає в каталозі";
+    QTest::newRow("label without number") << "L1\t" << 0 << "1 не число";
+    QTest::newRow("more lines than below") << "1\n2\n3" << 2 << "3 для нього немає показника нижче";
+    QTest::newRow("no value cell") << "1" << -1 << "1 для нього немає показника нижче";
+}
+
+void tst_Model::pastedValues()
+{
+    QFETCH(QString, text);
+    QFETCH(int, at);
+    QFETCH(QString, outcome);
+    const std::variant<PastedValues, PasteRefusal> pasted = readPastedValues(text, labelled(), at);
+    QStringList got;
+    if (const auto *refusal = std::get_if<PasteRefusal>(&pasted)) {
+        got << QString::number(refusal->line) + QLatin1Char(' ') + refusal->reason;
+        QVERIFY(pasteRefusalText(*refusal).contains(refusal->text));
+    } else {
+        const PastedValues &values = std::get<PastedValues>(pasted);
+        for (qsizetype k = 0; k < values.indicators.size(); ++k)
+            got << QStringLiteral("%1=%2").arg(values.indicators[k]).arg(values.values[k]);
+    }
+    QCOMPARE(got.join(QLatin1Char(' ')), outcome);
+}
+
+void tst_Model::findIndicators_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<int>>("found");
+    QTest::newRow("one word") << QStringLiteral("кількість") << QList<int>{0, 1, 3};
+    QTest::newRow("words anywhere, any case") << QStringLiteral("УЧНІВ кількість") << QList<int>{1};
+    QTest::newRow("label") << QStringLiteral("l3") << QList<int>{2};
+    QTest::newRow("designation") << QStringLiteral("D4") << QList<int>{3};
+    QTest::newRow("apostrophes alike") << QStringLiteral("об'єктів") << QList<int>{2};
+    QTest::newRow("nothing") << QStringLiteral("вчителів") << QList<int>{};
+    QTest::newRow("blank query") << QStringLiteral("  ") << QList<int>{};
+}
+
+void tst_Model::findIndicators()
+{
+    QFETCH(QString, query);
+    QFETCH(QList<int>, found);
+    QCOMPARE(::findIndicators(labelled(), query), found);
 }
 
 void tst_Model::cp1251_data()

@@ -76,13 +76,9 @@ int printedLevel(const QPicture &page, const QRect &sheet)
 // The left edge in points of each word pdftotext finds, by word.
 QMap<QString, double> wordLefts(const QString &fileName)
 {
-    const QString html = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
     QMap<QString, double> lefts;
-    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]+)</word>"));
-    for (auto match = word.globalMatch(html); match.hasNext();) {
-        const auto m = match.next();
-        lefts.insert(m.captured(2), m.captured(1).toDouble());
-    }
+    for (const PdfWord &word : pdfWords(fileName))
+        lefts.insert(word.text, word.box.left());
     return lefts;
 }
 

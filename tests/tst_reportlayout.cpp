@@ -5,6 +5,9 @@
 #include "report/reportpdf.h"
 #include "support/files.h"
 #include "support/models.h"
+#include "support/pdf.h"
+
+#include "indicators/numbertext.h"
 
 #include <QGuiApplication>
 #include <QtTest>
@@ -44,6 +47,9 @@ private slots:
     void tallRowStandsAlone();
     void failureKeepsFinishedPages();
     void pdfWithoutWindow();
+    void longValueDrawnSmallerInItsCell();
+    void longSchoolNameWrapsOnThePage();
+    void wordFarWiderThanThePageKeepsWhatShows();
 };
 
 void tst_ReportLayout::kindMarksAndValues()
@@ -184,6 +190,93 @@ void tst_ReportLayout::pdfWithoutWindow()
     const QString pdf = dir.filePath(QStringLiteral("звіт.pdf"));
     writeReportPdf(modelWith(catalogueOf({1})), pdf);
     QVERIFY(readBytes(pdf).startsWith("%PDF"));
+}
+
+namespace {
+
+double toPoints(int tenths)
+{
+    return tenths * 72.0 / 254.0;
+}
+
+const PdfWord *findWord(const QList<PdfWord> &words, const QString &text)
+{
+    for (const PdfWord &word : words)
+        if (word.text == text)
+            return &word;
+    return nullptr;
+}
+
+} // namespace
+
+// A summary's mean is printed whole inside its value cell in a smaller size; a value that fits
+// keeps the table's size.
+void tst_ReportLayout::longValueDrawnSmallerInItsCell()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    writeReportPdf(modelOf({2}, [](pokazatel &item, int, int j) { item.Value = j ? 2.5 : 89245.7666666666667; }), pdf);
+    const QList<PdfWord> words = pdfWords(pdf);
+    const PdfWord *mean = findWord(words, numberText(89245.7666666666667));
+    QVERIFY(mean);
+    QCOMPARE(mean->text.size(), 16); // 15 digits and the comma
+    QVERIFY2(mean->box.left() >= toPoints(2300) && mean->box.right() <= toPoints(2550),
+             qPrintable(QStringLiteral("%1..%2").arg(mean->box.left()).arg(mean->box.right())));
+    const PdfWord *fitting = findWord(words, QStringLiteral("2,5"));
+    const PdfWord *wording = findWord(words, QStringLiteral("1.2."));
+    QVERIFY(fitting && wording);
+    QVERIFY(mean->box.height() < fitting->box.height());
+    QCOMPARE(fitting->box.height(), wording->box.height());
+}
+
+// A long official name wraps onto centred lines within the page; the caption under it moves down.
+void tst_ReportLayout::longSchoolNameWrapsOnThePage()
+{
+    const QString name = QStringLiteral("Комунальний заклад «Харківський ліцей № 141 з поглибленим вивченням іноземних мов, "
+                                        "природничих і точних дисциплін імені Героя України І.Петренка» Харківської "
+                                        "міської ради Харківської області");
+    QCOMPARE(name.size(), 190);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    writeReportPdf(modelWith(catalogueOf({1}), name), pdf);
+    // The title line's underscores stand under each line of the name.
+    QList<PdfWord> words = pdfWords(pdf);
+    words.removeIf([](const PdfWord &word) { return word.text.startsWith(QLatin1Char('_')); });
+    const QStringList nameWords = name.split(QLatin1Char(' '));
+    qsizetype at = 0;
+    while (at < words.size() && words[at].text != nameWords.first())
+        ++at;
+    QVERIFY(at + nameWords.size() <= words.size());
+    QList<qreal> lineTops;
+    for (qsizetype i = 0; i < nameWords.size(); ++i) {
+        const PdfWord &word = words[at + i];
+        QCOMPARE(word.text, nameWords[i]);
+        QVERIFY2(word.box.left() >= 0 && word.box.right() <= toPoints(2970), qPrintable(word.text));
+        if (!lineTops.contains(word.box.top()))
+            lineTops.append(word.box.top());
+    }
+    QVERIFY(lineTops.size() >= 2);
+    const PdfWord *caption = findWord(words, QStringLiteral("(повна"));
+    QVERIFY(caption);
+    QVERIFY(caption->box.top() > words[at + nameWords.size() - 1].box.top());
+}
+
+// A section's name of one word of a million characters: its page keeps the part of it that
+// shows across the table, not the whole word, and its width does not overflow.
+void tst_ReportLayout::wordFarWiderThanThePageKeepsWhatShows()
+{
+    IndicatorModel model = modelWith(catalogueOf({2}));
+    model.Catalog.front().Name = QByteArray(1000000, '\xe6');
+    Composed r(std::move(model));
+    ReportLayout::compose(r.document, r.model);
+    const QStringList page = printedTexts(r.document).value(0);
+    qsizetype shown = 0;
+    for (const QString &text : page)
+        if (text.startsWith(QChar(u'ж')))
+            shown += text.size();
+    // The table is 2650 units wide; a bold ж at 28 points is some 25 units.
+    QVERIFY2(shown > 2650 / 40 && shown < 2970 / 5, qPrintable(QString::number(shown)));
+    QVERIFY(page.contains(QStringLiteral("1.2.")));
 }
 
 // A QGuiApplication, not a QApplication: a widget made on the way would end the run.

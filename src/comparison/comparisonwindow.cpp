@@ -81,9 +81,11 @@ ComparisonWindow::ComparisonWindow(IndicatorDocument &document, StandardBoxes &b
     Table1->verticalHeader()->setDefaultSectionSize(20);
     QHeaderView *header = Table1->horizontalHeader();
     header->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
-    for (const auto &[column, width] : {std::pair{NumberColumn, 52}, {CodeColumn, 92}, {MeasureColumn, 80},
-                                        {LastColumn, 95}, {CurrentColumn, 95}, {ChangeColumn, 95}, {PercentColumn, 80}})
+    for (const auto &[column, width] : {std::pair{NumberColumn, 52}, {CodeColumn, 92}, {MeasureColumn, 80}})
         header->resizeSection(column, width);
+    // A summary's means carry fifteen digits: the values are never cut.
+    for (const int column : {LastColumn, CurrentColumn, ChangeColumn, PercentColumn})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     Chart1 = new ComparisonChart(splitter);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->setMinimumHeight(220);

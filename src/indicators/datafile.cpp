@@ -81,12 +81,22 @@ QString shownYear(const QByteArray &year)
     return shownLine(year);
 }
 
+namespace {
+
+constexpr qsizetype ShownLength = 64;
+
+} // namespace
+
 QString shownLine(const QByteArray &line)
 {
-    constexpr qsizetype ShownLength = 64;
-    if (line.size() <= ShownLength)
-        return fromCp1251(line);
-    return fromCp1251(line.left(ShownLength)) + QChar(0x2026);
+    return shownText(fromCp1251(line.left(ShownLength + 1)));
+}
+
+QString shownText(QStringView text)
+{
+    if (text.size() <= ShownLength)
+        return text.toString();
+    return text.left(ShownLength).toString() + QChar(0x2026);
 }
 
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear)

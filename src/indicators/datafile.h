@@ -35,6 +35,7 @@ QByteArray dataFileYear(const QByteArray &bytes);
 QString shownYear(const QByteArray &year);
 // Any line of a file as a message shows it, by the same rule.
 QString shownLine(const QByteArray &line);
+QString shownText(QStringView text);
 // The warning for a data file made for another year than the catalogue's.
 QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYear);
 // The data file at path when it was made for the catalogue's year, read for the model's

@@ -4,6 +4,7 @@
 #include "platform/skin.h"
 #include "platform/stringgrid.h"
 #include "platform/wordwrap.h"
+#include "text/textmetrics.h"
 
 int DrawCellText(Canvas &canvas, const QString &text, QStringView alignment, const QRect &box)
 {
@@ -14,6 +15,47 @@ int DrawCellText(Canvas &canvas, const QString &text, QStringView alignment, con
 int MeasureCellText(const TextMetrics &metrics, QStringView text, int limit)
 {
     return measureWrappedText(metrics, text, limit);
+}
+
+namespace {
+
+// The text in pieces that each stay on one line within limit by the wrap rule; a piece holds at
+// least one character.
+QList<QStringView> valueLines(const TextMetrics &metrics, QStringView text, int limit)
+{
+    QList<QStringView> lines;
+    while (unbrokenLimit(metrics, text) > limit) {
+        qsizetype length = 1;
+        while (length < text.size() && unbrokenLimit(metrics, text.first(length + 1)) <= limit)
+            ++length;
+        if (length < text.size() && text[length].isLowSurrogate())
+            ++length;
+        lines.append(text.first(length));
+        text = text.sliced(length);
+        if (text.isEmpty())
+            return lines;
+    }
+    lines.append(text);
+    return lines;
+}
+
+} // namespace
+
+int DrawValueText(Canvas &canvas, const QString &text, const QRect &box)
+{
+    const TextMetrics &metrics = canvas.metrics();
+    const QList<QStringView> lines = valueLines(metrics, text, box.width());
+    if (lines.size() == 1)
+        return DrawCellText(canvas, text, u"left", box);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        canvas.textOut(box.left() + CellTextInset, box.top() + int(i) * metrics.height() + 1, lines[i]);
+    return int(lines.size()) * metrics.height() + 2;
+}
+
+int MeasureValueText(const TextMetrics &metrics, QStringView text, int limit)
+{
+    const QList<QStringView> lines = valueLines(metrics, text, limit);
+    return lines.size() == 1 ? MeasureCellText(metrics, text, limit) : int(lines.size()) * metrics.height() + 2;
 }
 
 int sectionBandWidth(const StringGrid &grid)

@@ -16,6 +16,11 @@ int DrawCellText(Canvas &canvas, const QString &text, QStringView alignment, con
 // The height text takes when wrapped to limit.
 int MeasureCellText(const TextMetrics &metrics, QStringView text, int limit);
 
+// A value is never cut: where it is wider than its cell it is broken at characters onto as many
+// lines as it needs, left-aligned; where it fits it is drawn as DrawCellText draws it.
+int DrawValueText(Canvas &canvas, const QString &text, const QRect &box);
+int MeasureValueText(const TextMetrics &metrics, QStringView text, int limit);
+
 // The sum of all column widths: a section band's wrap limit.
 int sectionBandWidth(const StringGrid &grid);
 // Paints title as the band across the whole of row r, centred; gives the row's height.

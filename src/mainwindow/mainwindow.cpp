@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "findbar.h"
+
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/document.h"
@@ -10,6 +12,7 @@
 #include "platform/boxes.h"
 #include "platform/commands.h"
 #include "platform/skin.h"
+#include "platform/toolbarfit.h"
 #include "session/recoverystore.h"
 #include "session/recoverywriter.h"
 #include "session/schoolname.h"
@@ -56,6 +59,7 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     , m_model(document.model())
     , m_boxes(boxes)
     , m_keyNotice(new NoticeBalloon(this))
+    , m_findBar(new FindBar(this))
 {
     m_caption = DesignCaption;
     setWindowTitle(m_caption);
@@ -97,6 +101,7 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     sToolBar1->addSeparator();
     ToolButton7 = addToolButton(QStringLiteral("Вихід"), QStringLiteral("Вийти з програми"), Qt::CTRL | Qt::Key_Q,
                                 Skin::ToolImage::Exit, &TForm1::ToolButton7Click);
+    keepButtonsInSight(*sToolBar1, 72, 8, 0);
 
     Grid1 = new StringGrid(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -113,6 +118,8 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     });
     connect(Grid1, &StringGrid::keyReleased, this, [this](int key) { Grid1KeyUp(key); });
     connect(Grid1, &StringGrid::editTextSet, this, &TForm1::Grid1SetEditText);
+    connect(Grid1, &StringGrid::editorOpened, this, &TForm1::Grid1EditorOpened);
+    connect(Grid1, &StringGrid::editorClosed, this, &TForm1::Grid1EditorClosed);
     connect(Grid1, &StringGrid::mouseMoved, this, &TForm1::Grid1MouseMove);
 
     sStatusBar1 = new QStatusBar(this);
@@ -136,6 +143,10 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
         RefreshValues();
         recheckValues();
     });
+    connect(&m_document, &IndicatorDocument::schoolNameChanged, this, [this] { run([this] { storeSchoolName(); }); });
+    addEditingKeys();
+    connect(m_findBar, &FindBar::findNext, this, &TForm1::findNext);
+    connect(m_findBar, &FindBar::closed, Grid1, [this] { Grid1->setFocus(Qt::OtherFocusReason); });
 
     resize(673, 446);
     // An outer size of 640 x 480 with a usual window frame.
@@ -242,6 +253,8 @@ void TForm1::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (Grid1)
         FormResize();
+    if (m_findBar->isVisible())
+        placeFindBar();
 }
 
 void TForm1::changeEvent(QEvent *event)
@@ -386,9 +399,11 @@ void TForm1::ToolButton6Click()
     run([this] {
         const QByteArray name =
             oneLine(m_boxes.inputBox(SchoolNameCaption, SchoolNamePrompt, fromCp1251(m_model.SchoolName)));
-        // The name is part of a data file, so a new one is unsaved as a value is.
+        // The name is part of a data file, so a new one is unsaved as a value is; the name file
+        // follows every change of it, and is written again when the name stays.
+        if (name == m_model.SchoolName)
+            storeSchoolName();
         m_document.setSchoolName(name);
-        storeSchoolName();
     });
 }
 

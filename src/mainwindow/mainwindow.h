@@ -13,6 +13,7 @@
 
 class Canvas;
 enum class CatalogLoad;
+class FindBar;
 class IndicatorDocument;
 class IndicatorModel;
 class NoticeBalloon;
@@ -163,6 +164,33 @@ private:
     void Grid1KeyPress(QChar &Key);
     void Grid1KeyUp(int Key);
     void Grid1SetEditText(int ACol, int ARow, const QString &Value);
+    // The editing of a value cell: one step of the history from opening the editor to leaving
+    // the cell; Escape puts back the value it began with; a cell left with a text that reads as
+    // no value held shows the value held.
+    void Grid1EditorOpened(int ACol, int ARow);
+    void Grid1EditorClosed(int ACol, int ARow, const QString &Value);
+    void cancelValueEdit();
+    // Delete on value cells: each stores 0, one step.
+    void clearValues();
+    void undoStep();
+    void redoStep();
+
+    // Editing commands (mainwindowediting.cpp).
+    void addEditingKeys();
+    // The selected cells as tab-separated text, the whole table with its header.
+    void copyCells();
+    void cutCells();
+    // Clipboard text of values: one step, or one warning and nothing changed.
+    void pasteCells();
+    void selectAllCells();
+    void openFind();
+    void findNext();
+    void findPrevious();
+    void findStep(int step);
+    void placeFindBar();
+    // The texts of cells as copied: section titles in the wording's column, texts that a
+    // spreadsheet would take for a formula kept as texts.
+    QList<QStringList> cellTexts(const QRect &cells) const;
     void Grid1MouseMove(const QPoint &pos);
     void fillCells();
     // Columns 2 and 5 share the grid's width; true when a width changed.
@@ -191,6 +219,7 @@ private:
     std::function<void()> m_showComparison;
     DialogFolders m_folders;
     NoticeBalloon *m_keyNotice;
+    FindBar *m_findBar;
     QString m_caption;
     bool m_shown = false;
     bool m_exitConfirmed = false;
@@ -199,6 +228,9 @@ private:
     bool m_proposeDataFile = false;
     // The row whose typed text is being stored, while it is.
     int m_typedRow = -1;
+    // The edit of a value cell under way: its number for the history, the value it began with.
+    int m_edit = 0;
+    double m_editStart = 0;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;

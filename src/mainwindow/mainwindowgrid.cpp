@@ -29,6 +29,15 @@ const QStringList HeaderTexts = {
 };
 constexpr int FillWidths[] = {24, 44, 400, 40, 45, 280, 70, 70};
 
+constexpr QStringView EmptyValueNotice = u"Порожнє значення не записано; щоб очистити, натисніть Delete";
+
+// Whether a cell's text shows the value held ("12," shows 12).
+bool readsAs(const QString &text, double held)
+{
+    double value = 0;
+    return tryNumberFromText(text, value) && value == held;
+}
+
 QStringList indicatorTexts(int number, const pokazatel &item)
 {
     return {
@@ -121,8 +130,11 @@ int TForm1::Grid1RowHeight(int row) const
     if (Grid1->cells(2, row).isEmpty())
         return MeasureCellText(metrics, fromCp1251(m_model.SectionTitleAtRow(row)), sectionBandWidth(*Grid1));
     int h = -999;
-    for (int k = 0; k < Grid1->colCount(); ++k)
-        h = qMax(h, MeasureCellText(metrics, Grid1->cells(k, row), Grid1->colWidths(k)));
+    for (int k = 0; k < Grid1->colCount(); ++k) {
+        const int limit = Grid1->colWidths(k);
+        h = qMax(h, row > 0 && k == ValueCol ? MeasureValueText(metrics, Grid1->cells(k, row), limit)
+                                             : MeasureCellText(metrics, Grid1->cells(k, row), limit));
+    }
     return h;
 }
 
@@ -153,7 +165,10 @@ void TForm1::Grid1DrawCell(Canvas &canvas, int ACol, int ARow, const QRect &Rect
         canvas.setFontColor(DoubtfulText);
     }
     canvas.fillRect(Rect);
-    DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
+    if (ARow > 0 && ACol == ValueCol)
+        DrawValueText(canvas, Grid1->cells(ACol, ARow), Rect);
+    else
+        DrawCellText(canvas, Grid1->cells(ACol, ARow), ARow == 0 ? u"center" : u"left", Rect);
 }
 
 void TForm1::Grid1MouseMove(const QPoint &pos)
@@ -184,6 +199,13 @@ void TForm1::Grid1KeyPress(QChar &Key)
         return;
     if (Key == QLatin1Char('\r')) {
         moveDownOverSection();
+        return;
+    }
+    // Escape is no character of a value: it cancels the edit under way, if any.
+    if (Key == QChar(27)) {
+        Key = QChar();
+        if (Grid1->editorMode())
+            cancelValueEdit();
         return;
     }
     const char16_t admitted = filterNumberKey(Key.unicode(), Grid1->cells(Grid1->col(), Grid1->row()));
@@ -228,9 +250,9 @@ void TForm1::Grid1KeyUp(int Key)
 
 void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 {
-    Q_UNUSED(ACol);
     updateRowHeight(ARow);
-    if (Value.isEmpty())
+    // Only a value is ever stored from an editor, whatever cell it stood on.
+    if (Value.isEmpty() || ACol != ValueCol)
         return;
     run([&] { SetValueAtRow(ARow, numberFromText(Value)); });
 }
@@ -238,7 +260,37 @@ void TForm1::Grid1SetEditText(int ACol, int ARow, const QString &Value)
 void TForm1::SetValueAtRow(int Row, double Value)
 {
     const QScopedValueRollback typed(m_typedRow, Row);
-    m_document.setValue(m_model.rows().indicatorAt(Row), Value);
+    m_document.setValue(m_model.rows().indicatorAt(Row), Value, m_edit);
+}
+
+void TForm1::Grid1EditorOpened(int ACol, int ARow)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    ++m_edit;
+    m_editStart = m_model.indicator(indicator).Value;
+}
+
+void TForm1::Grid1EditorClosed(int ACol, int ARow, const QString &Value)
+{
+    const int indicator = m_model.rows().indicatorAt(ARow);
+    if (ACol != ValueCol || indicator < 0)
+        return;
+    const double held = m_model.indicator(indicator).Value;
+    if (Value.isEmpty())
+        m_keyNotice->show(EmptyValueNotice.toString(), Grid1->viewport(), Grid1->cellRect(ACol, ARow));
+    else if (readsAs(Value, held))
+        return;
+    showValueAt(ARow, held);
+}
+
+void TForm1::cancelValueEdit()
+{
+    const int row = Grid1->row();
+    Grid1->cancelEditor();
+    m_document.setValue(m_model.rows().indicatorAt(row), m_editStart, m_edit);
+    showValueAt(row, m_editStart);
 }
 
 void TForm1::showValueCell(int row)

@@ -16,6 +16,8 @@ Canvas::Canvas(QPainter &painter, int pixelsPerInch, WordCache &words, WordRecor
 
 void Canvas::setFont(const QFont &font)
 {
+    if (font.pixelSize() != m_font.pixelSize())
+        m_fontSize = 0;
     m_font = font;
     m_metrics.reset();
 }
@@ -34,7 +36,8 @@ void Canvas::setFontName(const QString &face)
 
 void Canvas::setFontSize(int points)
 {
-    m_font.setPixelSize(qMax(1, MulDiv(points, m_ppi, 72)));
+    m_font.setPixelSize(sizeInUnits(points));
+    m_fontSize = points;
     m_metrics.reset();
 }
 
@@ -56,6 +59,18 @@ const TextMetrics &Canvas::metrics() const
     if (!m_metrics)
         m_metrics.emplace(m_words, m_font, m_painter.device());
     return *m_metrics;
+}
+
+TextMetrics Canvas::metricsAtSize(int points) const
+{
+    QFont font = m_font;
+    font.setPixelSize(sizeInUnits(points));
+    return TextMetrics(m_words, font, m_painter.device());
+}
+
+int Canvas::sizeInUnits(int points) const
+{
+    return qMax(1, MulDiv(points, m_ppi, 72));
 }
 
 void Canvas::textOut(int x, int y, QStringView text)
@@ -85,10 +100,25 @@ void Canvas::textOut(int x, int y, QStringView text)
 
 void Canvas::putWord(const QPointF &baseline, const FontWords::Word &word)
 {
+    const FontWords::Word *shown = &word;
+    QPointF start = baseline;
+    if (FontWords::isLong(word)) {
+        // Only what falls on the device is kept or drawn: a long word may run far past the page.
+        const QPaintDevice *device = m_painter.device();
+        const QRectF visible = m_painter.combinedTransform().inverted().mapRect(
+            QRectF(0, 0, device->width(), device->height()));
+        FontWords &words = m_words.of(word.owner->font(), word.owner->dpi());
+        const FontWords::Part part =
+            words.visiblePart(word, visible.left() - baseline.x(), visible.right() - baseline.x());
+        if (!part.word)
+            return;
+        shown = part.word;
+        start += QPointF(part.offset, 0);
+    }
     if (m_recorder)
-        m_recorder->recordWord(m_painter, baseline, word);
+        m_recorder->recordWord(m_painter, start, *shown);
     else
-        drawShapedText(m_painter, baseline, word);
+        drawShapedText(m_painter, start, *shown);
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom)

@@ -37,6 +37,8 @@ public:
     void setFont(const QFont &font);
     void setFontName(const QString &face);
     void setFontSize(int points);
+    // The size last set in points; 0 when the font came whole from elsewhere.
+    int fontSize() const { return m_fontSize; }
     void setFontStyle(bool bold, bool italic, bool underline);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color) { m_fontColor = color; }
@@ -53,6 +55,8 @@ public:
     void setPen(const QPen &pen) { m_pen = pen; }
 
     const TextMetrics &metrics() const;
+    // Widths and heights in the current font at another size.
+    TextMetrics metricsAtSize(int points) const;
     int textWidth(QStringView text) const { return metrics().width(text); }
     int textHeight() const { return metrics().height(); }
 
@@ -64,6 +68,7 @@ public:
     void fillRect(const QRect &rect);
 
 private:
+    int sizeInUnits(int points) const;
     void putWord(const QPointF &baseline, const FontWords::Word &word);
 
     QPainter &m_painter;
@@ -71,6 +76,7 @@ private:
     WordCache &m_words;
     WordRecorder *m_recorder;
     QFont m_font;
+    int m_fontSize = 0;
     QColor m_fontColor;
     int m_escapement = 0;
     QBrush m_brush = QBrush(Qt::white);

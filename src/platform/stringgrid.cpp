@@ -215,6 +215,8 @@ public:
             state |= StringGrid::Selected;
             if (m_grid->hasFocus())
                 state |= StringGrid::Focused;
+        } else if (m_grid->selectionModel()->isSelected(index)) {
+            state |= StringGrid::Selected;
         }
         painter->save();
         m_grid->paintCell(*painter, option.rect, index.column(), index.row() + 1, state);
@@ -233,6 +235,7 @@ public:
         connect(editor, &QLineEdit::textEdited, grid,
                 [grid, col, row](const QString &text) { grid->editorTextChanged(col, row, text); });
         m_editor = editor;
+        emit grid->editorOpened(col, row);
         return editor;
     }
 
@@ -251,7 +254,9 @@ public:
     // The editor closes: the cell keeps the final text, and the grid tells so once more.
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
     {
-        m_grid->editorTextChanged(index.column(), index.row() + 1, static_cast<QLineEdit *>(editor)->text());
+        const QString text = static_cast<QLineEdit *>(editor)->text();
+        m_grid->editorTextChanged(index.column(), index.row() + 1, text);
+        emit m_grid->editorClosed(index.column(), index.row() + 1, text);
     }
 
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const override
@@ -270,9 +275,12 @@ protected:
             break;
         }
         case QEvent::ShortcutOverride:
-            // The editor claims some Ctrl keys of its own (Ctrl+E, the line's end under X11) that
-            // the value filter refuses anyway; the window's shortcuts come first.
-            if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier) {
+            // The editor claims some Ctrl keys of its own (Ctrl+E, the line's end under X11, its
+            // own undo and paste, Shift+Insert too); the window's shortcuts and editing
+            // commands come first.
+            if (const auto *key = static_cast<QKeyEvent *>(event);
+                key->modifiers() & Qt::ControlModifier
+                || (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ShiftModifier)) {
                 event->ignore();
                 return true;
             }
@@ -314,7 +322,7 @@ StringGrid::StringGrid(QWidget *parent)
     setItemDelegate(m_delegate);
     setShowGrid(false);
     setWordWrap(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -486,6 +494,27 @@ void StringGrid::setEditorMode(bool open)
     QLineEdit *editor = m_delegate->openEditor();
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+QRect StringGrid::selectedCells() const
+{
+    QRect cells;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        cells |= QRect(QPoint(range.left(), range.top() + 1), QPoint(range.right(), range.bottom() + 1));
+    if (cells.isNull() && currentIndex().isValid())
+        cells = QRect(currentIndex().column(), currentIndex().row() + 1, 1, 1);
+    return cells;
+}
+
+void StringGrid::cancelEditor()
+{
+    if (QLineEdit *editor = m_delegate->openEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    return m_editing && QTableView::edit(index, trigger, event);
 }
 
 void StringGrid::setFixedColor(const QColor &color)

@@ -49,6 +49,10 @@ public:
     // Heights of rows first, first + 1, ... in one layout pass.
     void setRowHeights(int first, const QList<int> &heights);
 
+    // The cells selected with Shift and the arrows or the mouse, as columns by rows: the current
+    // cell when no others are selected, nothing when there is none.
+    QRect selectedCells() const;
+
     // The current cell; row 0, being fixed, never becomes current.
     int row() const;
     void setRow(int row);
@@ -61,6 +65,8 @@ public:
     void setEditing(bool on);
     bool editorMode() const;
     void setEditorMode(bool open);
+    // Closes the editor without its final text: the cell keeps the text it had last.
+    void cancelEditor();
 
     // Sees each character typed while the grid or its editor has the focus, before either takes
     // it, and gives what is to be typed in its place: the same character, another, or 0 to
@@ -102,6 +108,9 @@ signals:
     // After every change of the editor's text, and once more with the final text when the
     // editor closes (naming the edited cell even when the current cell has moved on).
     void editTextSet(int col, int row, const QString &text);
+    // The editor opened on a cell, and closed with its final text (after editTextSet).
+    void editorOpened(int col, int row);
+    void editorClosed(int col, int row, const QString &text);
     void mouseMoved(const QPoint &clientPos);
 
 protected:
@@ -115,6 +124,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     // Typing never jumps to a cell by its text.
     void keyboardSearch(const QString &) override {}
+    // An editor opens only while the editing switch is on, whatever asks for it (Tab from an
+    // open editor asks for one on the next cell).
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    using QTableView::edit;
 
 private:
     friend class StringGridDelegate;

@@ -64,12 +64,43 @@ WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit)
     return result;
 }
 
+QList<QStringView> wrappedLines(const TextMetrics &metrics, QStringView text, int limit)
+{
+    const WrappedText wrapped = wrapText(metrics, text, limit);
+    QList<QStringView> lines;
+    for (const WrappedText::Line &line : wrapped.lines) {
+        if (line.wordCount == 0)
+            continue;
+        const QStringView first = wrapped.words[line.firstWord].text;
+        const QStringView last = wrapped.words[line.firstWord + line.wordCount - 1].text;
+        QStringView shown(first.data(), last.data() + last.size());
+        if (shown.endsWith(u' '))
+            shown.chop(1);
+        if (!shown.isEmpty())
+            lines.append(shown);
+    }
+    return lines;
+}
+
 int unbrokenLimit(const TextMetrics &metrics, QStringView text)
 {
     int width = 0;
     breakLines(
         metrics, text, std::numeric_limits<int>::max(), [](QStringView, int) {}, [&](int running) { width = running; });
     return width + 1;
+}
+
+int fittingFontSize(const Canvas &canvas, QStringView text, int limit, int smallest)
+{
+    int size = canvas.fontSize();
+    if (size <= 0 || unbrokenLimit(canvas.metrics(), text) <= limit)
+        return size;
+    while (size > smallest) {
+        --size;
+        if (unbrokenLimit(canvas.metricsAtSize(size), text) <= limit)
+            break;
+    }
+    return size;
 }
 
 // Counts lines without keeping words: the measuring path of every row height.

@@ -41,8 +41,14 @@ struct WrappedText
 // The words of text must outlive the result.
 WrappedText wrapText(const TextMetrics &metrics, QStringView text, int limit);
 int measureWrappedText(const TextMetrics &metrics, QStringView text, int limit);
+// The texts of the lines the text wraps onto at limit, each from its first word to its last
+// without the last one's blank; lines that hold nothing are left out.
+QList<QStringView> wrappedLines(const TextMetrics &metrics, QStringView text, int limit);
 // The least limit at which the text stays on one line.
 int unbrokenLimit(const TextMetrics &metrics, QStringView text);
+// The largest size in points, from the canvas font's own down to smallest, at which the text
+// stays on one line within limit; smallest where none does, the font's own where it has no size.
+int fittingFontSize(const Canvas &canvas, QStringView text, int limit, int smallest);
 // Draws the wrapped text into the box left..right from top, each word put out at
 // left + indent + inset, top + line x line height + 1; gives the height.
 int drawWrappedText(Canvas &canvas, const QString &text, TextAlignment alignment, int left, int top, int right,

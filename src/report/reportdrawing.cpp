@@ -6,12 +6,29 @@ namespace {
 
 constexpr int TextInset = 1;
 
+int textLimit(const TableColumns &columns, size_t k, const Inset &inset)
+{
+    return columns.widths[k] - inset.left - inset.right;
+}
+
+// The size cell k is drawn in: the canvas font's own unless the column shrinks its texts.
+int cellFontSize(const Canvas &canvas, const TableColumns &columns, const Inset &inset, const RowCells &cells, size_t k)
+{
+    if (!columns.shrinking[k])
+        return canvas.fontSize();
+    return fittingFontSize(canvas, cells[k], textLimit(columns, k, inset), SmallestFittedSize);
+}
+
 std::array<int, 8> cellHeights(const Canvas &canvas, const TableColumns &columns, const Inset &inset,
                                const RowCells &cells)
 {
     std::array<int, 8> heights{};
-    for (size_t k = 0; k < cells.size(); ++k)
-        heights[k] = MeasureWrappedText(canvas, cells[k], columns.widths[k] - inset.left - inset.right);
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const int size = cellFontSize(canvas, columns, inset, cells, k);
+        const int limit = textLimit(columns, k, inset);
+        heights[k] = size == canvas.fontSize() ? MeasureWrappedText(canvas, cells[k], limit)
+                                               : measureWrappedText(canvas.metricsAtSize(size), cells[k], limit);
+    }
     return heights;
 }
 
@@ -50,8 +67,14 @@ int DrawTableRow(Canvas &canvas, const TableColumns &columns, int x, int y, cons
         const int width = columns.widths[k];
         canvas.rectangle(x, y, x + width + 1, y + height + 1);
         const int dy = centreVertically ? height / 2 - heights[k] / 2 : inset.top;
+        const int size = canvas.fontSize();
+        const int cellSize = cellFontSize(canvas, columns, inset, cells, k);
+        if (cellSize != size)
+            canvas.setFontSize(cellSize);
         DrawWrappedText(canvas, cells[k], columns.centred[k] ? QStringLiteral("center") : alignment, x + inset.left,
                         y + dy, x + width - inset.right);
+        if (cellSize != size)
+            canvas.setFontSize(size);
         x += width;
     }
     return height;

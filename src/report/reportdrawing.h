@@ -24,11 +24,14 @@ inline constexpr int TableWidth = columnEdges(0).back();
 // The form's table is this wide: a column made wider must be paid for by another.
 static_assert(TableWidth == 2650, "the columns no longer add up to the form's width");
 
-// A table's columns: their widths, and which of them centre their text.
+// A table's columns: their widths, which of them centre their text, and which draw a text too
+// wide for one line in a smaller size of the font (never below SmallestFittedSize points) before
+// they wrap it.
 struct TableColumns
 {
     std::array<int, 8> widths;
     std::array<bool, 8> centred;
+    std::array<bool, 8> shrinking{};
 
     constexpr int width() const
     {
@@ -39,7 +42,12 @@ struct TableColumns
     }
 };
 
-inline constexpr TableColumns ReportColumns{ColumnWidths, {true, true, false, true, true, false, false, true}};
+inline constexpr int SmallestFittedSize = 6;
+
+// The values are never cut: a long one is drawn smaller.
+inline constexpr TableColumns ReportColumns{ColumnWidths,
+                                            {true, true, false, true, true, false, false, true},
+                                            {false, false, false, false, false, false, true, false}};
 
 struct Inset
 {

@@ -5,6 +5,7 @@
 #include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "indicators/numbertext.h"
+#include "platform/wordwrap.h"
 #include "preview/previewdocument.h"
 
 #include <optional>
@@ -57,7 +58,7 @@ private:
         m_placed.append({kind, m_preview.TotalPages() + 1, m_y, height});
     }
 
-    void centredText(int axis, int y, const QString &text)
+    void centredText(int axis, int y, QStringView text)
     {
         canvas().textOut(axis - canvas().textWidth(text) / 2, y, text);
     }
@@ -81,12 +82,23 @@ private:
         m_y += canvas().textHeight();
         centredText(axis, m_y, QStringLiteral("стану розвитку та результатів діяльності"));
         m_y += canvas().textHeight() + 10;
-        centredText(axis, m_y, QString(99, QLatin1Char('_')));
-        // Drawn lower over the underscores, the name blanks them out behind its white box and its
-        // own underline carries the line on.
+        const QString titleLine(99, QLatin1Char('_'));
+        const int titleWidth = canvas().textWidth(titleLine);
         canvas().setFontStyle(false, false, true);
-        centredText(axis, m_y + 3, fromCp1251(m_model.SchoolName));
-        m_y += canvas().textHeight() + 3;
+        const QString name = fromCp1251(m_model.SchoolName);
+        // A name wider than the title line takes as many lines as it needs, each on its own.
+        const QList<QStringView> lines = canvas().textWidth(name) <= titleWidth
+            ? QList<QStringView>{name}
+            : wrappedLines(canvas().metrics(), name, titleWidth);
+        for (const QStringView line : lines) {
+            canvas().setFontStyle(true, false, false);
+            centredText(axis, m_y, titleLine);
+            // Drawn lower over the underscores, the name blanks them out behind its white box and
+            // its own underline carries the line on.
+            canvas().setFontStyle(false, false, true);
+            centredText(axis, m_y + 3, line);
+            m_y += canvas().textHeight() + 3;
+        }
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
         centredText(printable / 2, m_y, QStringLiteral("(повна назва навчального закладу)"));

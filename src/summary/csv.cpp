@@ -35,3 +35,24 @@ QString csvField(const QString &text)
     field.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
+
+QString tabSeparatedText(const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                text += QLatin1Char('\t');
+            const QString &field = row[i];
+            if (field.contains(QLatin1Char('\t')) || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('"'))) {
+                QString quoted = field;
+                quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+                text += QLatin1Char('"') + quoted + QLatin1Char('"');
+            } else {
+                text += field;
+            }
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}

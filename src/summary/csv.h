@@ -14,6 +14,9 @@ QByteArray csvFileBytes(const QString &table);
 // A text read from a school's or the catalogue's file that a spreadsheet would take for a
 // formula (a school named "=HYPERLINK(...)"): after an apostrophe, so that it stays a text.
 QString inertText(const QString &text);
+// Rows of cells as spreadsheets copy and paste them: tabs between cells, a line break after each
+// row, a cell holding a tab, a line break or a double quote in double quotes.
+QString tabSeparatedText(const QList<QStringList> &rows);
 // A field as it stands between the separators: quoted when it holds ";", a double quote, a line
 // break, or blanks at either end that a spreadsheet would drop.
 QString csvField(const QString &text);

@@ -73,6 +73,28 @@ ShapedText shape(const QString &text, const QFont &font, int dpi)
     return shaped;
 }
 
+// Words longer than this are measured and drawn piece by piece: the font engine's own widths
+// overflow at about a million characters, and its layout of one run grows faster than its length.
+constexpr qsizetype LongWord = 1024;
+// No width beyond this: sums of widths and positions stay far from overflowing.
+constexpr qint64 WidestWord = qint64(1) << 28;
+
+// Gives onPiece where each piece of a few characters of text begins and its width, in order,
+// while it returns true. No piece ends inside a character made of several code units or marks.
+template<typename OnPiece>
+void walkPieces(const QFontMetrics &metrics, QStringView text, OnPiece onPiece)
+{
+    constexpr qsizetype PieceLength = 64;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = qMin(text.size(), start + PieceLength);
+        while (end < text.size() && (text[end].isLowSurrogate() || text[end].isMark()))
+            ++end;
+        if (!onPiece(start, metrics.horizontalAdvance(text.sliced(start, end - start).toString())))
+            return;
+        start = end;
+    }
+}
+
 } // namespace
 
 FontWords::FontWords(const QFont &font, int dpi)
@@ -100,7 +122,7 @@ FontWords::Entry FontWords::entry(QStringView text)
     if (it != m_index.constEnd())
         return *it;
     const QString key = text.toString();
-    m_words.push_back(Word{key, text.isEmpty() ? 0 : m_metrics.horizontalAdvance(key), this, {}});
+    m_words.push_back(Word{key, measure(key), this, {}});
     const Word &added = m_words.back();
     const Entry entry{added.width, &added};
     m_index.insert(QStringView(added.text), entry);
@@ -112,4 +134,47 @@ const ShapedText &FontWords::shaped(const Word &word)
     if (!word.shaped)
         word.shaped = std::make_unique<ShapedText>(shape(word.text, word.owner->m_font, word.owner->m_dpi));
     return *word.shaped;
+}
+
+int FontWords::measure(const QString &text) const
+{
+    if (text.size() <= LongWord)
+        return text.isEmpty() ? 0 : m_metrics.horizontalAdvance(text);
+    qint64 width = 0;
+    walkPieces(m_metrics, text, [&](qsizetype, int w) {
+        width += w;
+        return width < WidestWord;
+    });
+    return int(qMin(width, WidestWord));
+}
+
+bool FontWords::isLong(const Word &word)
+{
+    return word.text.size() > LongWord;
+}
+
+FontWords::Part FontWords::visiblePart(const Word &word, qreal from, qreal to)
+{
+    if (!isLong(word) || (from <= 0 && to >= word.width))
+        return {0, &word};
+    const QStringView text(word.text);
+    qsizetype first = -1;
+    qsizetype last = text.size();
+    int offset = 0;
+    int x = 0;
+    walkPieces(m_metrics, text, [&](qsizetype start, int w) {
+        if (x >= to) {
+            last = start;
+            return false;
+        }
+        if (first < 0 && x + w > from) {
+            first = start;
+            offset = x;
+        }
+        x += w;
+        return true;
+    });
+    if (first < 0 || first >= last)
+        return {0, nullptr};
+    return {offset, &this->word(text.sliced(first, last - first))};
 }

@@ -40,6 +40,19 @@ public:
     int blankWidth() const { return m_blankWidth; }
     static const ShapedText &shaped(const Word &word);
 
+    // Whether the word is measured in pieces and drawn only in the part that can show.
+    static bool isLong(const Word &word);
+    // The part of a word of this font that can show between from and to, measured from the
+    // word's start, and where it begins: the whole word where it all shows or is short, else
+    // whole pieces of a few characters, so that a word far wider than any page is never shaped
+    // or drawn whole. No word where nothing shows.
+    struct Part
+    {
+        int offset;
+        const Word *word;
+    };
+    Part visiblePart(const Word &word, qreal from, qreal to);
+
     FontWords(const QFont &font, int dpi);
     FontWords(const FontWords &) = delete;
     FontWords &operator=(const FontWords &) = delete;
@@ -52,6 +65,7 @@ private:
         const Word *word;
     };
     Entry entry(QStringView text);
+    int measure(const QString &text) const;
 
     QFont m_font;
     int m_dpi;

@@ -17,3 +17,10 @@ inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
     QTest::keyPress(QApplication::focusWidget(), key, modifiers);
     QTest::keyRelease(QApplication::focusWidget(), key, modifiers);
 }
+
+// Text of any script, one key press a character, as a keyboard layout sends it.
+inline void typeText(const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+}

@@ -3,6 +3,8 @@
 // PDFs read back with poppler's tools, as a reader of the file would see them.
 
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QSizeF>
 #include <QStringList>
 
@@ -41,4 +43,32 @@ inline QString pdfText(const QString &fileName, bool layout = false)
     if (layout)
         arguments.prepend(QStringLiteral("-layout"));
     return toolOutput(QStringLiteral("pdftotext"), arguments);
+}
+
+// A word as pdftotext finds it: its page, counted from 1, and its box in points.
+struct PdfWord
+{
+    int page;
+    QString text;
+    QRectF box;
+};
+
+inline QList<PdfWord> pdfWords(const QString &fileName)
+{
+    const QString html = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
+    static const QRegularExpression item(QStringLiteral(
+        "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    int page = 0;
+    for (auto match = item.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        if (m.capturedLength(5) == 0 && m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        words.append({page, m.captured(5),
+                      QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
 }
