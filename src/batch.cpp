@@ -5,6 +5,7 @@
 #include "checks/rulesfile.h"
 #include "comparison/comparison.h"
 #include "comparison/comparisonpdf.h"
+#include "console.h"
 #include "core/errors.h"
 #include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
@@ -30,7 +31,7 @@ int runBatch(const std::function<void(IndicatorModel &)> &work, int failureStatu
         });
         work(model);
     } catch (const std::exception &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(errorBoxText(failureMessage(error))));
+        printLine(stderr, errorBoxText(failureMessage(error)));
         return failureStatus;
     }
     return 0;
@@ -82,7 +83,7 @@ int checkDataFiles(const QStringList &files)
                 throw ZorisError(QStringLiteral("Не вказано жодного файлу з даними"));
             const RuleSet rules = loadRulesFile(QString::fromLatin1(RulesFileName), model);
             if (!rules.faults.isEmpty())
-                std::fprintf(stderr, "%s\n", qPrintable(rulesFaultsText(rules.faults)));
+                printLine(stderr, rulesFaultsText(rules.faults));
             // A file that cannot be read is named, and the others are checked all the same.
             SchoolSummary schools;
             for (const QString &path : files) {
@@ -92,14 +93,14 @@ int checkDataFiles(const QStringList &files)
                     schools.paths.append(path);
                     schools.schoolNames.append(name);
                 } catch (const SummaryRefusal &refusal) {
-                    std::fprintf(stderr, "%s\n", qPrintable(refusal.message()));
+                    printLine(stderr, refusal.message());
                     unreadable = true;
                 }
             }
             const QList<Finding> findings = checkSchools(CheckPlan(model, rules.rules), schools.values);
             for (const FindingRow &row : findingRows(model, findings, &schools)) {
                 const QString line = QStringList{row.school, row.label, row.value, row.reason}.join(QLatin1Char('\t'));
-                std::printf("%s\n", qPrintable(line));
+                printLine(stdout, line);
             }
             doubtful = !findings.isEmpty();
         },

@@ -1,5 +1,6 @@
 #include "batch.h"
 #include "comparison/comparisonwindow.h"
+#include "console.h"
 #include "indicators/document.h"
 #include "indicators/model.h"
 #include "mainwindow/mainwindow.h"
@@ -21,6 +22,7 @@
 
 int main(int argc, char *argv[])
 {
+    attachParentConsole();
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Формування показників діяльності ЗНЗ. Каталог DEFAULT.lng читається з поточної теки, "
@@ -64,9 +66,11 @@ int main(int argc, char *argv[])
         || parser.isSet(tableOption) || parser.isSet(checkOption) || parser.isSet(compareOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt on Windows would show help and errors in a message box where it sees no console.
+        qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "%s\n", qPrintable(message));
+                printLine(stderr, message);
         });
     }
     QApplication app(argc, argv);
@@ -99,7 +103,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(pdfOption))
         return writeReportPdfFile(pdfFile, files);
     if (files.size() > 1) {
-        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Можна відкрити лише один файл з даними.")));
+        printLine(stderr, QStringLiteral("Можна відкрити лише один файл з даними."));
         return 2;
     }
 

@@ -83,7 +83,9 @@ void tst_Core::errnoCodes_data()
     QTest::newRow("EPERM") << EPERM << 5 << "File access denied";
     QTest::newRow("EROFS") << EROFS << 5 << "File access denied";
     QTest::newRow("ENOSPC") << ENOSPC << 101 << "Disk full";
+#ifdef EDQUOT
     QTest::newRow("EDQUOT") << EDQUOT << 101 << "Disk full";
+#endif
     // System numbers that happen to be codes of the table, and others, mean none of its messages.
     QTest::newRow("EIO") << EIO << EIO << QStringLiteral("I/O error %1").arg(EIO);
     QTest::newRow("EINTR") << EINTR << EINTR << QStringLiteral("I/O error %1").arg(EINTR);

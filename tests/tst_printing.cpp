@@ -58,8 +58,10 @@ private slots:
     void painterOutsideJobMeasures();
 
     void noSystemPrinterInstalled();
+#ifndef _WIN32
     void jobOptions_data();
     void jobOptions();
+#endif
 
 private:
     QTemporaryDir m_temp;
@@ -272,6 +274,7 @@ void tst_Printing::noSystemPrinterInstalled()
     QCOMPARE(folderEntries(QDir::tempPath()), QStringList());
 }
 
+#ifndef _WIN32
 void tst_Printing::jobOptions_data()
 {
     QTest::addColumn<PrinterSettings>("paper");
@@ -293,6 +296,7 @@ void tst_Printing::jobOptions()
     QFETCH(Options, options);
     QCOMPARE(SystemPrinter::jobOptions(paper), options);
 }
+#endif
 
 QTEST_MAIN(tst_Printing)
 #include "tst_printing.moc"

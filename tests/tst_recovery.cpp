@@ -227,7 +227,8 @@ void tst_Recovery::unfitFileIsSetAside()
     QCOMPARE(readBytes(fixture.folder.filePath(aside[0])), bytes);
     QCOMPARE(fixture.boxes.texts(Kind::Warning),
              QStringList{QStringLiteral("Значення з файлу відновлення \"%1\" не відновлено: %2. Файл відкладено як \"%3\".")
-                             .arg(fixture.recoveryPath(), reason, fixture.folder.filePath(aside[0]))});
+                             .arg(QDir::toNativeSeparators(fixture.recoveryPath()), reason,
+                                  QDir::toNativeSeparators(fixture.folder.filePath(aside[0])))});
     // The start went on, and values typed now are kept again.
     QCOMPARE(values(fixture.model), (QList<double>{0, 0, 0, 0, 0}));
     typeInFirstValue(form, "3");

@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <new>
+#ifdef _WIN32
+#include <winerror.h>
+#endif
 
 ZorisError::ZorisError(QString message)
     : m_message(std::move(message))
@@ -54,7 +57,9 @@ int IoError::codeFromErrno(int errnoValue)
     case EISDIR:
         return AccessDenied;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return DiskFull;
     }
     return 0;
@@ -66,6 +71,42 @@ IoError IoError::fromErrno(int errnoValue)
         return IoError(code);
     return IoError(errnoValue, QStringLiteral("I/O error %1").arg(errnoValue));
 }
+
+#ifdef _WIN32
+IoError IoError::fromWindowsError(unsigned long error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_DEV_NOT_EXIST:
+        return IoError(FileNotFound);
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+        return IoError(InvalidFilename);
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return IoError(TooManyOpenFiles);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NOT_READY:
+    case ERROR_CANNOT_MAKE:
+        return IoError(AccessDenied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return IoError(AccessDenied,
+                       QStringLiteral("Файл відкрито в іншій програмі: закрийте його там і спробуйте ще раз"));
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+        return IoError(DiskFull);
+    }
+    return IoError(int(error), QStringLiteral("I/O error %1").arg(error));
+}
+#endif
 
 ConversionError::ConversionError(const QString &text)
     : ZorisError(QStringLiteral("'%1' is not a valid floating point value").arg(text))

@@ -41,6 +41,11 @@ public:
     // The table's error where one means the same; any other is "I/O error" with the system's
     // own number, which code() then gives.
     static IoError fromErrno(int errnoValue);
+#ifdef _WIN32
+    // The same for a Windows error number (GetLastError); a file that another program holds
+    // open has a message of its own, with the code of "File access denied".
+    static IoError fromWindowsError(unsigned long error);
+#endif
 
 private:
     IoError(int code, QString message);

@@ -19,10 +19,16 @@ namespace {
 // too small for a double become 0.
 bool decimalToDouble(const std::string &text, double &value)
 {
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
     errno = 0;
     char *end = nullptr;
+#ifdef _WIN32
+    // MinGW's strtod is its own C99 one, and the C runtime's locale stays "C": Qt takes the
+    // process locale from the environment only on Unix.
+    const double result = std::strtod(text.c_str(), &end);
+#else
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
     const double result = strtod_l(text.c_str(), &end, cLocale);
+#endif
     if (end != text.c_str() + text.size())
         return false;
     if (errno == ERANGE && std::isinf(result))

@@ -89,7 +89,12 @@ QString enterWorkingFolder(const QString &executableDir)
     if (dataDir.isEmpty() || !QDir().mkpath(dataDir))
         return QDir::currentPath();
     const QDir data(dataDir);
+#ifdef _WIN32
+    // Installed on Windows, the catalogue lies beside the program.
+    const QString installed = QDir(executableDir).filePath(QStringLiteral("./"));
+#else
     const QString installed = QDir(executableDir).filePath(QStringLiteral("../share/zoris/"));
+#endif
     // The rules go with their catalogue: replaced with a new one, otherwise left as the user keeps
     // them.
     const QString year = yearOfCopy(data);

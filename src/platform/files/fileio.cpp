@@ -48,9 +48,7 @@ QByteArray nativePath(const QString &path)
 
 [[noreturn]] void throwTooLarge(const QString &path)
 {
-    throw ZorisError(QStringLiteral("Файл \"%1\" завеликий: програма читає файли не більші за %2 МБ")
-                         .arg(QFileInfo(path).fileName())
-                         .arg(MaxReadSize / (1024 * 1024)));
+    throw fileTooLargeError(path);
 }
 
 void requireReadableFile(const struct stat &info, const QString &path)
@@ -163,11 +161,6 @@ QByteArray readWholeFile(const QString &path)
         bytes.append(buffer, n);
     }
     return bytes;
-}
-
-bool fileExists(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes)

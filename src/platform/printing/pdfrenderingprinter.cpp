@@ -6,7 +6,11 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 PdfRenderingPrinter::PdfRenderingPrinter() = default;
 PdfRenderingPrinter::~PdfRenderingPrinter() = default;
@@ -102,7 +106,11 @@ void PdfRenderingPrinter::commitWhole(QSaveFile &file, const QString &failure)
     QString reason;
     if (!file.flush())
         reason = file.errorString();
+#ifdef _WIN32
+    else if (::_commit(file.handle()) != 0)
+#else
     else if (::fsync(file.handle()) != 0)
+#endif
         reason = qt_error_string(errno);
     else if (!file.commit())
         reason = file.errorString();

@@ -1,4 +1,4 @@
-#include "platform/printing/systemprinter.h"
+#include "platform/printing/cupsprinter.h"
 
 #include <QDir>
 
