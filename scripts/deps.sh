@@ -1,5 +1,6 @@
 #!/bin/bash
-# Installs the Debian 12 packages the build, the tests and the program need, if any is missing.
+# Installs the Debian 12 packages the build, the tests and the program need, and those named as
+# arguments, if any is missing.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   cups cups-bsd printer-driver-cups-pdf
   xvfb xauth openbox imagemagick xdotool
   dpkg-dev desktop-file-utils appstream lintian
+  "$@"
 )
 
 missing=()

@@ -35,17 +35,7 @@ windows_packages=(
 )
 
 install_packages() {
-  scripts/deps.sh
-  local missing=() p
-  for p in "${windows_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
+  scripts/deps.sh "${windows_packages[@]}"
 }
 
 check_sha256() { # FILE SHA256

@@ -299,6 +299,11 @@ void tst_Wizard::storesTyped()
     QCOMPARE(w.document.unsaved(), stored != 99); // only a changed value is left unsaved
     QCOMPARE(w.at(), Position(0, 1));
     QCOMPARE(w.boxes.asked.size(), 0);
+    // The entry is one step of the history.
+    QCOMPARE(w.document.history().count(), stored != 99 ? 1 : 0);
+    w.document.history().undo();
+    QCOMPARE(w.item(0, 0).Value, 99.0);
+    QVERIFY(!w.document.unsaved());
 }
 
 void tst_Wizard::keyFilter_data()
