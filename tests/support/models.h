@@ -31,10 +31,5 @@ inline IndicatorModel modelOf(const QList<int> &counts,
 // Every indicator's value, in the order of the catalogue.
 inline QList<double> values(const IndicatorModel &model)
 {
-    QList<double> result;
-    for (const razdel &section : model.Catalog) {
-        for (const pokazatel &item : section.Items)
-            result.append(item.Value);
-    }
-    return result;
+    return model.values();
 }
