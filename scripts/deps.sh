@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libcups2-dev
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libcups2-dev
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
   poppler-utils

@@ -225,8 +225,8 @@ void ComparisonWindow::Button2Click()
     const std::optional<QString> path =
         chooseFileToWrite(m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"),
                           proposedComparisonName(comparison()) + QStringLiteral(".pdf"), withPdfExtension);
-    if (path)
-        runCommand(m_boxes, [&] { writeComparisonPdf(comparison(), *path); });
+    if (path && runCommand(m_boxes, [&] { writeComparisonPdf(comparison(), *path); }))
+        announceWritten(this, *path);
 }
 
 void ComparisonWindow::Button3Click()
@@ -235,6 +235,6 @@ void ComparisonWindow::Button3Click()
     const std::optional<QString> path =
         chooseFileToWrite(m_boxes, QStringLiteral("Таблиці CSV|*.csv"),
                           proposedComparisonName(comparison()) + QStringLiteral(".csv"), withTableFileExtension);
-    if (path)
-        runCommand(m_boxes, [&] { writeFileAtomically(*path, comparisonTableBytes(comparison())); });
+    if (path && runCommand(m_boxes, [&] { writeFileAtomically(*path, comparisonTableBytes(comparison())); }))
+        announceWritten(this, *path);
 }

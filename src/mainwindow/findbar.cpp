@@ -1,5 +1,7 @@
 #include "findbar.h"
 
+#include "platform/announcer.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -48,6 +50,7 @@ void FindBar::open()
 void FindBar::showOutcome(int match, int matches)
 {
     m_outcome->setText(matches == 0 ? QStringLiteral("Не знайдено") : QStringLiteral("%1 з %2").arg(match + 1).arg(matches));
+    announce(m_outcome, m_outcome->text());
 }
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)

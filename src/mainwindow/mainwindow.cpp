@@ -107,6 +107,9 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     Grid1->setObjectName(QStringLiteral("Grid1"));
     Grid1->setColCount(8);
     Grid1->setRowCount(2);
+    Grid1->setAccessibleName(QStringLiteral("Показники"));
+    Grid1->setCellSpeech([this](int, int row) { return cellSpeech(row); });
+    Grid1->setEditorSpeech([this](int col, int row) { return editorSpeech(col, row); });
     Skin::applyTo(*Grid1);
     setCentralWidget(Grid1);
     connect(Grid1, &StringGrid::drawCell, this,
@@ -372,6 +375,7 @@ void TForm1::SaveDataFile(const QString &Path)
     m_dataFile = Path;
     m_proposeDataFile = false;
     m_document.setSaved();
+    announceWritten(this, Path);
 }
 
 void TForm1::ToolButton4Click()
@@ -440,8 +444,10 @@ void TForm1::ToolButton8Click()
             return;
         const std::optional<QString> name = chooseFileToWrite(m_boxes, QStringLiteral("Таблиці CSV|*.csv"),
                                                               proposedTableFileName(m_model), withTableFileExtension);
-        if (name)
-            writeSummaryTable(*name, m_model, summary);
+        if (!name)
+            return;
+        writeSummaryTable(*name, m_model, summary);
+        announceWritten(this, *name);
     });
 }
 

@@ -8,6 +8,7 @@
 #include "checks/rulesfile.h"
 #include "comparison/comparison.h"
 #include "indicators/model.h"
+#include "platform/announcer.h"
 #include "platform/boxes.h"
 #include "summary/summary.h"
 
@@ -58,7 +59,11 @@ void TForm1::recheckValue(int indicator)
 void TForm1::showDoubtfulCount()
 {
     const int count = m_checks.doubtfulCount();
-    doubtfulText->setText(QStringLiteral("Сумнівних значень: ") + QString::number(count));
+    const QString text = QStringLiteral("Сумнівних значень: ") + QString::number(count);
+    // Said as it changes, the last doubt cleared too, but not a count that stays unshown.
+    if (text != doubtfulText->text() && (count > 0 || !doubtfulText->isHidden()))
+        announce(this, text);
+    doubtfulText->setText(text);
     doubtfulText->setVisible(count > 0);
 }
 

@@ -75,6 +75,18 @@ void TForm1::fillCells()
     });
 }
 
+// A section row's cells are empty: its title is only painted over them.
+QString TForm1::cellSpeech(int row) const
+{
+    return m_model.rows().at(row).kind == GridRow::Section ? fromCp1251(m_model.SectionTitleAtRow(row)) : QString();
+}
+
+// "5 Кількість учнів, Цифрові дані": the indicator's number and wording, and the column's header.
+QString TForm1::editorSpeech(int col, int row) const
+{
+    return Grid1->cells(0, row) + u' ' + Grid1->cells(2, row) + QStringLiteral(", ") + Grid1->cells(col, 0);
+}
+
 void TForm1::RefreshValues()
 {
     const RowMap &rows = m_model.rows();

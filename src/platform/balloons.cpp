@@ -1,5 +1,6 @@
 #include "balloons.h"
 
+#include "announcer.h"
 #include "balloonwindow.h"
 
 #include <QApplication>
@@ -148,6 +149,7 @@ void NoticeBalloon::show(const QString &text, QWidget *widget, const QRect &area
     const QRect global(widget->mapToGlobal(area.topLeft()), area.size());
     showBalloon(text, QRect(global.left() + qMin(12, global.width() / 2), global.top(), 1, global.height()));
     qApp->installEventFilter(this);
+    announce(widget, text);
 }
 
 void NoticeBalloon::hide()

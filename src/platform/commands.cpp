@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "announcer.h"
 #include "boxes.h"
 #include "core/errors.h"
 #include "dialogfolders.h"
@@ -38,4 +39,9 @@ std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &fi
     if (!mayReplaceFile(boxes, name))
         return std::nullopt;
     return name;
+}
+
+void announceWritten(QWidget *widget, const QString &path)
+{
+    announce(widget, QStringLiteral("Файл «%1» збережено.").arg(QFileInfo(path).fileName()));
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
 class StandardBoxes;
 
 // Runs a command of a window: whatever it throws, running out of memory included, ends the
@@ -20,3 +21,7 @@ bool mayReplaceFile(StandardBoxes &boxes, const QString &path);
 std::optional<QString> chooseFileToWrite(StandardBoxes &boxes, const QString &filter, const QString &proposedName,
                                          const std::function<QString(const QString &)> &withExtension,
                                          const QString &directory = QString());
+
+// Tells a screen reader in widget's window that the file at path was written: on the screen
+// nothing but a caption changes, if anything.
+void announceWritten(QWidget *widget, const QString &path);

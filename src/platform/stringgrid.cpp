@@ -115,10 +115,14 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : gridRows() - 1; }
     int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
 
+    void setSpeech(StringGrid::CellSpeech speech) { m_speech = std::move(speech); }
+
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return text(index.column(), index.row() + 1);
+        if (role == Qt::AccessibleTextRole && m_speech)
+            return m_speech(index.column(), index.row() + 1);
         return {};
     }
 
@@ -147,6 +151,7 @@ private:
 
     QList<QStringList> m_rows;
     int m_cols = 0;
+    StringGrid::CellSpeech m_speech;
 };
 
 // Row 0: painted through the grid's drawCell like every other row.
@@ -232,6 +237,8 @@ public:
         const int col = index.column();
         const int row = index.row() + 1;
         StringGrid *grid = m_grid;
+        if (grid->m_editorSpeech)
+            editor->setAccessibleName(grid->m_editorSpeech(col, row));
         connect(editor, &QLineEdit::textEdited, grid,
                 [grid, col, row](const QString &text) { grid->editorTextChanged(col, row, text); });
         m_editor = editor;
@@ -246,9 +253,14 @@ public:
         QStyledItemDelegate::destroyEditor(editor, index);
     }
 
+    // The cell follows the editor at every keystroke; setting the same text back would move
+    // the cursor to the end, drop the editor's undo and make a screen reader read it all again.
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
-        static_cast<QLineEdit *>(editor)->setText(m_grid->cells(index.column(), index.row() + 1));
+        auto *edit = static_cast<QLineEdit *>(editor);
+        const QString text = m_grid->cells(index.column(), index.row() + 1);
+        if (edit->text() != text)
+            edit->setText(text);
     }
 
     // The editor closes: the cell keeps the final text, and the grid tells so once more.
@@ -534,6 +546,11 @@ void StringGrid::setGridLineColor(const QColor &color)
     m_lineColor = color;
     m_header->viewport()->update();
     viewport()->update();
+}
+
+void StringGrid::setCellSpeech(CellSpeech speech)
+{
+    m_model->setSpeech(std::move(speech));
 }
 
 QRect StringGrid::cellRect(int col, int row) const

@@ -74,6 +74,14 @@ public:
     using KeyFilter = std::function<QChar(QChar)>;
     void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
+    // What a screen reader is told about a cell, asked for as it reads the cell: a text in place
+    // of the cell's own where that alone says too little (a title painted over empty cells), or
+    // an empty one to keep the cell's text.
+    using CellSpeech = std::function<QString(int col, int row)>;
+    void setCellSpeech(CellSpeech speech);
+    // The name of the in-place editor that opens on a cell.
+    void setEditorSpeech(CellSpeech speech) { m_editorSpeech = std::move(speech); }
+
     QColor fixedColor() const { return m_fixedColor; }
     void setFixedColor(const QColor &color);
     QColor color() const { return m_color; }
@@ -164,6 +172,7 @@ private:
     QColor m_lineColor = QColor(192, 192, 192);
     mutable WordCache m_words;
     KeyFilter m_keyFilter;
+    CellSpeech m_editorSpeech;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(StringGrid::DrawState)

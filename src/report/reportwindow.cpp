@@ -5,6 +5,7 @@
 
 #include "indicators/datafile.h"
 #include "indicators/encoding.h"
+#include "platform/announcer.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
 #include "platform/printing/printerchoice.h"
@@ -67,8 +68,11 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(Skin::tahoma(Skin::WindowFontPixels, true));
     Button3 = button(Panel1, QStringLiteral(">"), QRect(96, 8, 33, 25), true);
+    Button4->setAccessibleName(QStringLiteral("Попередня сторінка"));
+    Button3->setAccessibleName(QStringLiteral("Наступна сторінка"));
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(168, 10, 89, 21);
+    ComboBox1->setAccessibleName(QStringLiteral("Масштаб"));
     ComboBox1->addItems({QStringLiteral("50 %"), QStringLiteral("100 %"), QStringLiteral("150 %"),
                          QStringLiteral("200 %"), QStringLiteral("500 %"), QStringLiteral("По ширині"),
                          QStringLiteral("По висоті")});
@@ -90,6 +94,10 @@ TPrintRep::TPrintRep(IndicatorModel &model, StandardBoxes &boxes, PrinterService
 
     PrintPreview1 = new TPrintPreview(this);
     PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
+    PrintPreview1->setAccessibleName(QStringLiteral("Сторінки звіту"));
+    PrintPreview1->setAccessibleDescription(
+        QStringLiteral("Звіт у тому вигляді, в якому його буде надруковано. Page Up і Page Down гортають сторінки, "
+                       "Ctrl+Page Up і Ctrl+Page Down ведуть до першої й останньої, стрілки прокручують сторінку."));
     setUpReportPreview(PrintPreview1->Document());
     PrintPreview1->setPrinter(&m_printer);
     layout->addWidget(PrintPreview1, 1);
@@ -126,8 +134,13 @@ void TPrintRep::FormShow()
 
 void TPrintRep::updatePageLabel()
 {
-    Label1->setText(QString::number(PrintPreview1->CurrentPage()) + QStringLiteral(" / ")
-                    + QString::number(PrintPreview1->TotalPages()));
+    const int page = PrintPreview1->CurrentPage();
+    const int pages = PrintPreview1->TotalPages();
+    const QString text = QString::number(page) + QStringLiteral(" / ") + QString::number(pages);
+    // Said as the page turns; a zoom or a scroll leaves the label as it is.
+    if (text != Label1->text() && page > 0)
+        announce(this, QStringLiteral("Сторінка %1 з %2").arg(page).arg(pages));
+    Label1->setText(text);
 }
 
 // A running job keeps its window: Escape, "Закрити" and the window's frame close it afterwards.
@@ -181,8 +194,12 @@ void TPrintRep::Button5Click()
     const std::optional<QString> path = chooseFileToWrite(
         m_boxes, QStringLiteral("Файли PDF (*.pdf)|*.pdf"), proposedDataFileName(m_model) + QStringLiteral(".pdf"),
         withPdfExtension);
-    if (path)
-        runJob([&] { runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); }); });
+    if (!path)
+        return;
+    runJob([&] {
+        if (runCommand(m_boxes, [&] { printPagesToPdf(PrintPreview1->Document(), *path); }))
+            announceWritten(this, *path);
+    });
 }
 
 template<typename Job>

@@ -2,6 +2,7 @@
 
 #include "indicators/encoding.h"
 #include "indicators/numbertext.h"
+#include "platform/announcer.h"
 #include "platform/balloons.h"
 #include "platform/boxes.h"
 #include "platform/commands.h"
@@ -45,6 +46,15 @@ QFrame *makeBevel(QWidget *parent, const char *name, QFrame::Shape shape, const 
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(line);
     return bevel;
+}
+
+// The source of information and the unit, as the grid's columns name them.
+QString valueDescription(const pokazatel &item)
+{
+    QString text = QStringLiteral("Джерело інформації: ") + fromCp1251(item.Source);
+    if (!item.Measure.isEmpty())
+        text += QStringLiteral(". Одиниця вимірювання: ") + fromCp1251(item.Measure);
+    return text;
 }
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &box)
@@ -127,6 +137,8 @@ void TiDialog::showEvent(QShowEvent *event)
     const pokazatel *item = m_cursor.item();
     showValue(item ? numberText(item->Value) : QString());
     sEdit1->setFocus();
+    m_announcedSection = nullptr;
+    announceItem();
 }
 
 // There is no cancel button: Escape closes nothing.
@@ -151,7 +163,28 @@ void TiDialog::ShowWizardItem()
     Label1->setText(item ? fromCp1251(section->Name) : QString());
     Label2->setText(item ? fromCp1251(item->Name) + u':' : QString());
     Label3->setText(item ? fromCp1251(item->Source) : QString());
+    // The value edit says what it takes, which the labels show only to the eye.
+    sEdit1->setAccessibleName(item ? fromCp1251(item->Name) : QString());
+    sEdit1->setAccessibleDescription(item ? valueDescription(*item) : QString());
     fitTexts();
+}
+
+// Where the user now is, said when the wizard opens and after each step: the section when it is
+// a new one, the indicator, and the value the edit shows.
+void TiDialog::announceItem()
+{
+    const razdel *section = m_cursor.section();
+    const pokazatel *item = m_cursor.item();
+    if (!item)
+        return;
+    QString text;
+    if (section != m_announcedSection)
+        text = fromCp1251(section->Name) + QStringLiteral(". ");
+    m_announcedSection = section;
+    text += fromCp1251(item->Name);
+    if (!sEdit1->text().isEmpty())
+        text += QStringLiteral(": ") + sEdit1->text();
+    announce(sEdit1, text);
 }
 
 // The design's boxes hold usual texts; a label whose text needs more lines grows downwards and
@@ -199,6 +232,7 @@ void TiDialog::sButton2Click()
         return;
     ShowWizardItem();
     showValue(numberText(m_cursor.item()->Value));
+    announceItem();
 }
 
 void TiDialog::sButton3Click()
@@ -221,6 +255,7 @@ void TiDialog::sButton3Click()
     // Reached forward, an indicator not entered yet shows an empty edit rather than "0".
     const double next = m_cursor.item()->Value;
     showValue(next > 0 ? numberText(next) : QString());
+    announceItem();
     emit refreshValues();
 }
 

@@ -54,11 +54,14 @@ private:
     // True when the key press is consumed: a refused character, or "." typed as ",".
     bool sEdit1KeyPress(const QKeyEvent &event);
     void showValue(const QString &text);
+    void announceItem();
     void centreOnScreen();
 
     WizardCursor m_cursor;
     StandardBoxes &m_boxes;
     NoticeBalloon *m_keyNotice;
+    // The section last announced, so that only a new one is said again.
+    const razdel *m_announcedSection = nullptr;
 
     QLabel *Image1;
     QFrame *Bevel2;
