@@ -12,7 +12,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   cups cups-bsd printer-driver-cups-pdf
-  xvfb xauth openbox imagemagick xdotool
+  xvfb xauth openbox imagemagick xdotool at-spi2-core python3-pyatspi dbus
   dpkg-dev desktop-file-utils appstream lintian
   "$@"
 )

@@ -108,7 +108,7 @@ TForm1::TForm1(IndicatorDocument &document, StandardBoxes &boxes, QWidget *paren
     Grid1->setColCount(8);
     Grid1->setRowCount(2);
     Grid1->setAccessibleName(QStringLiteral("Показники"));
-    Grid1->setCellSpeech([this](int, int row) { return cellSpeech(row); });
+    Grid1->setCellSpeech([this](int col, int row) { return cellSpeech(col, row); });
     Grid1->setEditorSpeech([this](int col, int row) { return editorSpeech(col, row); });
     Skin::applyTo(*Grid1);
     setCentralWidget(Grid1);

@@ -157,7 +157,7 @@ private:
     // The cell of the hint: the reasons of a doubtful value, else the cell's text.
     QString cellHint(int col, int row) const;
     // What a screen reader is told of a grid row's cells and of the editor opened on a cell.
-    QString cellSpeech(int row) const;
+    QString cellSpeech(int col, int row) const;
     QString editorSpeech(int col, int row) const;
     void showValueCell(int row);
 

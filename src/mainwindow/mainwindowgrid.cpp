@@ -75,10 +75,12 @@ void TForm1::fillCells()
     });
 }
 
-// A section row's cells are empty: its title is only painted over them.
-QString TForm1::cellSpeech(int row) const
+// A section row's cells are empty: its title is only painted over them. It is told once, in the
+// column of the indicators' wordings, since a screen reader reads a row cell by cell.
+QString TForm1::cellSpeech(int col, int row) const
 {
-    return m_model.rows().at(row).kind == GridRow::Section ? fromCp1251(m_model.SectionTitleAtRow(row)) : QString();
+    return col == 2 && m_model.rows().at(row).kind == GridRow::Section ? fromCp1251(m_model.SectionTitleAtRow(row))
+                                                                       : QString();
 }
 
 // "5 Кількість учнів, Цифрові дані": the indicator's number and wording, and the column's header.

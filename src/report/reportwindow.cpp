@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -129,18 +130,28 @@ void TPrintRep::FormShow()
     if (PrintPreview1->State() == dsPrinting)
         return;
     fillPrinterList();
-    runCommand(m_boxes, [this] { ReportLayout::compose(PrintPreview1->Document(), m_model); });
+    {
+        // The pages come one by one; the page shown is said once they are all there.
+        const QScopedValueRollback composing(m_composing, true);
+        runCommand(m_boxes, [this] { ReportLayout::compose(PrintPreview1->Document(), m_model); });
+    }
+    announcePage();
 }
 
 void TPrintRep::updatePageLabel()
 {
     const int page = PrintPreview1->CurrentPage();
-    const int pages = PrintPreview1->TotalPages();
-    const QString text = QString::number(page) + QStringLiteral(" / ") + QString::number(pages);
-    // Said as the page turns; a zoom or a scroll leaves the label as it is.
-    if (text != Label1->text() && page > 0)
-        announce(this, QStringLiteral("Сторінка %1 з %2").arg(page).arg(pages));
-    Label1->setText(text);
+    Label1->setText(QString::number(page) + QStringLiteral(" / ") + QString::number(PrintPreview1->TotalPages()));
+    // Said as the page turns; a zoom or a scroll turns none.
+    if (page != m_announcedPage && !m_composing)
+        announcePage();
+}
+
+void TPrintRep::announcePage()
+{
+    m_announcedPage = PrintPreview1->CurrentPage();
+    if (m_announcedPage > 0)
+        announce(this, QStringLiteral("Сторінка %1 з %2").arg(m_announcedPage).arg(PrintPreview1->TotalPages()));
 }
 
 // A running job keeps its window: Escape, "Закрити" and the window's frame close it afterwards.

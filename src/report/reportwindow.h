@@ -52,6 +52,8 @@ protected:
 
 private:
     void updatePageLabel();
+    // Tells a screen reader the page shown, "Сторінка N з M".
+    void announcePage();
     void fillPrinterList();
     // Runs a print or PDF job with every control that could start another job or change the
     // printer disabled.
@@ -61,4 +63,6 @@ private:
     IndicatorModel &m_model;
     StandardBoxes &m_boxes;
     PrinterService &m_printer;
+    bool m_composing = false;
+    int m_announcedPage = 0;
 };
