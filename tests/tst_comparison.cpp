@@ -30,7 +30,7 @@ namespace {
 
 DataFileContents contentsOf(const QByteArray &year, const Pairs &pairs)
 {
-    DataFileContents contents{year, toCp1251(u"Школа №5"), {}, {}};
+    DataFileContents contents{year, toCp1251(u"Школа №5"), {}, {}, {}};
     for (const auto &[key, value] : pairs) {
         contents.keys << key;
         contents.values << value;

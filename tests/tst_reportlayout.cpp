@@ -50,6 +50,7 @@ private slots:
     void longValueDrawnSmallerInItsCell();
     void longSchoolNameWrapsOnThePage();
     void wordFarWiderThanThePageKeepsWhatShows();
+    void summaryListsItsSchools();
 };
 
 void tst_ReportLayout::kindMarksAndValues()
@@ -277,6 +278,33 @@ void tst_ReportLayout::wordFarWiderThanThePageKeepsWhatShows()
     // The table is 2650 units wide; a bold ж at 28 points is some 25 units.
     QVERIFY2(shown > 2650 / 40 && shown < 2970 / 5, qPrintable(QString::number(shown)));
     QVERIFY(page.contains(QStringLiteral("1.2.")));
+}
+
+// A summary says what it is under its name and ends with its schools, on as many pages as
+// they take, each opening with the list's heading row.
+void tst_ReportLayout::summaryListsItsSchools()
+{
+    IndicatorModel model = modelWith(catalogueOf({3}), QStringLiteral("Зведені показники (40 закладів)"));
+    for (int f = 1; f <= 40; ++f)
+        model.SummarySchools.append({toCp1251(QStringLiteral("Гімназія №%1").arg(f)), toCp1251(QStringLiteral("школа%1.zrs").arg(f))});
+    Composed r(std::move(model));
+    const QList<Row> rows = ReportLayout::compose(r.document, r.model);
+    const QList<QStringList> pages = printedTexts(r.document);
+    const int reportPages = rows.last().page;
+    QVERIFY(pages.size() > reportPages + 1);
+    QVERIFY(pages[0].contains(QStringLiteral("(зведення показників за 2026 рік; закладів: 40; їх перелік на останній сторінці)")));
+    QVERIFY(!pages[0].contains(QStringLiteral("(повна назва навчального закладу)")));
+    QCOMPARE(pages[reportPages].first(), QStringLiteral("Заклади, що увійшли до зведення"));
+    QStringList listed;
+    for (int p = reportPages; p < pages.size(); ++p) {
+        QVERIFY(pages[p].contains(QStringLiteral("даними")));
+        QVERIFY(pages[p].contains(QStringLiteral("Сторінка №%1").arg(p + 1)));
+        for (const QString &text : pages[p])
+            if (text.startsWith(QStringLiteral("школа")))
+                listed << text;
+    }
+    QCOMPARE(listed.size(), 40);
+    QVERIFY(listed.last().startsWith(QStringLiteral("школа40")));
 }
 
 // A QGuiApplication, not a QApplication: a widget made on the way would end the run.

@@ -1,5 +1,6 @@
 #include "support/formfixture.h"
 
+#include "indicators/catalogfile.h"
 #include "indicators/datafile.h"
 #include "indicators/numbertext.h"
 #include "summary/summary.h"
@@ -75,6 +76,7 @@ class tst_Summary : public QObject
 
 private slots:
     void sumsAndMeans();
+    void shippedAverages();
     void agreement_data();
     void agreement();
     void refusals_data();
@@ -92,7 +94,7 @@ void tst_Summary::sumsAndMeans()
     const QList<QList<double>> schools{{-2, 1.5e20, 1.5e20, 0, 0.1},
                                        {0, 1.5e20, 1, -3, 0.2},
                                        {5, 1.5e20, -1.5e20, 1, 0.3}};
-    const QList<double> expected{3, 1.5e20, 1, -2.0 / 3, 0.6};
+    const QList<double> expected{3, 1.5e20, 1, -0.67, 0.6};
     const SchoolSummary summary = readSchoolFiles(fixture.schools(schools), fixture.model);
     QCOMPARE(summary.values, schools);
     for (int k = 0; k < expected.size(); ++k)
@@ -101,6 +103,28 @@ void tst_Summary::sumsAndMeans()
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Зведені показники (3 заклади)"));
     QCOMPARE(fixture.model.Catalog[0].Items[2].Value, 1.0);
     QCOMPARE(fixture.model.Catalog[0].Items[2].Key, QByteArray("KEY3"));
+}
+
+// The shipped catalogue's indicators a summary averages: its analytical ones, and the one
+// statistical indicator that does not add up across schools, the internet speed.
+void tst_Summary::shippedAverages()
+{
+    IndicatorModel model;
+    QCOMPARE(loadCatalogFile(QStringLiteral(ZORIS_SHIPPED_DATA "/DEFAULT.lng"), model), CatalogLoad::Loaded);
+    QStringList averagedStatistical;
+    forEachIndicator(model.Catalog, [&](int, const pokazatel &item) {
+        if (!isStatistical(item))
+            QVERIFY2(isAveragedInSummary(item), item.Key.constData());
+        else if (isAveragedInSummary(item))
+            averagedStatistical << fromCp1251(item.Key + ' ' + item.Measure);
+    });
+    QCOMPARE(averagedStatistical, QStringList{"K7_06 Мбіт/с"});
+
+    SummaryFixture fixture;
+    const QList<QList<double>> speeds{{100, 100, 30, 1, 1}, {0, 0, 10, 2, 2}};
+    fixture.model.Catalog[0].Items[0].Measure = toCp1251(u"Мбіт/с");
+    fixture.model.Catalog[0].Items[2].Name = toCp1251(u"Середня наповнюваність класів");
+    QCOMPARE(readSchoolFiles(fixture.schools(speeds), fixture.model).totals, (QList<double>{50, 50, 20, 1.5, 3}));
 }
 
 void tst_Summary::agreement_data()
@@ -212,8 +236,8 @@ void tst_Summary::tableReadBack()
                       + QStringList{"Разом (C — сума, A — середнє)"}));
     QCOMPARE(row(1), (QStringList{"1", "", "Розділ 1", "", "", "", "", "", ""}));
     QCOMPARE(row(2), (QStringList{"1.1.", "K", "Показник", "C", "од.", "1,5E20", "1", "0", "1,5E20"}));
-    QCOMPARE(row(3), (QStringList{"1.2.", "K", "Показник", "A", "од.", "-2,5", "2", "0", "-0,166666666666667"}));
-    QCOMPARE(row(5), (QStringList{"1.4.", "K", "Показник", "A", "од.", "0,333333333333333", "4", "0", "1,44444444444444"}));
+    QCOMPARE(row(3), (QStringList{"1.2.", "K", "Показник", "A", "од.", "-2,5", "2", "0", "-0,17"}));
+    QCOMPARE(row(5), (QStringList{"1.4.", "K", "Показник", "A", "од.", "0,333333333333333", "4", "0", "1,44"}));
     QCOMPARE(row(6).mid(5), (QStringList{"1E-5", "5", "0", "5,00001"}));
     QCOMPARE(row(7), (QStringList{"2", "", "Порожній", "", "", "", "", "", ""}));
 }
@@ -317,6 +341,22 @@ void tst_Summary::commandLine()
                 .contains(u"Школа 0;Разом (C — сума, A — середнє)\r\n"));
     QCOMPARE(fixture.run(QStringList{QStringLiteral("--pdf"), QStringLiteral("r.pdf")} + paths), 0);
     QVERIFY(pdfText(fixture.path(QStringLiteral("r.pdf"))).contains(u"Зведені показники (2 заклади)"));
+
+    // The summary's file names its schools after the values; reopened, its report lists them,
+    // and a summary renamed is still no school.
+    const QByteArray merged = readBytes(fixture.path(QStringLiteral("m.zrs")));
+    QVERIFY(merged.endsWith(toCp1251(u"\r\nЗаклади, що увійшли до зведення\r\nШкола 0\r\ns0.zrs\r\nШкола 1\r\ns1.zrs\r\n")));
+    QCOMPARE(parseDataFile(merged, 5).schools,
+             (QList<SummarySchool>{{toCp1251(u"Школа 0"), "s0.zrs"}, {toCp1251(u"Школа 1"), "s1.zrs"}}));
+    QCOMPARE(parseEveryPair(merged).keys.size(), 5);
+    QCOMPARE(fixture.run({QStringLiteral("--pdf"), QStringLiteral("m.pdf"), QStringLiteral("m.zrs")}), 0);
+    const QString report = pdfText(fixture.path(QStringLiteral("m.pdf")), true).simplified();
+    QVERIFY(report.contains(u"Заклади, що увійшли до зведення"));
+    QVERIFY(report.contains(u"2. Школа 1 s1.zrs"));
+    fixture.write(QStringLiteral("renamed.zrs"), QByteArray(merged).replace(toCp1251(u"Зведені показники (2 заклади)"), "District"));
+    QString errors;
+    QCOMPARE(fixture.run({QStringLiteral("--merge"), QStringLiteral("x.zrs"), QStringLiteral("renamed.zrs"), paths[0]}, &errors), 1);
+    QVERIFY2(errors.contains(u"Файл \"renamed.zrs\" містить зведення показників, а не показники одного закладу"), qPrintable(errors));
 }
 
 QTEST_MAIN(tst_Summary)

@@ -179,7 +179,7 @@ Comparison compareYears(const IndicatorModel &catalogue, const DataFileContents 
             row.number = indicatorNumber(s + 1, m + 1);
             row.code = fromCp1251(item.Code);
             row.name = fromCp1251(item.Name);
-            row.kindLetter = isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A");
+            row.kindLetter = summaryKindLetter(item);
             row.measure = fromCp1251(item.Measure);
             row.last = valueOf(last, lastMatch.pairOfIndicator[k]);
             row.current = valueOf(current, currentMatch.pairOfIndicator[k]);

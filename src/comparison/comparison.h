@@ -18,7 +18,7 @@ struct ComparisonRow
     QString number;         // "2." for a section, "2.3." for an indicator
     QString code;
     QString name;
-    QString kindLetter;     // "C" or "A"
+    QString kindLetter;     // "C" for what a summary adds up, "A" for what it averages
     QString measure;
     std::optional<double> last;    // empty where last year's file lacks the indicator
     std::optional<double> current; // empty where this year's lacks it

@@ -22,7 +22,7 @@ constexpr int NarrowestWording = 640;
 constexpr Inset CellInset{5, 5, 5, 5};
 constexpr Inset IndicatorInset{15, 5, 5, 5};
 
-// A summary's means carry fifteen digits: the columns of values widen so that their longest text
+// A value may carry fifteen digits: the columns of values widen so that their longest text
 // stays on one line, taking the room from the wordings, which wrap.
 TableColumns fittedColumns(const Canvas &canvas, const Comparison &comparison)
 {

@@ -83,7 +83,7 @@ ComparisonWindow::ComparisonWindow(IndicatorDocument &document, StandardBoxes &b
     header->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     for (const auto &[column, width] : {std::pair{NumberColumn, 52}, {CodeColumn, 92}, {MeasureColumn, 80}})
         header->resizeSection(column, width);
-    // A summary's means carry fifteen digits: the values are never cut.
+    // A value may carry fifteen digits: it is never cut.
     for (const int column : {LastColumn, CurrentColumn, ChangeColumn, PercentColumn})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     Chart1 = new ComparisonChart(splitter);

@@ -5,6 +5,38 @@
 #include "platform/files/fileio.h"
 #include "textfile.h"
 
+namespace {
+
+bool atSchoolsList(const TextReader &reader)
+{
+    TextReader ahead = reader;
+    return ahead.readLine() == summarySchoolsHeading();
+}
+
+QList<SummarySchool> readSchoolsList(TextReader &reader)
+{
+    QList<SummarySchool> schools;
+    reader.readLine();
+    while (!reader.onlyEmptyLinesLeft()) {
+        SummarySchool school;
+        school.name = reader.readLine();
+        school.fileName = reader.readLine();
+        schools.append(school);
+    }
+    return schools;
+}
+
+} // namespace
+
+QByteArray summarySchoolsHeading()
+{
+    return toCp1251(u"Заклади, що увійшли до зведення");
+}
+
+qsizetype dataFileLineCount(const DataFileContents &contents)
+{
+    return 2 + 2 * contents.keys.size() + (contents.schools.isEmpty() ? 0 : 1 + 2 * contents.schools.size());
+}
 
 QByteArray dataFileBytes(const IndicatorModel &model)
 {
@@ -16,6 +48,13 @@ QByteArray dataFileBytes(const IndicatorModel &model)
         writer.writeLine(item.Key);
         writer.writeLine(dataNumberText(item.Value));
     });
+    if (!model.SummarySchools.isEmpty()) {
+        writer.writeLine(summarySchoolsHeading());
+        for (const SummarySchool &school : model.SummarySchools) {
+            writer.writeLine(school.name);
+            writer.writeLine(school.fileName);
+        }
+    }
     return writer.bytes();
 }
 
@@ -36,6 +75,8 @@ DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount)
         contents.keys.append(reader.readLine());
         contents.values.append(reader.readNumber());
     }
+    if (atSchoolsList(reader))
+        contents.schools = readSchoolsList(reader);
     return contents;
 }
 
@@ -51,6 +92,10 @@ DataFileContents parseEveryPair(const QByteArray &bytes)
     contents.year = reader.readLine();
     contents.schoolName = reader.readLine();
     while (!reader.onlyEmptyLinesLeft()) {
+        if (atSchoolsList(reader)) {
+            contents.schools = readSchoolsList(reader);
+            break;
+        }
         contents.keys.append(reader.readLine());
         contents.values.append(reader.readNumber());
     }
@@ -108,6 +153,7 @@ QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYe
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model)
 {
     model.SchoolName = contents.schoolName;
+    model.SummarySchools = contents.schools;
     forEachIndicator(model.Catalog, [&](int k, pokazatel &item) {
         item.Key = contents.keys.value(k);
         item.Value = contents.values.value(k);

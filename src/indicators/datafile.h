@@ -13,17 +13,25 @@ struct DataFileContents
     QByteArray schoolName;
     QList<QByteArray> keys;
     QList<double> values;
+    QList<SummarySchool> schools;
 };
 
-// Year, school name, then a Key line and a Value line per indicator in catalogue order.
+// Year, school name, then a Key line and a Value line per indicator in catalogue order. A
+// summary's file then lists its schools after the heading SummarySchoolsHeading, a name line
+// and a file-name line each: beyond the pairs, where readers of one school's file stop.
 QByteArray dataFileBytes(const IndicatorModel &model);
 void writeDataFile(const QString &path, const IndicatorModel &model);
 
 // Reads as many key/value pairs as there are indicators; missing pairs read as an empty key and
-// 0, surplus lines are ignored. Throws IoError (InvalidNumericInput for a bad number).
+// 0, surplus lines are ignored but for a summary's list of schools. Throws IoError
+// (InvalidNumericInput for a bad number).
 DataFileContents parseDataFile(const QByteArray &bytes, int indicatorCount);
 DataFileContents readDataFile(const QString &path, int indicatorCount);
-// Every key/value pair up to the end of the file, however many, for a file that is only read
+// "Заклади, що увійшли до зведення" in the data file's code page.
+QByteArray summarySchoolsHeading();
+// The lines contents take in a data file.
+qsizetype dataFileLineCount(const DataFileContents &contents);
+// Every key/value pair up to the end of the file or the list of schools, however many, for a file that is only read
 // and never enters the model (last year's values beside this year's). Errors as above.
 DataFileContents parseEveryPair(const QByteArray &bytes);
 DataFileContents readEveryPair(const QString &path);
@@ -42,7 +50,8 @@ QString yearMismatchText(const QByteArray &fileYear, const QByteArray &catalogYe
 // indicators; nothing (fileYear set) for another year, whose values are not read. IoError when
 // unreadable.
 std::optional<DataFileContents> readDataFileOfYear(const QString &path, const IndicatorModel &model, QByteArray &fileYear);
-// Replaces the school name and every indicator's Key and Value, by position.
+// Replaces the school name, the summary's schools and every indicator's Key and Value, by
+// position.
 void applyDataFile(const DataFileContents &contents, IndicatorModel &model);
 
 // SchoolName + "(" + CatalogYear + ")".

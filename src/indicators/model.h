@@ -35,6 +35,15 @@ struct razdel
 
 using CatalogList = QList<razdel>;
 
+// A school whose values a summary holds, and the data file they came from.
+struct SummarySchool
+{
+    QByteArray name;     // the school's name line
+    QByteArray fileName; // its data file's name without the folder, in the same code page
+
+    bool operator==(const SummarySchool &) const = default;
+};
+
 // The one catalogue of the run with its values, shared by every window. Windows change its
 // values and school name through its document (document.h), which tells who listens.
 class IndicatorModel
@@ -43,6 +52,7 @@ public:
     CatalogList Catalog;
     QByteArray CatalogYear;
     QByteArray SchoolName;
+    QList<SummarySchool> SummarySchools; // empty unless the values are a summary of schools
     int WizardSection = 0;
     int WizardItem = 0;
 

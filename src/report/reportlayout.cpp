@@ -8,6 +8,7 @@
 #include "platform/wordwrap.h"
 #include "preview/previewdocument.h"
 
+#include <array>
 #include <optional>
 
 namespace {
@@ -39,6 +40,8 @@ public:
             rows();
             closingBlock();
             footer();
+            if (!m_model.SummarySchools.isEmpty())
+                schoolsPage();
         });
         return m_placed;
     }
@@ -101,8 +104,17 @@ private:
         }
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
-        centredText(printable / 2, m_y, QStringLiteral("(повна назва навчального закладу)"));
+        centredText(printable / 2, m_y, nameCaption());
         m_y += canvas().textHeight() + 50;
+    }
+
+    QString nameCaption() const
+    {
+        if (m_model.SummarySchools.isEmpty())
+            return QStringLiteral("(повна назва навчального закладу)");
+        return QStringLiteral("(зведення показників за ") + fromCp1251(m_model.CatalogYear)
+            + QStringLiteral(" рік; закладів: ") + QString::number(m_model.SummarySchools.size())
+            + QStringLiteral("; їх перелік на останній сторінці)");
     }
 
     // A header cell: the rectangle from column edge left to right (inclusive), then its text.
@@ -252,6 +264,61 @@ private:
         canvas().textOut(x, m_y, captions);
         m_y += canvas().textHeight() + 10;
         canvas().textOut(x, m_y, QStringLiteral("М.П."));
+    }
+
+    // The schools' table: number, name and data file, all wrapped where long.
+    static constexpr std::array<int, 3> SchoolColumns{110, 1740, 800};
+
+    int schoolRow(int y, const std::array<QString, 3> &cells, bool draw)
+    {
+        int height = 0;
+        for (size_t k = 0; k < cells.size(); ++k)
+            height = qMax(height, MeasureSpanRow(canvas(), CellInset, cells[k], 0, SchoolColumns[k]));
+        if (draw) {
+            int x = TableLeft;
+            for (size_t k = 0; k < cells.size(); ++k) {
+                DrawSpanRow(canvas(), x, y, CellInset, true, k == 0 ? QStringLiteral("center") : QStringLiteral("left"),
+                            cells[k], height, SchoolColumns[k]);
+                x += SchoolColumns[k];
+            }
+        }
+        return height;
+    }
+
+    void schoolsHeaderRow()
+    {
+        canvas().setFontSize(28);
+        canvas().setFontStyle(true, false, false);
+        m_y += schoolRow(m_y, {QStringLiteral("№ п/п"), QStringLiteral("Повна назва навчального закладу"),
+                               QStringLiteral("Файл з даними")},
+                         true);
+        canvas().setFontStyle(false, false, false);
+    }
+
+    void schoolsPage()
+    {
+        m_preview.NewPage();
+        openCanvas();
+        m_y = m_preview.MarginTop();
+        canvas().setFontSize(35);
+        canvas().setFontStyle(true, false, false);
+        centredText(TableLeft + TableWidth / 2, m_y, QStringLiteral("Заклади, що увійшли до зведення"));
+        m_y += canvas().textHeight() + 30;
+        schoolsHeaderRow();
+        int number = 0;
+        for (const SummarySchool &school : m_model.SummarySchools) {
+            const std::array<QString, 3> cells{QString::number(++number) + QLatin1Char('.'), fromCp1251(school.name),
+                                               fromCp1251(school.fileName)};
+            if (ReportLayout::goesToNextPage(m_preview, m_y, schoolRow(m_y, cells, false))) {
+                footer();
+                m_preview.NewPage();
+                openCanvas();
+                m_y = m_preview.MarginTop();
+                schoolsHeaderRow();
+            }
+            m_y += schoolRow(m_y, cells, true);
+        }
+        footer();
     }
 
     PreviewDocument &m_preview;

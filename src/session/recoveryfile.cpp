@@ -65,8 +65,7 @@ RecoveryFile readRecoveryFile(const QString &path, const IndicatorModel &model)
     file.info.workingFolder = QString::fromUtf8(QByteArray::fromPercentEncoding(infoValue(lines, FolderKey)));
     file.info.dataFile = QString::fromUtf8(QByteArray::fromPercentEncoding(infoValue(lines, FileKey)));
     file.info.written = QDateTime::fromString(QString::fromLatin1(infoValue(lines, WrittenKey)), Qt::ISODate);
-    // Every data line is there: a year, a name and two lines an indicator.
-    if (!numeric || count < 0 || !file.info.written.isValid() || data.count("\r\n") != 2 + qsizetype(count) * 2)
+    if (!numeric || count < 0 || !file.info.written.isValid())
         throwDamaged();
 
     const QByteArray year = dataFileYear(data);
@@ -75,5 +74,8 @@ RecoveryFile readRecoveryFile(const QString &path, const IndicatorModel &model)
     if (count != model.indicatorCount())
         throw ZorisError(QStringLiteral("у ньому %1 показників, а в каталозі %2").arg(count).arg(model.indicatorCount()));
     file.contents = parseDataFile(data, count);
+    // Every data line is there: a year, a name, two lines an indicator, a summary's schools.
+    if (data.count("\r\n") != dataFileLineCount(file.contents))
+        throwDamaged();
     return file;
 }

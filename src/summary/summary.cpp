@@ -52,7 +52,43 @@ private:
     long double m_compensation = 0;
 };
 
+// A summary written by this program: adding it in would count its schools twice.
+bool isSummarySchoolName(const QString &name)
+{
+    static const QRegularExpression count(QStringLiteral("^Зведені показники \\((\\d{1,9}) "));
+    const QRegularExpressionMatch match = count.match(name);
+    return match.hasMatch() && name == summarySchoolName(match.captured(1).toInt());
+}
+
+[[noreturn]] void refuseSummary(const QString &path, const QString &what)
+{
+    refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(" містить ") + what
+           + QStringLiteral(", а не показники одного закладу"));
+}
+
+// A mean as a person reads it: to two decimals, halves away from zero.
+double roundedMean(long double sum, long double count)
+{
+    return double(std::round(sum / count * 100) / 100);
+}
+
 } // namespace
+
+bool isAveragedInSummary(const pokazatel &item)
+{
+    if (!isStatistical(item))
+        return true;
+    const QString unit = fromCp1251(item.Measure).trimmed();
+    const QString wording = fromCp1251(item.Name).trimmed();
+    return unit == QLatin1String("%") || unit.contains(QLatin1Char('/'))
+        || wording.startsWith(QStringLiteral("Середн"), Qt::CaseInsensitive)
+        || wording.contains(QStringLiteral("у розрахунку на"), Qt::CaseInsensitive);
+}
+
+QString summaryKindLetter(const pokazatel &item)
+{
+    return isAveragedInSummary(item) ? QStringLiteral("A") : QStringLiteral("C");
+}
 
 QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, QByteArray &schoolName)
 {
@@ -68,6 +104,9 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
         refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(": ")
                + yearMismatchText(year, model.CatalogYear));
     schoolName = reader.readLine();
+    const QString shownName = fromCp1251(schoolName);
+    if (isSummarySchoolName(shownName))
+        refuseSummary(path, shownName.sliced(0, 1).toLower() + shownName.sliced(1));
     QList<double> values;
     values.reserve(model.indicatorCount());
     for (const razdel &section : model.Catalog) {
@@ -86,22 +125,13 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
             }
         }
     }
-    if (!reader.onlyEmptyLinesLeft())
+    if (!reader.onlyEmptyLinesLeft()) {
+        if (reader.readLine() == summarySchoolsHeading())
+            refuseSummary(path, QStringLiteral("зведення показників"));
         refuse(notOfCatalogue(path) + QStringLiteral("у ньому більше показників, ніж у каталозі"));
+    }
     return values;
 }
-
-namespace {
-
-// A summary written by this program: adding it in would count its schools twice.
-bool isSummarySchoolName(const QString &name)
-{
-    static const QRegularExpression count(QStringLiteral("^Зведені показники \\((\\d{1,9}) "));
-    const QRegularExpressionMatch match = count.match(name);
-    return match.hasMatch() && name == summarySchoolName(match.captured(1).toInt());
-}
-
-} // namespace
 
 QString shownFileName(const QString &path)
 {
@@ -126,11 +156,6 @@ SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &mo
     for (const QString &path : paths) {
         QByteArray name;
         QList<double> values = readSchoolFile(path, model, name);
-        const QString shownName = fromCp1251(name);
-        if (isSummarySchoolName(shownName))
-            refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(" містить ")
-                   + shownName.sliced(0, 1).toLower() + shownName.sliced(1)
-                   + QStringLiteral(", а не показники одного закладу"));
         const auto found = fileOfSchool.constFind(name);
         if (found != fileOfSchool.constEnd())
             refuse(QStringLiteral("Заклад ") + quoted(shownLine(name)) + QStringLiteral(" є у двох файлах: ")
@@ -148,7 +173,7 @@ SchoolSummary readSchoolFiles(const QStringList &paths, const IndicatorModel &mo
     for (const razdel &section : model.Catalog) {
         for (const pokazatel &item : section.Items) {
             const long double sum = sums[i++].value();
-            const double total = double(isStatistical(item) || files == 0 ? sum : sum / files);
+            const double total = isAveragedInSummary(item) && files > 0 ? roundedMean(sum, files) : double(sum);
             if (!std::isfinite(total))
                 refuse(QStringLiteral("Сума показника ") + quoted(shownLine(item.Key))
                        + QStringLiteral(" більша за найбільше число, яке можна записати"));
@@ -175,5 +200,7 @@ DataFileContents summaryContents(const SchoolSummary &summary, const IndicatorMo
     contents.schoolName = toCp1251(summarySchoolName(summary.fileCount()));
     forEachIndicator(model.Catalog, [&](int, const pokazatel &item) { contents.keys.append(item.Key); });
     contents.values = summary.totals;
+    for (qsizetype f = 0; f < summary.paths.size(); ++f)
+        contents.schools.append({summary.schoolNames[f], toCp1251(shownFileName(summary.paths[f]))});
     return contents;
 }

@@ -8,17 +8,24 @@
 #include <QStringList>
 
 // The district summary: the data files of several schools, checked against the catalogue and
-// added up. Statistical indicators are summed over the schools, analytical ones (shares,
-// averages) averaged.
+// added up: sums for what adds up across schools, means rounded to two decimals for the rest.
 struct SchoolSummary
 {
     QStringList paths;
     QList<QByteArray> schoolNames;    // one a file, in the order given
     QList<QList<double>> values;      // values[file][indicator], indicators in catalogue order
-    QList<double> totals;             // the sum or the mean of each indicator
+    QList<double> totals;             // the exact sum or the rounded mean of each indicator
 
     int fileCount() const { return int(paths.size()); }
 };
+
+// Whether a summary averages the indicator over its schools instead of adding it up: every
+// analytical one, and those whose values do not add up whatever kind the catalogue gives them:
+// shares (unit "%"), rates (a unit per unit, "Мбіт/с"), averages ("Середня …") and values per
+// head ("… у розрахунку на …").
+bool isAveragedInSummary(const pokazatel &item);
+// "A" for an indicator a summary averages, "C" for one it adds up.
+QString summaryKindLetter(const pokazatel &item);
 
 // A file that cannot take part in the summary; the message names the file.
 class SummaryRefusal : public ZorisError

@@ -41,7 +41,7 @@ QByteArray summaryTableBytes(const IndicatorModel &model, const SchoolSummary &s
             const pokazatel &item = section.Items[m];
             row.clear();
             row << indicatorNumber(s + 1, m + 1) << inertText(item.Code) << inertText(item.Name)
-                << (isStatistical(item) ? QStringLiteral("C") : QStringLiteral("A")) << inertText(item.Measure);
+                << summaryKindLetter(item) << inertText(item.Measure);
             for (int f = 0; f < schools; ++f)
                 row << numberText(summary.values[f][k]);
             row << numberText(summary.totals[k]);
