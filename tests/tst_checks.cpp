@@ -134,7 +134,7 @@ void tst_Checks::rulesFileFaults()
     if (fault.isEmpty()) {
         QCOMPARE(set.rules[0].line, 3);
         QCOMPARE(set.rules[0].note, QStringLiteral("слова"));
-        QCOMPARE(ruleText(set.rules[0]), QStringLiteral("A = B + C - 2,5"));
+        QCOMPARE(ruleText(set.rules[0]), QStringLiteral("A (K) = B (K) + C (K) - 2,5"));
         QVERIFY(set.faults.isEmpty());
     } else {
         QCOMPARE(rulesFaultsText(set.faults),
@@ -149,16 +149,16 @@ void tst_Checks::ruleBreaches_data()
     QTest::addColumn<QString>("reason");       // empty: holds
 
     QTest::newRow("sum broken") << "A = B + C + D ; Усього" << QList<double>{12, 4, 4, 3, 0, 0}
-                                << "A = B + C + D: 12 ≠ 4 + 4 + 3 (Усього)";
+                                << "A (K) = B (K) + C (K) + D (K): 12 ≠ 4 + 4 + 3 (Усього)";
     QTest::newRow("sum holds") << "A = B + C + D" << QList<double>{11, 4, 4, 3, 0, 0} << "";
     QTest::newRow("sum of decimals") << "A = B + C" << QList<double>{0.3, 0.1, 0.2, 0, 0, 0} << "";
     QTest::newRow("large sum of decimals") << "A = B + C" << QList<double>{1234567.3, 1234567.1, 0.2, 0, 0, 0} << "";
-    QTest::newRow("off by a hundredth") << "A = B" << QList<double>{100.01, 100, 0, 0, 0, 0} << "A = B: 100,01 ≠ 100";
+    QTest::newRow("off by a hundredth") << "A = B" << QList<double>{100.01, 100, 0, 0, 0, 0} << "A (K) = B (K): 100,01 ≠ 100";
     QTest::newRow("<= at equality") << "A <= B" << QList<double>{5, 5, 0, 0, 0, 0} << "";
-    QTest::newRow("< at equality") << "A < B" << QList<double>{5, 5, 0, 0, 0, 0} << "A < B: 5 ≥ 5";
-    QTest::newRow(">= broken") << "A >= B + C" << QList<double>{5, 3, 4, 0, 0, 0} << "A >= B + C: 5 < 3 + 4";
-    QTest::newRow("> broken") << "A > B" << QList<double>{2, 3, 0, 0, 0, 0} << "A > B: 2 ≤ 3";
-    QTest::newRow("balance") << "A = B + C - D" << QList<double>{579, 5400, 0, 0, 0, 0} << "A = B + C - D: 579 ≠ 5400 + 0 - 0";
+    QTest::newRow("< at equality") << "A < B" << QList<double>{5, 5, 0, 0, 0, 0} << "A (K) < B (K): 5 ≥ 5";
+    QTest::newRow(">= broken") << "A >= B + C" << QList<double>{5, 3, 4, 0, 0, 0} << "A (K) >= B (K) + C (K): 5 < 3 + 4";
+    QTest::newRow("> broken") << "A > B" << QList<double>{2, 3, 0, 0, 0, 0} << "A (K) > B (K): 2 ≤ 3";
+    QTest::newRow("balance") << "A = B + C - D" << QList<double>{579, 5400, 0, 0, 0, 0} << "A (K) = B (K) + C (K) - D (K): 579 ≠ 5400 + 0 - 0";
     QTest::newRow("leading minus and a number") << "A = -B + 10" << QList<double>{7, 3, 0, 0, 0, 0} << "";
 }
 
@@ -229,9 +229,16 @@ void tst_Checks::outliers_data()
     QTest::newRow("5 schools, one a twelfth")
         << QList<double>{500, 579, 48, 600, 580}
         << QStringList{"2:0:у 12 разів менше за медіану інших закладів (579,5)"};
-    QTest::newRow("5 schools, one at 0")
-        << QList<double>{500, 579, 0, 600, 580}
+    QTest::newRow("5 schools, one at 0") << QList<double>{500, 579, 0, 600, 580} << QStringList{};
+    QTest::newRow("a planted 7000 among zeros and 579s")
+        << QList<double>{579, 0, 7000, 581, 0, 579}
+        << QStringList{"2:0:у 12 разів більше за медіану інших закладів (579)"};
+    QTest::newRow("a negative value")
+        << QList<double>{500, 579, -3, 600, 580}
         << QStringList{"2:0:менше за десяту частину медіани інших закладів (579,5)"};
+    QTest::newRow("within one unit of a small median") << QList<double>{0.05, 0.05, 0.9, 0.05} << QStringList{};
+    QTest::newRow("one unit and more away") << QList<double>{0.05, 0.05, 1.1, 0.05}
+        << QStringList{"2:0:у 22 рази більше за медіану інших закладів (0,05)"};
     QTest::newRow("5 schools, exactly ten times") << QList<double>{50, 50, 500, 50, 50} << QStringList{};
     QTest::newRow("zero median") << QList<double>{0, 0, 700, 0, 0} << QStringList{};
 }
@@ -307,14 +314,14 @@ void tst_Checks::commandLine_data()
 
     QTest::newRow("passes") << QStringList{"zero.zrs"} << 0 << "" << "";
     QTest::newRow("doubtful") << QStringList{"zero.zrs", "bad.zrs"} << 1
-                              << "Школа №5\tK1_01\t12\tK1_01 = K1_02 + K1_03 + K1_04: 12 ≠ 4 + 4 + 3 "
+                              << "Школа №5\tK1_01 (Кл)\t12\tK1_01 (Кл) = K1_02 (Кл1) + K1_03 (Кл2) + K1_04 (Кл3): 12 ≠ 4 + 4 + 3 "
                                  "(Усього класів = початкові + основні + старші)\n"
-                                 "Школа №5\tK1_09\t0,5\tкількість має бути цілим числом: 0,5\n"
+                                 "Школа №5\tK1_09 (ГПД)\t0,5\tкількість має бути цілим числом: 0,5\n"
                               << "";
     QTest::newRow("unreadable") << QStringList{"missing.zrs", "bad.zrs"} << 2
-                                << "Школа №5\tK1_01\t12\tK1_01 = K1_02 + K1_03 + K1_04: 12 ≠ 4 + 4 + 3 "
+                                << "Школа №5\tK1_01 (Кл)\t12\tK1_01 (Кл) = K1_02 (Кл1) + K1_03 (Кл2) + K1_04 (Кл3): 12 ≠ 4 + 4 + 3 "
                                    "(Усього класів = початкові + основні + старші)\n"
-                                   "Школа №5\tK1_09\t0,5\tкількість має бути цілим числом: 0,5\n"
+                                   "Школа №5\tK1_09 (ГПД)\t0,5\tкількість має бути цілим числом: 0,5\n"
                                 << "Файл \"missing.zrs\": File not found\n";
 }
 

@@ -1,11 +1,13 @@
 #include "support/formfixture.h"
 #include "support/keys.h"
 #include "support/rows.h"
+#include "support/pdf.h"
 #include "support/windows.h"
 
 #include "mainwindow/findingslist.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -120,7 +122,7 @@ void tst_ChecksWindow::marksFollowTyping()
 
     QWidget *rows = form.Grid1->viewport();
     QTest::mouseMove(rows, form.Grid1->cellRect(6, 2).center());
-    QCOMPARE(form.Grid1->hint(), QStringLiteral("KEY1 = KEY2 + KEY3: 12 ≠ 4 + 4 (Усього)"));
+    QCOMPARE(form.Grid1->hint(), QStringLiteral("KEY1 (K) = KEY2 (K) + KEY3 (K): 12 ≠ 4 + 4 (Усього)"));
     QTest::mouseMove(rows, form.Grid1->cellRect(6, 8).center());
     QCOMPARE(form.Grid1->hint(), QStringLiteral("кількість має бути цілим числом: 2,5"));
     QTest::mouseMove(rows, form.Grid1->cellRect(6, 3).center());
@@ -152,9 +154,9 @@ void tst_ChecksWindow::listJumps()
         [&](FindingsList &list) {
             QTableWidget &table = *list.table;
             QCOMPARE(table.rowCount(), 2);
-            QCOMPARE(rowTexts(table, 0), (QStringList{"Розділ 1", "KEY1", "Показник 1.1", "0",
-                                                      "KEY1 = KEY2 + KEY3: 0 ≠ 4 + 0 (Усього)"}));
-            QCOMPARE(rowTexts(table, 1), (QStringList{"Розділ 3", "KEY5", "Показник 3.2", "2,5",
+            QCOMPARE(rowTexts(table, 0), (QStringList{"Розділ 1", "KEY1 (K)", "Показник 1.1", "0",
+                                                      "KEY1 (K) = KEY2 (K) + KEY3 (K): 0 ≠ 4 + 0 (Усього)"}));
+            QCOMPARE(rowTexts(table, 1), (QStringList{"Розділ 3", "KEY5 (K)", "Показник 3.2", "2,5",
                                                       "кількість має бути цілим числом: 2,5"}));
             if (doubleClick) {
                 const QRect line = table.visualItemRect(table.item(1, 2));
@@ -213,28 +215,62 @@ void tst_ChecksWindow::summaryListsSchools()
     TForm1 &form = fixture.show();
     QStringList files;
     const QList<double> pupils{500, 579, 8100, 600};
+    // Named in full, however long.
+    const QString longName = QStringLiteral("Комунальний заклад «Харківський ліцей № 141 з поглибленим вивченням іноземних "
+                                            "мов, природничих і точних дисциплін імені Героя України І.Петренка» "
+                                            "Харківської міської ради Харківської області");
     for (int s = 0; s < pupils.size(); ++s) {
-        QString text = QStringLiteral("2026\r\nШкола %1\r\n").arg(s);
+        QString text = QStringLiteral("2026\r\n%1\r\n").arg(s == 2 ? longName : QStringLiteral("Школа %1").arg(s));
         for (int k = 1; k <= 5; ++k)
             text += QStringLiteral("KEY%1\r\n%2\r\n").arg(k).arg(k == 5 ? pupils[s] : 0);
         files << fixture.path(QStringLiteral("s%1.zrs").arg(s));
         writeBytes(files.last(), toCp1251(text));
     }
+    const auto button = [](FindingsList &list, const QString &text) {
+        for (QPushButton *button : list.findChildren<QPushButton *>())
+            if (button->text() == text)
+                return button;
+        return static_cast<QPushButton *>(nullptr);
+    };
+    // Saved before cancelling: the list as a table and as PDF, each school named in full.
     fixture.boxes.filesAnswers.enqueue(files);
+    fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("list")));
+    fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("list")));
     bool shown = false;
     whenListShown(
-        [](FindingsList &list) {
+        [&](FindingsList &list) {
+            QCOMPARE(list.findChild<QLabel *>()->text(), QStringLiteral("1 значення не пройшло перевірку."));
             QCOMPARE(list.table->horizontalHeaderItem(0)->text(), QStringLiteral("Заклад"));
             QCOMPARE(list.table->rowCount(), 1);
             QCOMPARE(rowTexts(*list.table, 0),
-                     (QStringList{"Школа 2", "Розділ 3", "KEY5", "Показник 3.2", "8100",
+                     (QStringList{longName, "Розділ 3", "KEY5 (K)", "Показник 3.2", "8100",
                                   "у 14 разів більше за медіану інших закладів (579)"}));
+            button(list, QStringLiteral("Зберегти таблицю"))->click();
+            button(list, QStringLiteral("Зберегти PDF"))->click();
+            QTest::keyClick(list.table, Qt::Key_Return); // a line chosen goes nowhere before a summary
+            QVERIFY(list.isVisible());
+            button(list, QStringLiteral("Скасувати"))->click();
         },
         shown);
     form.ToolButton8->click();
     QVERIFY(shown);
-    QCOMPARE(fixture.boxes.texts(Kind::ConfirmYesNo), QStringList{"1 значення не пройшло перевірку. Продовжити зведення?"});
-    QCOMPARE(fixture.model.SchoolName, toCp1251(u"Школа №5")); // No: nothing summed
+    QCOMPARE(fixture.boxes.count(Kind::ConfirmYesNo), 0);
+    QCOMPARE(fixture.model.SchoolName, toCp1251(u"Школа №5")); // cancelled: nothing summed
+    QCOMPARE(QString::fromUtf8(readBytes(fixture.path(QStringLiteral("list.csv")))),
+             QStringLiteral("№;Заклад;Файл з даними;Розділ;Показник;Зміст показника;Значення;Причина\r\n"
+                            "1;") + longName + QStringLiteral(";s2.zrs;Розділ 3;KEY5 (K);Показник 3.2;8100;"
+                                                              "у 14 разів більше за медіану інших закладів (579)\r\n"));
+    const QString pdf = pdfText(fixture.path(QStringLiteral("list.pdf"))).simplified();
+    QVERIFY(pdf.contains(QStringLiteral("ЗНАЧЕННЯ ПОКАЗНИКІВ, ЯКІ НЕ ПРОЙШЛИ ПЕРЕВІРКУ за 2026 рік: 1 значення не пройшло перевірку")));
+    for (const QString &word : longName.split(QLatin1Char(' ')))
+        QVERIFY2(pdf.contains(word), qPrintable(word));
+
+    fixture.boxes.clear();
+    fixture.boxes.filesAnswers.enqueue(files);
+    fixture.boxes.confirmAnswers.enqueue(false); // no summary table
+    whenListShown([&](FindingsList &list) { button(list, QStringLiteral("Продовжити зведення"))->click(); }, shown);
+    form.ToolButton8->click();
+    QCOMPARE(fixture.model.SchoolName, toCp1251(u"Зведені показники (4 заклади)"));
 }
 
 void tst_ChecksWindow::rulesFileWarning()

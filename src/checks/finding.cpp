@@ -22,8 +22,9 @@ QList<FindingRow> findingRows(const IndicatorModel &model, const QList<Finding> 
         const auto [s, j] = places.at(finding.indicator);
         const pokazatel &item = model.Catalog[s].Items[j];
         const bool ofSchool = schools && finding.school >= 0;
-        rows.append({ofSchool ? shownLine(schools->schoolNames.at(finding.school)) : QString(),
-                     fromCp1251(model.Catalog[s].Name), fromCp1251(item.Key), fromCp1251(item.Name),
+        rows.append({ofSchool ? fromCp1251(schools->schoolNames.at(finding.school)) : QString(),
+                     ofSchool ? shownFileName(schools->paths.at(finding.school)) : QString(),
+                     fromCp1251(model.Catalog[s].Name), indicatorName(item), fromCp1251(item.Name),
                      numberText(ofSchool ? schools->values.at(finding.school).at(finding.indicator) : item.Value),
                      finding.reason});
     }

@@ -18,8 +18,9 @@ struct Finding
 struct FindingRow
 {
     QString school;
+    QString file;  // the school's data file, without its folder
     QString section;
-    QString label;
+    QString label;  // indicatorName
     QString wording;
     QString value; // number text
     QString reason;

@@ -20,6 +20,13 @@ double medianWithout(const QList<double> &sorted, qsizetype leftOut)
     return (at(count / 2 - 1) + at(count / 2)) / 2;
 }
 
+bool isOutlier(double value, double median)
+{
+    if (value == 0 || median <= 0 || std::fabs(value - median) < 1)
+        return false;
+    return value > OutlierFactor * median || value < median / OutlierFactor;
+}
+
 QString outlierReason(double value, double median)
 {
     const QString ofMedian = QStringLiteral("медіану інших закладів (") + numberText(median) + QLatin1Char(')');
@@ -53,7 +60,7 @@ QList<Finding> outlierFindings(const QList<QList<double>> &values)
         for (qsizetype k = 0; k < schools; ++k) {
             const double median = medianWithout(sorted, k);
             const double value = sorted[k];
-            if (median > 0 && (value > OutlierFactor * median || value < median / OutlierFactor))
+            if (isOutlier(value, median))
                 findings.append({int(i), outlierReason(value, median), column[k].second});
         }
     }

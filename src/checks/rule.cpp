@@ -69,8 +69,8 @@ bool holds(Relation relation, double left, double right, double scale)
 
 QString ruleText(const Rule &rule)
 {
-    return rule.label + QLatin1Char(' ') + relationText(rule.relation) + QLatin1Char(' ')
-        + sumText(rule.terms, [](const RuleTerm &term) { return term.indicator >= 0 ? term.label : numberText(term.number); });
+    return rule.name + QLatin1Char(' ') + relationText(rule.relation) + QLatin1Char(' ')
+        + sumText(rule.terms, [](const RuleTerm &term) { return term.indicator >= 0 ? term.name : numberText(term.number); });
 }
 
 bool ruleHolds(const Rule &rule, const QList<double> &values)

@@ -77,6 +77,7 @@ public:
                 const QString label = fromCp1251(item.Key).trimmed();
                 if (!m_labels.contains(label))
                     m_labels.insert(label, index);
+                m_names.append(indicatorName(item));
                 ++index;
             }
         }
@@ -102,8 +103,8 @@ public:
             throw LineFault(QStringLiteral("праворуч від порівняння немає виразу"));
 
         Rule rule;
-        rule.label = parts[0].text;
-        rule.indicator = indicatorOf(rule.label);
+        rule.indicator = indicatorOf(parts[0].text);
+        rule.name = m_names[rule.indicator];
         rule.relation = parts[compare].relation;
         bool subtracted = false;
         bool signSeen = false;
@@ -150,8 +151,8 @@ private:
         RuleTerm result;
         result.subtracted = subtracted;
         if (!startsNumber(word)) {
-            result.label = word;
             result.indicator = indicatorOf(word);
+            result.name = m_names[result.indicator];
             return result;
         }
         QString number = word;
@@ -162,6 +163,7 @@ private:
     }
 
     QHash<QString, int> m_labels;
+    QStringList m_names; // by indicator
 };
 
 } // namespace

@@ -1,5 +1,14 @@
 #include "model.h"
 
+#include "encoding.h"
+
+QString indicatorName(const pokazatel &item)
+{
+    const QString label = fromCp1251(item.Key).trimmed();
+    const QString code = fromCp1251(item.Code).trimmed();
+    return code.isEmpty() ? label : label + QStringLiteral(" (") + code + QLatin1Char(')');
+}
+
 const RowMap &IndicatorModel::rows() const
 {
     if (!m_rows)

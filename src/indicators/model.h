@@ -21,6 +21,10 @@ struct pokazatel
     QByteArray Code;
 };
 
+// The indicator as messages name it: its label and the designation the grid shows,
+// "K7_03 (Каб.о)"; the label alone when it has no designation.
+QString indicatorName(const pokazatel &item);
+
 // "C" exactly marks a statistical indicator; any other kind counts as analytical.
 inline bool isStatistical(const pokazatel &item)
 {

@@ -7,6 +7,7 @@
 #include "checks/outliers.h"
 #include "checks/rulesfile.h"
 #include "comparison/comparison.h"
+#include "indicators/encoding.h"
 #include "indicators/model.h"
 #include "platform/announcer.h"
 #include "platform/boxes.h"
@@ -84,7 +85,9 @@ void TForm1::ToolButton9Click()
         m_boxes.information(QStringLiteral("Усі значення пройшли перевірку."));
         return;
     }
-    FindingsList list(findingRows(m_model, findings), false, this);
+    FindingsList list({m_model.CatalogYear, fromCp1251(m_model.SchoolName), findingRows(m_model, findings),
+                       doubtfulValueCount(findings)},
+                      FindingsList::Review, m_boxes, this);
     list.exec();
     if (list.chosenRow() >= 0)
         showValueCell(m_model.rows().indicatorRow(findings[list.chosenRow()].indicator));
@@ -104,7 +107,8 @@ bool TForm1::maySummarise(const SchoolSummary &summary)
     const QList<Finding> findings = checkSchools(m_checks.plan(), summary.values);
     if (findings.isEmpty())
         return true;
-    FindingsList list(findingRows(m_model, findings, &summary), true, this);
-    list.exec();
-    return m_boxes.confirmYesNo(failedValuesText(doubtfulValueCount(findings)) + QStringLiteral(". Продовжити зведення?"));
+    FindingsList list({m_model.CatalogYear, summarySchoolName(summary.fileCount()), findingRows(m_model, findings, &summary),
+                       doubtfulValueCount(findings)},
+                      FindingsList::BeforeSummary, m_boxes, this);
+    return list.exec() == QDialog::Accepted;
 }
