@@ -15,6 +15,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QStatusBar>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -130,6 +131,7 @@ private slots:
     void longValuesWhole();
     void followsTheGrid();
     void doubtfulChangesInTheGrid();
+    void lastYearOnlyForItsSchool();
     void chartSeries();
     void commandLine_data();
     void commandLine();
@@ -234,16 +236,15 @@ void tst_Comparison::doubtfulChanges_data()
     QTest::addColumn<double>("last");
     QTest::addColumn<double>("current");
     QTest::addColumn<QString>("reason");
-    const QString was579 = QStringLiteral("Минулого року: 579");
-    QTest::newRow("more than threefold") << 579.0 << 1738.0 << was579;
+    QTest::newRow("more than threefold") << 579.0 << 1738.0 << "Минулого року: 579, цього року: 1738";
     QTest::newRow("exactly threefold") << 579.0 << 1737.0 << QString();
-    QTest::newRow("fell below a third") << 579.0 << 192.0 << was579;
+    QTest::newRow("fell below a third") << 579.0 << 192.0 << "Минулого року: 579, цього року: 192";
     QTest::newRow("fell to a third") << 579.0 << 193.0 << QString();
-    QTest::newRow("zero now") << 579.0 << 0.0 << was579;
+    QTest::newRow("zero now") << 579.0 << 0.0 << "Минулого року: 579, цього року: 0";
     QTest::newRow("zero then") << 0.0 << 579.0 << QString();
     QTest::newRow("zero both") << 0.0 << 0.0 << QString();
     QTest::newRow("negative") << -5.0 << -50.0 << QString();
-    QTest::newRow("decimal comma") << 2.5 << 0.0 << QStringLiteral("Минулого року: 2,5");
+    QTest::newRow("decimal comma") << 2.5 << 0.0 << QStringLiteral("Минулого року: 2,5, цього року: 0");
 }
 
 void tst_Comparison::doubtfulChanges()
@@ -414,9 +415,41 @@ void tst_Comparison::doubtfulChangesInTheGrid()
     }
     form.Grid1->setCol(2); // the editor closed
     QTest::mouseMove(form.Grid1->viewport(), form.Grid1->cellRect(6, 2).center());
-    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 10"));
+    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 10, цього року: 301"));
     QTest::mouseMove(form.Grid1->viewport(), form.Grid1->cellRect(6, 3).center());
-    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 40"));
+    QCOMPARE(form.Grid1->hint(), QStringLiteral("Минулого року: 40, цього року: 0"));
+}
+
+// Last year's file marks nothing in another school's values, and the status bar says why once;
+// a summary goes only with a summary.
+void tst_Comparison::lastYearOnlyForItsSchool()
+{
+    ComparisonFixture fixture;
+    TForm1 &form = *fixture.form;
+    fixture.open();
+    fixture.window->close();
+    QCOMPARE(form.doubtfulText->text(), QStringLiteral("Сумнівних значень: 3"));
+    const QByteArray zeros = dataFile("2026", {{"KEY1", 0}, {"KEY2", 0}, {"KEY3", 0}, {"KEY4", 0}});
+    const QString other = fixture.path(QStringLiteral("other.zrs"));
+    writeBytes(other, QByteArray(zeros).replace(toCp1251(u"Школа №5"), toCp1251(u"Гімназія №2")));
+    form.openDataFileNamed(other);
+    QVERIFY(!form.doubtfulText->isVisible());
+    QCOMPARE(form.sStatusBar1->currentMessage(), QStringLiteral("Файл минулого року належить іншому закладу («Школа №5»): "
+                                                                "зміни проти минулого року не позначаються"));
+    form.sStatusBar1->clearMessage();
+    form.openDataFileNamed(other);
+    QVERIFY(form.sStatusBar1->currentMessage().isEmpty());
+    const QString own = fixture.path(QStringLiteral("own.zrs"));
+    writeBytes(own, QByteArray(zeros).replace(toCp1251(u"Школа №5"), toCp1251(u" школа  №5")));
+    form.openDataFileNamed(own);
+    QCOMPARE(form.doubtfulText->text(), QStringLiteral("Сумнівних значень: 3"));
+
+    DataFileContents summary = contentsOf("2025", LastYear);
+    summary.schools.append(SummarySchool{"A", "a.zrs"});
+    QVERIFY(!isSameSchool(summary, fixture.model));
+    fixture.model.SummarySchools.append(SummarySchool{"B", "b.zrs"});
+    QVERIFY(isSameSchool(summary, fixture.model));
+    QVERIFY(!isSameSchool(contentsOf("2025", LastYear), fixture.model));
 }
 
 void tst_Comparison::followsTheGrid()

@@ -207,6 +207,17 @@ void updateCurrentValues(Comparison &comparison, const IndicatorModel &model)
     }
 }
 
+bool isSameSchool(const DataFileContents &lastYear, const IndicatorModel &model)
+{
+    const bool lastIsSummary = !lastYear.schools.isEmpty() || isSummaryName(lastYear.schoolName);
+    const bool thisIsSummary = !model.SummarySchools.isEmpty() || isSummaryName(model.SchoolName);
+    if (lastIsSummary || thisIsSummary)
+        return lastIsSummary == thisIsSummary;
+    return fromCp1251(lastYear.schoolName).simplified().compare(fromCp1251(model.SchoolName).simplified(),
+                                                                Qt::CaseInsensitive)
+        == 0;
+}
+
 QList<std::optional<double>> lastYearValues(const IndicatorModel &catalogue, const DataFileContents &last)
 {
     QList<std::optional<double>> values;

@@ -54,6 +54,9 @@ Comparison compareYears(const IndicatorModel &catalogue, const DataFileContents 
 // compareYears with modelContents(model) as this year while the model had the same labels: the
 // rows stay as matched, only the values change.
 void updateCurrentValues(Comparison &comparison, const IndicatorModel &model);
+// Whether last year's file may stand beside the model's values: a summary beside a summary,
+// otherwise the same school by its name line (blanks and letter case aside).
+bool isSameSchool(const DataFileContents &lastYear, const IndicatorModel &model);
 // Last year's value of each of the catalogue's indicators, in catalogue order.
 QList<std::optional<double>> lastYearValues(const IndicatorModel &catalogue, const DataFileContents &last);
 

@@ -81,6 +81,7 @@ public:
 
     // Column "Цифрові дані".
     static constexpr int ValueCol = 6;
+    static constexpr int LastYearNoteTime = 20000; // ms
 
     int HintRow = 0;
     int HintCol = 0;
@@ -238,4 +239,6 @@ private:
     std::unique_ptr<RecoveryWriter> m_recovery;
     ValueChecks m_checks;
     std::optional<DataFileContents> m_lastYear;
+    // The school the status bar said last year's file does not belong to.
+    std::optional<QByteArray> m_lastYearRefusedFor;
 };

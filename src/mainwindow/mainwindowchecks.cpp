@@ -14,6 +14,7 @@
 #include "summary/summary.h"
 
 #include <QLabel>
+#include <QStatusBar>
 
 void TForm1::loadChecks()
 {
@@ -36,8 +37,18 @@ void TForm1::setLastYear(const DataFileContents &lastYear)
 void TForm1::recheckValues()
 {
     // Matched by label again: a data file opened may bring other labels.
-    if (m_lastYear)
-        m_checks.setLastYearValues(lastYearValues(m_model, *m_lastYear));
+    const bool lastYearApplies = m_lastYear && isSameSchool(*m_lastYear, m_model);
+    m_checks.setLastYearValues(lastYearApplies ? lastYearValues(m_model, *m_lastYear) : QList<std::optional<double>>());
+    if (lastYearApplies) {
+        m_lastYearRefusedFor.reset();
+    } else if (m_lastYear && m_lastYearRefusedFor != m_model.SchoolName) {
+        // Said once for each school whose values stand in the window.
+        m_lastYearRefusedFor = m_model.SchoolName;
+        const QString text = QStringLiteral("Файл минулого року належить іншому закладу («")
+            + fromCp1251(m_lastYear->schoolName) + QStringLiteral("»): зміни проти минулого року не позначаються");
+        sStatusBar1->showMessage(text, LastYearNoteTime);
+        announce(this, text);
+    }
     m_checks.setValues(m_model.values());
     showDoubtfulCount();
     Grid1->viewport()->update();

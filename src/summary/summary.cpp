@@ -133,6 +133,11 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
     return values;
 }
 
+bool isSummaryName(const QByteArray &name)
+{
+    return isSummarySchoolName(fromCp1251(name));
+}
+
 QString shownFileName(const QString &path)
 {
     return QFileInfo(path).fileName();

@@ -44,6 +44,9 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
 // The summary itself needs two schools at least; throws SummaryRefusal for fewer files.
 void requireSeveralFiles(const QStringList &paths);
 
+// Whether a name line is that of a summary this program wrote, "Зведені показники (N …)".
+bool isSummaryName(const QByteArray &name);
+
 // "2 заклади", "5 закладів", "21 заклад".
 QString schoolCountText(int count);
 // "Зведені показники (N закладів)".
