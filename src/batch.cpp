@@ -16,6 +16,8 @@
 #include "summary/summary.h"
 #include "summary/summarytable.h"
 
+#include <QDir>
+
 #include <cstdio>
 #include <functional>
 
@@ -37,6 +39,18 @@ int runBatch(const std::function<void(IndicatorModel &)> &work, int failureStatu
     return 0;
 }
 
+// Runs operation on the file at path: an I/O error it raises names the file, since on the
+// command line nothing else tells which one it was.
+template <typename Operation>
+void onFile(const QString &path, Operation &&operation)
+{
+    try {
+        operation();
+    } catch (const IoError &error) {
+        throw ZorisError(QStringLiteral("Файл \"") + QDir::toNativeSeparators(path) + QStringLiteral("\": ") + error.message());
+    }
+}
+
 } // namespace
 
 int writeMergedDataFile(const QString &out, const QStringList &files)
@@ -44,7 +58,7 @@ int writeMergedDataFile(const QString &out, const QStringList &files)
     return runBatch([&](IndicatorModel &model) {
         requireSeveralFiles(files);
         applyDataFile(summaryContents(readSchoolFiles(files, model), model), model);
-        writeDataFile(out, model);
+        onFile(out, [&] { writeDataFile(out, model); });
     });
 }
 
@@ -53,7 +67,8 @@ int writeSummaryTableFile(const QString &out, const QStringList &files)
     return runBatch([&](IndicatorModel &model) {
         if (files.isEmpty())
             throw ZorisError(QStringLiteral("Не вказано жодного файлу з даними"));
-        writeSummaryTable(out, model, readSchoolFiles(files, model));
+        const SchoolSummary summary = readSchoolFiles(files, model);
+        onFile(out, [&] { writeSummaryTable(out, model, summary); });
     });
 }
 
@@ -64,7 +79,8 @@ int writeReportPdfFile(const QString &out, const QStringList &files)
             applyDataFile(summaryContents(readSchoolFiles(files, model), model), model);
         } else if (!files.isEmpty()) {
             QByteArray year;
-            const std::optional<DataFileContents> contents = readDataFileOfYear(files.front(), model, year);
+            std::optional<DataFileContents> contents;
+            onFile(files.front(), [&] { contents = readDataFileOfYear(files.front(), model, year); });
             if (!contents)
                 throw ZorisError(yearMismatchText(year, model.CatalogYear));
             applyDataFile(*contents, model);
@@ -126,6 +142,6 @@ int writeComparisonFile(const QString &out, const QStringList &files)
         if (pdf)
             writeComparisonPdf(comparison, out);
         else
-            writeFileAtomically(out, comparisonTableBytes(comparison));
+            onFile(out, [&] { writeFileAtomically(out, comparisonTableBytes(comparison)); });
     });
 }

@@ -27,8 +27,14 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(
         QStringLiteral("Формування показників діяльності ЗНЗ. Каталог DEFAULT.lng читається з поточної теки, "
                        "а якщо його там немає, з теки даних користувача."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    // The program's own help and version options: Qt's would add "--help-all", whose lines of Qt's
+    // options are English.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Показати цю довідку і вийти."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Показати версію програми і вийти."));
+    parser.addOption(versionOption);
     parser.addPositionalArgument(QStringLiteral("FILE.zrs"), QStringLiteral("Файл з даними, що відкривається при запуску."),
                                  QStringLiteral("[FILE.zrs]"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
@@ -61,9 +67,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))
-        || parser.isSet(versionOption) || parser.isSet(pdfOption) || parser.isSet(mergeOption)
-        || parser.isSet(tableOption) || parser.isSet(checkOption) || parser.isSet(compareOption)) {
+    if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(versionOption) || parser.isSet(pdfOption)
+        || parser.isSet(mergeOption) || parser.isSet(tableOption) || parser.isSet(checkOption)
+        || parser.isSet(compareOption)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         // Qt on Windows would show help and errors in a message box where it sees no console.
@@ -81,6 +87,10 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("ua.zoris.Zoris"));
 
     parser.process(app);
+    if (parser.isSet(helpOption))
+        parser.showHelp();
+    if (parser.isSet(versionOption))
+        parser.showVersion();
     // Names on the command line are meant from where the program was started.
     const auto absolute = [](const QString &name) { return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath(); };
     QStringList files = parser.positionalArguments();

@@ -37,15 +37,15 @@ QString ScriptedBoxes::inputBox(const QString &caption, const QString &prompt, c
     return answer ? answer->left(255) : proposed;
 }
 
-std::optional<QString> ScriptedBoxes::openFile(const QString &filter, const QString &directory)
+std::optional<QString> ScriptedBoxes::openFile(const QString &filter, const QString &directory, const QString &caption)
 {
-    asked.append({Kind::OpenFile, filter, {}, {}, directory});
+    asked.append({Kind::OpenFile, filter, caption, {}, directory});
     return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
 }
 
-QStringList ScriptedBoxes::openFiles(const QString &filter, const QString &directory)
+QStringList ScriptedBoxes::openFiles(const QString &filter, const QString &directory, const QString &caption)
 {
-    asked.append({Kind::OpenFiles, filter, {}, {}, directory});
+    asked.append({Kind::OpenFiles, filter, caption, {}, directory});
     return filesAnswers.isEmpty() ? QStringList() : filesAnswers.dequeue();
 }
 

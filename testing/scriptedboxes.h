@@ -19,7 +19,7 @@ public:
     {
         Kind kind;
         QString text;      // the message (error boxes: as shown), prompt or filter
-        QString caption;   // input box caption
+        QString caption;   // input box or open dialog caption
         QString proposed;  // input box text, or the proposed file name
         QString directory; // file dialog's starting folder
     };
@@ -38,8 +38,8 @@ public:
     bool confirmOkCancel(const QString &text) override;
     Answer confirmYesNoCancel(const QString &text) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &proposed) override;
-    std::optional<QString> openFile(const QString &filter, const QString &directory) override;
-    QStringList openFiles(const QString &filter, const QString &directory) override;
+    std::optional<QString> openFile(const QString &filter, const QString &directory, const QString &caption) override;
+    QStringList openFiles(const QString &filter, const QString &directory, const QString &caption) override;
     std::optional<QString> saveFile(const QString &filter, const QString &directory,
                                     const QString &proposedName) override;
     void errorBox(const QString &message) override;

@@ -323,6 +323,7 @@ void tst_Comparison::choosingLastYearsFile()
     QVERIFY(fixture.window->isVisible());
     QCOMPARE(fixture.window->windowTitle(), QStringLiteral("Порівняння з 2025 роком"));
     QCOMPARE(fixture.boxes.count(ScriptedBoxes::Kind::OpenFile), 3);
+    QCOMPARE(fixture.boxes.asked.last().caption, QStringLiteral("Порівняння: файл з даними минулого року"));
     fixture.window->close();
 
     // Remembered for the folder: the next window asks nothing.

@@ -136,7 +136,7 @@ void tst_QtBoxes::fileDialogsInUkrainian()
         if (save)
             b.saveFile(QStringLiteral("Файлы данных *.zrs|*.zrs"), folder.path(), QStringLiteral("Школа(2026)"));
         else
-            b.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), folder.path());
+            b.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), folder.path(), QString());
     };
     QString shownCaption, shownFolder;
     QStringList shownButtons, heads;
@@ -204,7 +204,7 @@ void tst_QtBoxes::openDialogTakesTypedName()
         writeBytes(dir.filePath(typed), QByteArray());
     std::optional<QString> chosen;
     const Call call = [&](QtBoxes &b) {
-        chosen = b.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), dir.path());
+        chosen = b.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), dir.path(), QString());
     };
     inspectModal(call, [&](QDialog &dialog) {
         auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));

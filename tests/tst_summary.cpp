@@ -293,6 +293,7 @@ void tst_Summary::windowFlow()
     form.ToolButton8->click();
     QCOMPARE(fixture.boxes.texts(ScriptedBoxes::Kind::ConfirmYesNo), QStringList{"Записати також зведену таблицю?"});
     QCOMPARE(fixture.boxes.asked.last().proposed, QStringLiteral("Зведення(2026).csv"));
+    QCOMPARE(fixture.boxes.asked.first().caption, QStringLiteral("Зведення: файли з даними закладів"));
     QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("6"));
     QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("2"));
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Зведені показники (3 заклади)"));

@@ -35,6 +35,7 @@
 namespace {
 
 const QString DataFileFilter = QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs");
+const QString LastYearCaption = QStringLiteral("Порівняння: файл з даними минулого року");
 
 QPushButton *button(QWidget *parent, const QString &caption)
 {
@@ -128,7 +129,7 @@ void ComparisonWindow::open()
     const QString folder = QDir::currentPath();
     QString path = LastYearFile::remembered(folder);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        const std::optional<QString> chosen = m_boxes.openFile(DataFileFilter, m_folders.start());
+        const std::optional<QString> chosen = m_boxes.openFile(DataFileFilter, m_folders.start(), LastYearCaption);
         if (!chosen || chosen->isEmpty())
             return;
         m_folders.remember(*chosen);
@@ -211,7 +212,7 @@ void ComparisonWindow::updateChart()
 
 void ComparisonWindow::Button1Click()
 {
-    const std::optional<QString> chosen = m_boxes.openFile(DataFileFilter, m_folders.start());
+    const std::optional<QString> chosen = m_boxes.openFile(DataFileFilter, m_folders.start(), LastYearCaption);
     if (!chosen || chosen->isEmpty())
         return;
     m_folders.remember(*chosen);

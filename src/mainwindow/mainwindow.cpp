@@ -309,7 +309,7 @@ void TForm1::OpenDataFile()
         return;
     run([this] {
         const std::optional<QString> chosen =
-            m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start());
+            m_boxes.openFile(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start(), QString());
         if (chosen && !chosen->isEmpty()) {
             m_folders.remember(*chosen);
             if (!loadDataFile(*chosen))
@@ -424,7 +424,8 @@ void TForm1::ToolButton8Click()
     if (!maySetValuesAside())
         return;
     run([this] {
-        const QStringList files = m_boxes.openFiles(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start());
+        const QStringList files = m_boxes.openFiles(QStringLiteral("Файли даних АС \"Зоріс\"|*.zrs"), m_folders.start(),
+                                                     QStringLiteral("Зведення: файли з даними закладів"));
         if (files.isEmpty())
             return;
         m_folders.remember(files.front());

@@ -26,10 +26,12 @@ public:
     // One edit line pre-filled with proposed (selected), at most 255 characters; the edited
     // text on OK, proposed on Cancel.
     virtual QString inputBox(const QString &caption, const QString &prompt, const QString &proposed) = 0;
-    // filter is "description|pattern"; the dialogs start in directory unless it is empty.
+    // filter is "description|pattern"; the dialogs start in directory unless it is empty; an
+    // open dialog's caption says what it opens, the toolkit's own when empty.
     // Nothing (or no name) when the user cancels.
-    virtual std::optional<QString> openFile(const QString &filter, const QString &directory) = 0;
-    virtual QStringList openFiles(const QString &filter, const QString &directory) = 0;
+    virtual std::optional<QString> openFile(const QString &filter, const QString &directory,
+                                            const QString &caption) = 0;
+    virtual QStringList openFiles(const QString &filter, const QString &directory, const QString &caption) = 0;
     virtual std::optional<QString> saveFile(const QString &filter, const QString &directory,
                                             const QString &proposedName) = 0;
     // The application's error box: caption the application title, error icon, one OK button;

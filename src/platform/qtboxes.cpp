@@ -132,18 +132,18 @@ QString QtBoxes::inputBox(const QString &caption, const QString &prompt, const Q
     return dialog.exec() == QDialog::Accepted ? edit->text() : proposed;
 }
 
-std::optional<QString> QtBoxes::openFile(const QString &filter, const QString &directory)
+std::optional<QString> QtBoxes::openFile(const QString &filter, const QString &directory, const QString &caption)
 {
-    QFileDialog dialog(owner());
+    QFileDialog dialog(owner(), caption);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name of a missing file is let through: opening it tells the user.
     dialog.setFileMode(QFileDialog::AnyFile);
     return firstFile(runFileDialog(dialog, filter, directory));
 }
 
-QStringList QtBoxes::openFiles(const QString &filter, const QString &directory)
+QStringList QtBoxes::openFiles(const QString &filter, const QString &directory, const QString &caption)
 {
-    QFileDialog dialog(owner());
+    QFileDialog dialog(owner(), caption);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     return runFileDialog(dialog, filter, directory);

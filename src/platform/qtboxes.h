@@ -12,8 +12,8 @@ public:
     bool confirmOkCancel(const QString &text) override;
     Answer confirmYesNoCancel(const QString &text) override;
     QString inputBox(const QString &caption, const QString &prompt, const QString &proposed) override;
-    std::optional<QString> openFile(const QString &filter, const QString &directory) override;
-    QStringList openFiles(const QString &filter, const QString &directory) override;
+    std::optional<QString> openFile(const QString &filter, const QString &directory, const QString &caption) override;
+    QStringList openFiles(const QString &filter, const QString &directory, const QString &caption) override;
     std::optional<QString> saveFile(const QString &filter, const QString &directory,
                                     const QString &proposedName) override;
     void errorBox(const QString &message) override;
