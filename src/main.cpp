@@ -89,8 +89,13 @@ int main(int argc, char *argv[])
     parser.process(app);
     if (parser.isSet(helpOption))
         parser.showHelp();
-    if (parser.isSet(versionOption))
-        parser.showVersion();
+    if (parser.isSet(versionOption)) {
+        printLine(stdout, QStringLiteral("zoris ") + QStringLiteral(ZORIS_VERSION));
+        printLine(stdout, QStringLiteral("Ліцензія: GNU GPL версії 3 або пізнішої <https://www.gnu.org/licenses/gpl-3.0.html>."));
+        printLine(stdout, QStringLiteral("Це вільна програма: її можна змінювати й поширювати. Гарантії немає в межах, "
+                                         "дозволених законом."));
+        return 0;
+    }
     // Names on the command line are meant from where the program was started.
     const auto absolute = [](const QString &name) { return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath(); };
     QStringList files = parser.positionalArguments();

@@ -43,10 +43,11 @@ public:
         return QDir(folder.path()).entryList({QStringLiteral("*-*.zrs")}, QDir::Files, QDir::Name);
     }
     // A recovery file as a run that typed value into the first indicator would have left.
-    void leaveRecovery(double value, const QString &dataFile = QString())
+    void leaveRecovery(double value, const QString &dataFile = QString(), const QList<SummarySchool> &schools = {})
     {
         IndicatorModel typed = modelFor("2026");
         typed.Catalog[0].Items[0].Value = value;
+        typed.SummarySchools = schools;
         writeBytes(recoveryPath(), recoveryFileBytes(typed, {QDir::currentPath(), dataFile, Written}));
     }
 
@@ -150,19 +151,24 @@ void tst_Recovery::offeredAtStart_data()
 {
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QString>("dataFile");
-    QTest::newRow("Yes, values of a data file") << true << QStringLiteral("school/data.zrs");
-    QTest::newRow("Yes, values never saved") << true << QString();
-    QTest::newRow("No, with ten set aside before") << false << QString();
+    QTest::addColumn<QList<SummarySchool>>("schools");
+    const QList<SummarySchool> none;
+    QTest::newRow("Yes, values of a data file") << true << QStringLiteral("school/data.zrs") << none;
+    QTest::newRow("Yes, values never saved") << true << QString() << none;
+    QTest::newRow("Yes, a summary never saved")
+        << true << QString() << QList<SummarySchool>{{"A", "a.zrs"}, {"B", "b.zrs"}};
+    QTest::newRow("No, with ten set aside before") << false << QString() << none;
 }
 
 void tst_Recovery::offeredAtStart()
 {
     QFETCH(bool, answer);
     QFETCH(QString, dataFile);
+    QFETCH(QList<SummarySchool>, schools);
     RecoveryFixture fixture;
     QDir().mkpath(fixture.path("school"));
     const QString belonged = dataFile.isEmpty() ? dataFile : fixture.path(dataFile);
-    fixture.leaveRecovery(8.5, belonged);
+    fixture.leaveRecovery(8.5, belonged, schools);
     const auto setAsideBefore = [&](int k) {
         return QFileInfo(fixture.recoveryPath()).baseName() + QStringLiteral("-2000010%1-000000.zrs").arg(k);
     };
@@ -182,6 +188,7 @@ void tst_Recovery::offeredAtStart()
     QCOMPARE(form.Grid1->cells(6, 2), answer ? QStringLiteral("8,5") : QStringLiteral("0"));
     QCOMPARE(fixture.setAside().contains(oldest), true);
     if (answer) {
+        QCOMPARE(fixture.model.SummarySchools, schools);
         QCOMPARE(fixture.setAside().size(), RecoveryStore::KeptAside + 1);
         fixture.boxes.clear();
         form.ToolButton3->click();

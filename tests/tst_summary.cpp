@@ -286,7 +286,7 @@ void tst_Summary::windowFlow()
 {
     SummaryFixture fixture;
     TForm1 &form = fixture.show();
-    const QStringList paths = fixture.schools({{1, 2, 3, 4, 5}, {2, 2, 3, 4, 5}, {3, 2, 3, 4, 5}});
+    const QStringList paths = fixture.schools({{1, 1, 3, 4, 5}, {2, 0, 3, 4, 5}, {3, 1, 3, 4, 5}});
     fixture.boxes.filesAnswers.enqueue(paths);
     fixture.boxes.confirmAnswers.enqueue(true);
     fixture.boxes.fileAnswers.enqueue(fixture.path(QStringLiteral("район")));
@@ -295,7 +295,7 @@ void tst_Summary::windowFlow()
     QCOMPARE(fixture.boxes.asked.last().proposed, QStringLiteral("Зведення(2026).csv"));
     QCOMPARE(fixture.boxes.asked.first().caption, QStringLiteral("Зведення: файли з даними закладів"));
     QCOMPARE(form.Grid1->cells(6, 2), QStringLiteral("6"));
-    QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("2"));
+    QCOMPARE(form.Grid1->cells(6, 3), QStringLiteral("0,67")); // the mean, rounded
     QCOMPARE(fromCp1251(fixture.model.SchoolName), QStringLiteral("Зведені показники (3 заклади)"));
     QVERIFY(readBytes(fixture.path(QStringLiteral("район.csv"))).contains("Школа 2"));
     // The summary is in no data file yet: the next summary first asks about it, and Cancel
