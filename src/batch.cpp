@@ -12,25 +12,40 @@
 #include "indicators/model.h"
 #include "platform/files/fileio.h"
 #include "report/reportpdf.h"
+#include "session/schoolname.h"
 #include "session/startup.h"
 #include "summary/summary.h"
 #include "summary/summarytable.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <functional>
 
 namespace {
 
+// On the command line nothing else tells which file an I/O error was about.
+ZorisError fileError(const QString &path, const IoError &error)
+{
+    return ZorisError(QStringLiteral("Файл \"") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+                      + QStringLiteral("\": ") + error.message());
+}
+
 int runBatch(const std::function<void(IndicatorModel &)> &work, int failureStatus = 1)
 {
     try {
         IndicatorModel model;
-        readStartupFiles(model, [](CatalogLoad catalog) {
-            if (catalog == CatalogLoad::Missing)
-                throw ZorisError(MissingCatalogText.toString());
-        });
+        bool catalogueRead = false;
+        try {
+            readStartupFiles(model, [&](CatalogLoad catalog) {
+                catalogueRead = true;
+                if (catalog == CatalogLoad::Missing)
+                    throw ZorisError(MissingCatalogText.toString());
+            });
+        } catch (const IoError &error) {
+            throw fileError(QString::fromLatin1(catalogueRead ? SchoolNameFileName : CatalogFileName), error);
+        }
         work(model);
     } catch (const std::exception &error) {
         printLine(stderr, errorBoxText(failureMessage(error)));
@@ -39,15 +54,14 @@ int runBatch(const std::function<void(IndicatorModel &)> &work, int failureStatu
     return 0;
 }
 
-// Runs operation on the file at path: an I/O error it raises names the file, since on the
-// command line nothing else tells which one it was.
+// Runs operation on the file at path: an I/O error it raises names the file.
 template <typename Operation>
 void onFile(const QString &path, Operation &&operation)
 {
     try {
         operation();
     } catch (const IoError &error) {
-        throw ZorisError(QStringLiteral("Файл \"") + QDir::toNativeSeparators(path) + QStringLiteral("\": ") + error.message());
+        throw fileError(path, error);
     }
 }
 
