@@ -31,7 +31,7 @@ qtbase_dsc_sha256=1b4b5c8610a553d4211fa81e268b1a3b0a6339ae5444fdb7e60d7616da6519
 
 windows_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  ninja-build nsis wine64 wine xvfb xauth zip unzip xz-utils dpkg-dev
+  ninja-build nsis wine64 wine xvfb xauth zip unzip xz-utils dpkg-dev python3-fonttools
 )
 
 install_packages() {

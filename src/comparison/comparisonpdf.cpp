@@ -43,14 +43,6 @@ TableColumns fittedColumns(const Canvas &canvas, const Comparison &comparison)
     return columns;
 }
 
-RowCells cellsOf(const QStringList &texts)
-{
-    RowCells cells;
-    for (size_t k = 0; k < cells.size(); ++k)
-        cells[k] = texts.value(qsizetype(k));
-    return cells;
-}
-
 class Composer
 {
 public:
@@ -109,7 +101,7 @@ private:
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
         m_y += DrawTableRow(canvas(), m_columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
-                            cellsOf(comparisonHeadings(m_comparison)), 0);
+                            rowCellsOf(comparisonHeadings(m_comparison)), 0);
     }
 
     void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }

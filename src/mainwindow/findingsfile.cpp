@@ -42,14 +42,6 @@ QStringList fieldsOf(const FindingsDocument &document, qsizetype row)
             line.reason};
 }
 
-RowCells cellsOf(const QStringList &texts)
-{
-    RowCells cells;
-    for (size_t k = 0; k < cells.size(); ++k)
-        cells[k] = texts.value(qsizetype(k));
-    return cells;
-}
-
 class Composer
 {
 public:
@@ -66,7 +58,7 @@ public:
             titleBlock();
             headingRow();
             for (qsizetype row = 0; row < m_document.rows.size(); ++row) {
-                const RowCells cells = cellsOf(fieldsOf(m_document, row));
+                const RowCells cells = rowCellsOf(fieldsOf(m_document, row));
                 canvas().setFontStyle(false, false, false);
                 if (ReportLayout::goesToNextPage(m_preview, m_y, MeasureTableRow(canvas(), Columns, CellInset, cells, 0))) {
                     footer();
@@ -116,7 +108,7 @@ private:
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
         m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
-                            cellsOf(headings()), 0);
+                            rowCellsOf(headings()), 0);
     }
 
     void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }

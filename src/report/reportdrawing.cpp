@@ -42,6 +42,14 @@ int rowHeight(const std::array<int, 8> &heights, const Inset &inset, int minHeig
 
 } // namespace
 
+RowCells rowCellsOf(const QStringList &texts)
+{
+    RowCells cells;
+    for (size_t k = 0; k < cells.size(); ++k)
+        cells[k] = texts.value(qsizetype(k));
+    return cells;
+}
+
 int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit)
 {
     return measureWrappedText(canvas.metrics(), text, limit);

@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -58,6 +59,8 @@ struct Inset
 };
 
 using RowCells = std::array<QString, 8>;
+// The first eight texts as a row's cells, empty ones for texts missing.
+RowCells rowCellsOf(const QStringList &texts);
 
 int MeasureWrappedText(const Canvas &canvas, const QString &text, int limit);
 int DrawWrappedText(Canvas &canvas, const QString &text, const QString &alignment, int left, int top, int right);
