@@ -8,12 +8,10 @@
 #include "report/reportdrawing.h"
 #include "report/reportlayout.h"
 #include "report/reportpdf.h"
-
-#include <optional>
+#include "report/tablepages.h"
 
 namespace {
 
-const QString FontFace = QStringLiteral("Times New Roman");
 constexpr int TableLeft = 100;
 constexpr TableColumns Columns{{110, 220, 1080, 200, 260, 260, 260, 260},
                                {true, true, false, true, true, true, true, true}};
@@ -43,11 +41,11 @@ TableColumns fittedColumns(const Canvas &canvas, const Comparison &comparison)
     return columns;
 }
 
-class Composer
+class Composer : TablePages
 {
 public:
     Composer(PreviewDocument &preview, const Comparison &comparison)
-        : m_preview(preview)
+        : TablePages(preview)
         , m_comparison(comparison)
     {
     }
@@ -67,15 +65,6 @@ public:
     }
 
 private:
-    Canvas &canvas() { return *m_canvas; }
-
-    void openPage()
-    {
-        m_canvas.emplace(*m_preview.Canvas(), PageResolution, m_preview.Words(), m_preview.Recorder());
-        canvas().setFontName(FontFace);
-        m_y = m_preview.MarginTop();
-    }
-
     void centredText(const QString &text)
     {
         const int axis = TableLeft + TableWidth / 2;
@@ -96,25 +85,12 @@ private:
         m_y += 50;
     }
 
-    void headingRow()
+    void headingRow() override
     {
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
         m_y += DrawTableRow(canvas(), m_columns, TableLeft, m_y, CellInset, true, QStringLiteral("center"),
                             rowCellsOf(comparisonHeadings(m_comparison)), 0);
-    }
-
-    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
-
-    // A row that goes to the next page finds the headings there first.
-    void makeRoomFor(int height)
-    {
-        if (!ReportLayout::goesToNextPage(m_preview, m_y, height))
-            return;
-        footer();
-        m_preview.NewPage();
-        openPage();
-        headingRow();
     }
 
     void rows()
@@ -140,11 +116,8 @@ private:
         }
     }
 
-    PreviewDocument &m_preview;
     const Comparison &m_comparison;
-    std::optional<Canvas> m_canvas;
     TableColumns m_columns = Columns;
-    int m_y = 0;
 };
 
 } // namespace

@@ -5,13 +5,11 @@
 #include "report/reportdrawing.h"
 #include "report/reportlayout.h"
 #include "report/reportpdf.h"
+#include "report/tablepages.h"
 #include "summary/csv.h"
-
-#include <optional>
 
 namespace {
 
-const QString FontFace = QStringLiteral("Times New Roman");
 constexpr int TableLeft = 100;
 // The value column draws a long value smaller rather than cutting it.
 constexpr TableColumns Columns{{100, 400, 230, 300, 190, 560, 190, 680},
@@ -42,11 +40,11 @@ QStringList fieldsOf(const FindingsDocument &document, qsizetype row)
             line.reason};
 }
 
-class Composer
+class Composer : TablePages
 {
 public:
     Composer(PreviewDocument &preview, const FindingsDocument &document)
-        : m_preview(preview)
+        : TablePages(preview)
         , m_document(document)
     {
     }
@@ -60,13 +58,8 @@ public:
             for (qsizetype row = 0; row < m_document.rows.size(); ++row) {
                 const RowCells cells = rowCellsOf(fieldsOf(m_document, row));
                 canvas().setFontStyle(false, false, false);
-                if (ReportLayout::goesToNextPage(m_preview, m_y, MeasureTableRow(canvas(), Columns, CellInset, cells, 0))) {
-                    footer();
-                    m_preview.NewPage();
-                    openPage();
-                    headingRow();
-                    canvas().setFontStyle(false, false, false);
-                }
+                makeRoomFor(MeasureTableRow(canvas(), Columns, CellInset, cells, 0));
+                canvas().setFontStyle(false, false, false);
                 m_y += DrawTableRow(canvas(), Columns, TableLeft, m_y, CellInset, true, QStringLiteral("left"), cells, 0);
             }
             footer();
@@ -74,15 +67,6 @@ public:
     }
 
 private:
-    Canvas &canvas() { return *m_canvas; }
-
-    void openPage()
-    {
-        m_canvas.emplace(*m_preview.Canvas(), PageResolution, m_preview.Words(), m_preview.Recorder());
-        canvas().setFontName(FontFace);
-        m_y = m_preview.MarginTop();
-    }
-
     void centredLines(const QString &text)
     {
         const int h = MeasureWrappedText(canvas(), text, TableWidth);
@@ -103,7 +87,7 @@ private:
         m_y += 50;
     }
 
-    void headingRow()
+    void headingRow() override
     {
         canvas().setFontSize(28);
         canvas().setFontStyle(true, false, false);
@@ -111,12 +95,7 @@ private:
                             rowCellsOf(headings()), 0);
     }
 
-    void footer() { ReportLayout::drawPageBand(canvas(), m_preview); }
-
-    PreviewDocument &m_preview;
     const FindingsDocument &m_document;
-    std::optional<Canvas> m_canvas;
-    int m_y = 0;
 };
 
 } // namespace
