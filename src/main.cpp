@@ -86,9 +86,16 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZORIS_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("ua.zoris.Zoris"));
 
-    parser.process(app);
-    if (parser.isSet(helpOption))
-        parser.showHelp();
+    // Printed by the program, not by Qt: Qt on Windows writes them in the ANSI code page, which
+    // has no Cyrillic letters.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        printLine(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + parser.errorText());
+        return 1;
+    }
+    if (parser.isSet(helpOption)) {
+        printLine(stdout, parser.helpText().trimmed());
+        return 0;
+    }
     if (parser.isSet(versionOption)) {
         printLine(stdout, QStringLiteral("zoris ") + QStringLiteral(ZORIS_VERSION));
         printLine(stdout, QStringLiteral("Ліцензія: GNU GPL версії 3 або пізнішої <https://www.gnu.org/licenses/gpl-3.0.html>."));

@@ -478,6 +478,7 @@ void tst_PreviewPrinting::printIntoPdf()
     const PrintResult result = preview.print(1, preview.TotalPages());
 
     QVERIFY2(QFileInfo::exists(fileName), qPrintable(result.message));
+    REQUIRE_PDF_TOOLS();
     QCOMPARE(pdfInfo(fileName, QStringLiteral("Pages")), QStringLiteral("2"));
     const QSizeF landscapeA4(tenthsToPoints(2970), tenthsToPoints(2100));
     QVERIFY(sameSize(pdfPageSize(fileName, 1), landscapeA4));
