@@ -137,7 +137,7 @@ void tst_PreviewPrinting::initTestCase()
     // This machine's printers are asked for at a server that does not exist: none installed.
     qputenv("CUPS_SERVER", "/nonexistent/zoris-test-cups.sock");
     // A temporary folder of its own, so that what a job leaves there is this test's.
-    qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    useAsTempPath(m_temp.path());
 }
 
 void tst_PreviewPrinting::printsNothing_data()

@@ -72,7 +72,7 @@ void tst_Printing::initTestCase()
     // Asks for this machine's printers at a server that does not exist: none installed.
     qputenv("CUPS_SERVER", "/nonexistent/zoris-test-cups.sock");
     // A temporary folder of its own, so that what a job leaves there is this test's.
-    qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    useAsTempPath(m_temp.path());
 }
 
 void tst_Printing::paperSizeCode_data()

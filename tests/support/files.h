@@ -21,6 +21,14 @@ inline QByteArray readBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// Makes path the process's temporary folder (TMPDIR on Linux, TMP and TEMP on Windows), so
+// that what a job leaves there is the test's.
+inline void useAsTempPath(const QString &path)
+{
+    for (const char *name : {"TMPDIR", "TMP", "TEMP"})
+        qputenv(name, QFile::encodeName(QDir::toNativeSeparators(path)));
+}
+
 // Everything in a folder, hidden temporary files included.
 inline QStringList folderEntries(const QString &dir)
 {
