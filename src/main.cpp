@@ -61,19 +61,24 @@ int main(int argc, char *argv[])
         QStringLiteral("OUT.csv|OUT.pdf"));
     parser.addOption(compareOption);
 
-    // Help, the version, a wrong command line and the batch outputs are answered without a window, so they
-    // need no display (a terminal over SSH); and on success they print only what was asked, not
-    // the toolkit's own notes.
+    // Help, the version, a wrong command line and the batch outputs are answered without a window,
+    // so they need no display (a terminal over SSH); and on success they print only what was
+    // asked, not the toolkit's own notes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!parser.parse(arguments) || parser.isSet(helpOption) || parser.isSet(versionOption) || parser.isSet(pdfOption)
         || parser.isSet(mergeOption) || parser.isSet(tableOption) || parser.isSet(checkOption)
         || parser.isSet(compareOption)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Qt on Windows would show help and errors in a message box where it sees no console.
-        qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
+#ifdef _WIN32
+            // Offscreen, Qt measures text with FreeType as on Linux, so that a report breaks its
+            // lines and pages alike; on Windows it finds no fonts unless told the system's folder.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+                qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
+        }
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 printLine(stderr, message);

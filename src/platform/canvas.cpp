@@ -31,6 +31,11 @@ void Canvas::setFontHandle(const FontHandle &handle)
 void Canvas::setFontName(const QString &face)
 {
     m_font.setFamily(face);
+#ifdef _WIN32
+    // The light hinting that Linux's font configuration asks for, so that FreeType gives the
+    // same widths and a report breaks its lines and pages alike on both systems.
+    m_font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     m_metrics.reset();
 }
 
