@@ -31,8 +31,9 @@ DataFileContents readDataFile(const QString &path, int indicatorCount);
 QByteArray summarySchoolsHeading();
 // The lines contents take in a data file.
 qsizetype dataFileLineCount(const DataFileContents &contents);
-// Every key/value pair up to the end of the file or the list of schools, however many, for a file that is only read
-// and never enters the model (last year's values beside this year's). Errors as above.
+// Every key/value pair up to the end of the file or the list of schools, however many, for a
+// file that is only read and never enters the model (last year's values beside this year's).
+// Errors as above.
 DataFileContents parseEveryPair(const QByteArray &bytes);
 DataFileContents readEveryPair(const QString &path);
 // The year line alone, so that a file of another year is refused before its values are read.

@@ -81,7 +81,6 @@ public:
 
     // Column "Цифрові дані".
     static constexpr int ValueCol = 6;
-    static constexpr int LastYearNoteTime = 20000; // ms
 
     int HintRow = 0;
     int HintCol = 0;

@@ -16,6 +16,12 @@
 #include <QLabel>
 #include <QStatusBar>
 
+namespace {
+
+constexpr int LastYearNoteTime = 20000; // ms
+
+} // namespace
+
 void TForm1::loadChecks()
 {
     // Without a catalogue every label would be unknown; the missing catalogue is told already.

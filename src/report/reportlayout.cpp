@@ -39,9 +39,9 @@ public:
             columnNumberRow();
             rows();
             closingBlock();
-            footer();
             if (!m_model.SummarySchools.isEmpty())
-                schoolsPage();
+                schoolsPages();
+            footer();
         });
         return m_placed;
     }
@@ -295,11 +295,10 @@ private:
         canvas().setFontStyle(false, false, false);
     }
 
-    void schoolsPage()
+    // After the report, on pages of their own.
+    void schoolsPages()
     {
-        m_preview.NewPage();
-        openCanvas();
-        m_y = m_preview.MarginTop();
+        pageBreak(false);
         canvas().setFontSize(35);
         canvas().setFontStyle(true, false, false);
         centredText(TableLeft + TableWidth / 2, m_y, QStringLiteral("Заклади, що увійшли до зведення"));
@@ -310,15 +309,11 @@ private:
             const std::array<QString, 3> cells{QString::number(++number) + QLatin1Char('.'), fromCp1251(school.name),
                                                fromCp1251(school.fileName)};
             if (ReportLayout::goesToNextPage(m_preview, m_y, schoolRow(m_y, cells, false))) {
-                footer();
-                m_preview.NewPage();
-                openCanvas();
-                m_y = m_preview.MarginTop();
+                pageBreak(false);
                 schoolsHeaderRow();
             }
             m_y += schoolRow(m_y, cells, true);
         }
-        footer();
     }
 
     PreviewDocument &m_preview;

@@ -52,14 +52,6 @@ private:
     long double m_compensation = 0;
 };
 
-// A summary written by this program: adding it in would count its schools twice.
-bool isSummarySchoolName(const QString &name)
-{
-    static const QRegularExpression count(QStringLiteral("^Зведені показники \\((\\d{1,9}) "));
-    const QRegularExpressionMatch match = count.match(name);
-    return match.hasMatch() && name == summarySchoolName(match.captured(1).toInt());
-}
-
 [[noreturn]] void refuseSummary(const QString &path, const QString &what)
 {
     refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(" містить ") + what
@@ -104,9 +96,11 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
         refuse(QStringLiteral("Файл ") + quoted(shownFileName(path)) + QStringLiteral(": ")
                + yearMismatchText(year, model.CatalogYear));
     schoolName = reader.readLine();
-    const QString shownName = fromCp1251(schoolName);
-    if (isSummarySchoolName(shownName))
+    // A summary written by this program: adding it in would count its schools twice.
+    if (isSummaryName(schoolName)) {
+        const QString shownName = fromCp1251(schoolName);
         refuseSummary(path, shownName.sliced(0, 1).toLower() + shownName.sliced(1));
+    }
     QList<double> values;
     values.reserve(model.indicatorCount());
     for (const razdel &section : model.Catalog) {
@@ -135,7 +129,10 @@ QList<double> readSchoolFile(const QString &path, const IndicatorModel &model, Q
 
 bool isSummaryName(const QByteArray &name)
 {
-    return isSummarySchoolName(fromCp1251(name));
+    static const QRegularExpression count(QStringLiteral("^Зведені показники \\((\\d{1,9}) "));
+    const QString shown = fromCp1251(name);
+    const QRegularExpressionMatch match = count.match(shown);
+    return match.hasMatch() && shown == summarySchoolName(match.captured(1).toInt());
 }
 
 QString shownFileName(const QString &path)
